@@ -1,0 +1,10 @@
+#include "tests/support/MessageBoxCapture.h"
+
+MessageBoxCapture::MessageBoxCapture(int answer) : m_answer(answer) {
+  m_previous = AfxSetMessageBoxSink([this](const CString& text, UINT flags) {
+    m_boxes.push_back(CapturedBox{text, flags});
+    return m_answer;
+  });
+}
+
+MessageBoxCapture::~MessageBoxCapture() { AfxSetMessageBoxSink(std::move(m_previous)); }
