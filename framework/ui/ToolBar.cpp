@@ -73,15 +73,32 @@ BOOL CToolBar::LoadToolBar(UINT nIDResource) {
   HRSRC resource = ::FindResourceA(instance, MAKEINTRESOURCEA(nIDResource), MAKEINTRESOURCEA(kToolbarResource));
   if (!resource) return FALSE;
   HGLOBAL loaded = ::LoadResource(instance, resource);
-  const auto* data = loaded ? static_cast<const WORD*>(::LockResource(loaded)) : nullptr;
+  const BYTE* data = loaded ? static_cast<const BYTE*>(::LockResource(loaded)) : nullptr;
   const DWORD size = ::SizeofResource(instance, resource);
-  // version, image width, image height, count, then the command ids
-  if (!data || size < 4 * sizeof(WORD) || data[0] != 1) return FALSE;
-  const WORD count = data[3];
-  if (size < (4u + count) * sizeof(WORD)) return FALSE;
-  std::vector<UINT> ids(data + 4, data + 4 + count);
-  if (!SetButtons(ids.data(), count)) return FALSE;
-  SetSizes(CSize(data[1] + 7, data[2] + 7), CSize(data[1], data[2]));
+  if (!data) return FALSE;
+  // Two layouts exist: the classic one (16-bit version 1, image width and height, count,
+  // ids) and the one GNU windres writes (32-bit width, height, count, ids, no version).
+  auto word = [data](size_t i) { return static_cast<DWORD>(data[2 * i] | (data[2 * i + 1] << 8)); };
+  auto dword = [&word](size_t i) { return word(2 * i) | (word(2 * i + 1) << 16); };
+  DWORD width = 0, height = 0, count = 0;
+  std::vector<UINT> ids;
+  if (size >= 12 && dword(0) < 0x10000 && size == 12 + 4 * static_cast<ULONGLONG>(dword(2))) {
+    width = dword(0);
+    height = dword(1);
+    count = dword(2);
+    for (DWORD i = 0; i < count; ++i) ids.push_back(dword(3 + i));
+  } else if (size >= 8 && word(0) == 1 && size >= 8 + 2 * word(3)) {
+    width = word(1);
+    height = word(2);
+    count = word(3);
+    for (DWORD i = 0; i < count; ++i) ids.push_back(word(4 + i));
+  } else {
+    return FALSE;
+  }
+  if (width == 0 || height == 0) return FALSE;
+  if (!SetButtons(ids.data(), static_cast<int>(count))) return FALSE;
+  SetSizes(CSize(static_cast<int>(width) + 7, static_cast<int>(height) + 7),
+           CSize(static_cast<int>(width), static_cast<int>(height)));
   return LoadBitmap(nIDResource);
 }
 

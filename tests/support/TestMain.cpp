@@ -1,9 +1,10 @@
-// Test entry point: a message box nobody asked for fails the test instead of waiting
-// for a click that never comes.
+// Test entry point: a message box or other modal window nobody asked for fails the
+// test instead of waiting for a click that never comes.
 #include <gtest/gtest.h>
 
 #include "framework/core/Codepage.h"
 #include "framework/core/MessageBox.h"
+#include "framework/ui/ModalSink.h"
 
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
@@ -15,6 +16,10 @@ int main(int argc, char** argv) {
                                 static_cast<int>(utf8.size()), nullptr, nullptr);
     utf8.resize(n > 0 ? static_cast<size_t>(n) : 0);
     ADD_FAILURE() << "unexpected message box: " << utf8;
+    return IDCANCEL;
+  });
+  AfxSetModalSink([](ModalCall& call) -> INT_PTR {
+    ADD_FAILURE() << "unexpected modal window of kind " << call.kind << " (id " << call.id << ")";
     return IDCANCEL;
   });
   return RUN_ALL_TESTS();
