@@ -155,6 +155,14 @@ BOOL CDocument::OnOpenDocument(LPCSTR lpszPathName) {
 
 BOOL CDocument::OnSaveDocument(LPCSTR lpszPathName) {
   const CString target(lpszPathName);
+  // A read-only file (or a folder) is never replaced. Windows' rename refuses a
+  // read-only target by itself; Wine's does not, so it is checked here first.
+  const DWORD attributes = ::GetFileAttributesA(target);
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
+    CFileException error(CFileException::accessDenied, ERROR_ACCESS_DENIED, target);
+    ReportSaveLoadException(lpszPathName, &error, TRUE);
+    return FALSE;
+  }
   char temporary[MAX_PATH] = {};
   if (!::GetTempFileNameA(FolderOf(target), "sav", 0, temporary)) {
     const LONG code = static_cast<LONG>(::GetLastError());
