@@ -1,6 +1,7 @@
 #include "framework/ui/ControlBar.h"
 
 #include "framework/ui/DC.h"
+#include "framework/ui/WindowDC.h"
 #include "framework/ui/FrameWnd.h"
 
 IMPLEMENT_DYNAMIC(CControlBar, CWnd)

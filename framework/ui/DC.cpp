@@ -246,30 +246,3 @@ CSize CDC::GetTextExtent(LPCSTR lpszString, int nCount) const {
   ::GetTextExtentPoint32A(m_hDC, lpszString, nCount, &size);
   return size;
 }
-
-// ---------------------------------------------------------------------------------
-
-CClientDC::CClientDC(CWnd* pWnd) : m_hWnd(pWnd ? pWnd->m_hWnd : nullptr) {
-  m_hDC = m_hAttribDC = ::GetDC(m_hWnd);
-}
-
-CClientDC::~CClientDC() {
-  if (m_hDC) ::ReleaseDC(m_hWnd, Detach());
-}
-
-CWindowDC::CWindowDC(CWnd* pWnd) : m_hWnd(pWnd ? pWnd->m_hWnd : nullptr) {
-  m_hDC = m_hAttribDC = ::GetWindowDC(m_hWnd);
-}
-
-CWindowDC::~CWindowDC() {
-  if (m_hDC) ::ReleaseDC(m_hWnd, Detach());
-}
-
-CPaintDC::CPaintDC(CWnd* pWnd) : m_hWnd(pWnd->m_hWnd), m_ps() {
-  m_hDC = m_hAttribDC = ::BeginPaint(m_hWnd, &m_ps);
-}
-
-CPaintDC::~CPaintDC() {
-  ::EndPaint(m_hWnd, &m_ps);
-  Detach();
-}

@@ -175,31 +175,3 @@ class CDC {
   enum class Owner { None, Delete };
   Owner m_owner = Owner::None;
 };
-
-// The client area of a window, from GetDC.
-class CClientDC : public CDC {
- public:
-  explicit CClientDC(CWnd* pWnd);
-  ~CClientDC() override;
-  CClientDC(CClientDC&&) = delete;
-  HWND m_hWnd;
-};
-
-// The whole window, caption and borders included.
-class CWindowDC : public CDC {
- public:
-  explicit CWindowDC(CWnd* pWnd);
-  ~CWindowDC() override;
-  CWindowDC(CWindowDC&&) = delete;
-  HWND m_hWnd;
-};
-
-// Painting in WM_PAINT: BeginPaint in the constructor, EndPaint in the destructor.
-class CPaintDC : public CDC {
- public:
-  explicit CPaintDC(CWnd* pWnd);
-  ~CPaintDC() override;
-  CPaintDC(CPaintDC&&) = delete;
-  HWND m_hWnd;
-  PAINTSTRUCT m_ps;
-};

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "framework/ui/DC.h"
+#include "framework/ui/WindowDC.h"
 
 IMPLEMENT_DYNAMIC(CScrollView, CView)
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/ui/CmdUI.h"
+#include "framework/ui/ClientDC.h"
 #include "framework/ui/DC.h"
 #include "framework/ui/FrameWnd.h"
 

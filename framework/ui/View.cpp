@@ -4,6 +4,7 @@
 
 #include "framework/core/MessageBox.h"
 #include "framework/ui/DC.h"
+#include "framework/ui/PaintDC.h"
 #include "framework/ui/Document.h"
 #include "framework/ui/FrameWnd.h"
 #include "framework/ui/ModalSink.h"
