@@ -124,4 +124,19 @@ TEST_F(ControlBarTest, TheFrameFollowsItsSize) {
   EXPECT_EQ(smaller.right, Placement(*frame->GetActiveView()).right);
 }
 
+TEST_F(ControlBarTest, PromptsAndTipsComeFromTheCommandsStrings) {
+  frame->SendMessage(WM_MENUSELECT, MAKEWPARAM(ID_TEST_VIEW_ONLY, MF_STRING), 0);
+  EXPECT_STREQ("视图处理的命令", frame->m_statusBar.GetPaneText(0));
+  frame->SendMessage(WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);  // the menu closed
+  EXPECT_STREQ("就绪", frame->m_statusBar.GetPaneText(0));
+  EXPECT_STREQ("指示器", frame->m_statusBar.GetPaneText(1));
+
+  NMTTDISPINFOA tip = {};
+  tip.hdr.hwndFrom = frame->m_toolBar.GetToolBarCtrl().GetToolTips();
+  tip.hdr.idFrom = ID_TEST_FRAME_ONLY;
+  tip.hdr.code = TTN_GETDISPINFOA;
+  frame->SendMessage(WM_NOTIFY, ID_TEST_FRAME_ONLY, reinterpret_cast<LPARAM>(&tip));
+  EXPECT_STREQ("框架命令", tip.lpszText);
+}
+
 }  // namespace
