@@ -132,10 +132,9 @@ void CFrameWnd::OnDestroy() {
   // The menu LoadFrame made goes with the window, whatever menu is shown now.
   if (m_hMenuDefault && ::IsMenu(m_hMenuDefault) && ::GetMenu(m_hWnd) != m_hMenuDefault)
     ::SetMenu(m_hWnd, m_hMenuDefault);
-  if (m_hAccelTable) {
-    ::DestroyAcceleratorTable(m_hAccelTable);
-    m_hAccelTable = nullptr;
-  }
+  // Tables from resources are shared by every frame that loaded them and freed with the
+  // module, so the handle is only let go of.
+  m_hAccelTable = nullptr;
   CWnd::OnDestroy();
 }
 

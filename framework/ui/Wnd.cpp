@@ -44,6 +44,11 @@ TempMap<HWND, CWnd>& Temporary() {
 
 CWnd::CWnd() = default;
 
+const CWnd CWnd::wndTop(HWND_TOP);
+const CWnd CWnd::wndBottom(HWND_BOTTOM);
+const CWnd CWnd::wndTopMost(HWND_TOPMOST);
+const CWnd CWnd::wndNoTopMost(HWND_NOTOPMOST);
+
 CWnd::~CWnd() {
   if (m_hWnd && FromHandlePermanent(m_hWnd) == this) {
     // Still owns its window: the destroy messages reach only the CWnd part now.

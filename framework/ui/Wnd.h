@@ -29,6 +29,11 @@ class CWnd : public CCmdTarget {
 
   HWND m_hWnd = nullptr;
   operator HWND() const { return m_hWnd; }
+  // The places in the z-order SetWindowPos takes: &CWnd::wndTopMost and so on.
+  static const CWnd wndTop;
+  static const CWnd wndBottom;
+  static const CWnd wndTopMost;
+  static const CWnd wndNoTopMost;
   HWND GetSafeHwnd() const { return m_hWnd; }
   bool operator==(const CWnd& other) const { return m_hWnd == other.m_hWnd; }
   bool operator!=(const CWnd& other) const { return m_hWnd != other.m_hWnd; }
@@ -328,6 +333,8 @@ class CWnd : public CCmdTarget {
   friend LRESULT CALLBACK AfxWndProc(HWND, UINT, WPARAM, LPARAM);
   friend LRESULT CALLBACK AfxCbtFilterHook(int, WPARAM, LPARAM);
   friend void AfxBindCreatingWindow(CWnd*, HWND);
+
+  explicit CWnd(HWND hWndInsertAfter) { m_hWnd = hWndInsertAfter; }
 
   struct MessageHandler {
     UINT message;

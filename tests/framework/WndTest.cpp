@@ -69,6 +69,8 @@ TEST(Wnd, IsBoundBeforeItsFirstMessages) {
   EXPECT_STREQ("窗口", text);  // the default processing ran
 
   EXPECT_EQ(42, wnd.SendMessage(wnd.m_custom, 21));
+  wnd.SetWindowPos(&CWnd::wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  EXPECT_TRUE(wnd.GetExStyle() & WS_EX_TOPMOST);
   HWND hWnd = wnd.m_hWnd;
   EXPECT_TRUE(wnd.DestroyWindow());
   EXPECT_EQ(nullptr, wnd.m_hWnd);
