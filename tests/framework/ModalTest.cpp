@@ -201,4 +201,15 @@ TEST_F(UiAppTest, HelpGoesThroughTheSink) {
   EXPECT_STREQ(app->m_pszHelpFilePath, dialogs.calls()[1].text);
 }
 
+TEST_F(UiAppTest, PrintingAsksForThePrinterThroughTheSink) {
+  ASSERT_NE(nullptr, NewDocumentFrame());
+  ModalCapture dialogs;  // cancels
+  ActiveView()->OnFilePrint();
+  app->OnFilePrintSetup();
+  ASSERT_EQ(2u, dialogs.calls().size());
+  EXPECT_EQ(ModalCall::printDialog, dialogs.calls()[0].kind);
+  EXPECT_EQ(ModalCall::printDialog, dialogs.calls()[1].kind);
+  EXPECT_EQ(static_cast<UINT>(PD_PRINTSETUP), dialogs.calls()[1].id);
+}
+
 }  // namespace
