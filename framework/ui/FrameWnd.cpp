@@ -18,14 +18,6 @@ IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
 const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
 
 CFrameWnd::CFrameWnd() {
-  m_dockAreas[0].id = AFX_IDW_DOCKBAR_TOP;
-  m_dockAreas[0].align = CBRS_ALIGN_TOP;
-  m_dockAreas[1].id = AFX_IDW_DOCKBAR_BOTTOM;
-  m_dockAreas[1].align = CBRS_ALIGN_BOTTOM;
-  m_dockAreas[2].id = AFX_IDW_DOCKBAR_LEFT;
-  m_dockAreas[2].align = CBRS_ALIGN_LEFT;
-  m_dockAreas[3].id = AFX_IDW_DOCKBAR_RIGHT;
-  m_dockAreas[3].align = CBRS_ALIGN_RIGHT;
   MapMessage(WM_IDLEUPDATECMDUI, &CFrameWnd::OnIdleUpdateCmdUI);
   MapCommandEx(ID_VIEW_TOOLBAR, &CFrameWnd::OnBarCheck);
   MapCommandEx(ID_VIEW_STATUS_BAR, &CFrameWnd::OnBarCheck);
@@ -374,7 +366,8 @@ void CFrameWnd::AddControlBar(CControlBar* pBar) {
 }
 
 void CFrameWnd::RemoveControlBar(CControlBar* pBar) {
-  Undock(pBar);
+  m_dockLayout.Remove(pBar);
+  pBar->m_nDockBarID = 0;
   m_bars.erase(std::remove(m_bars.begin(), m_bars.end(), pBar), m_bars.end());
 }
 
@@ -385,85 +378,25 @@ CControlBar* CFrameWnd::GetControlBar(UINT nID) const {
   return nullptr;
 }
 
-CFrameWnd::DockArea* CFrameWnd::FindDockArea(UINT nDockBarID) {
-  for (DockArea& area : m_dockAreas) {
-    if (area.id == nDockBarID) return &area;
-  }
-  return nullptr;
-}
+CRect CFrameWnd::GetDockAreaRect(UINT nDockBarID) const { return m_dockLayout.AreaRect(nDockBarID); }
 
-const CFrameWnd::DockArea* CFrameWnd::FindDockArea(UINT nDockBarID) const {
-  return const_cast<CFrameWnd*>(this)->FindDockArea(nDockBarID);
-}
-
-CRect CFrameWnd::GetDockAreaRect(UINT nDockBarID) const {
-  const DockArea* area = FindDockArea(nDockBarID);
-  return area ? area->rect : CRect();
-}
-
-void CFrameWnd::EnableDocking(DWORD dwDockStyle) {
-  for (DockArea& area : m_dockAreas) area.enabled = (dwDockStyle & area.align) != 0;
-}
-
-void CFrameWnd::Undock(CControlBar* pBar) {
-  for (DockArea& area : m_dockAreas) {
-    for (auto& row : area.rows) row.erase(std::remove(row.begin(), row.end(), pBar), row.end());
-    area.rows.erase(std::remove_if(area.rows.begin(), area.rows.end(), [](const auto& row) { return row.empty(); }),
-                    area.rows.end());
-  }
-  pBar->m_nDockBarID = 0;
-}
+void CFrameWnd::EnableDocking(DWORD dwDockStyle) { m_dockLayout.Enable(dwDockStyle); }
 
 void CFrameWnd::DockControlBar(CControlBar* pBar, UINT nDockBarID, LPCRECT lpRect) {
-  DockArea* target = nullptr;
-  if (nDockBarID) {
-    target = FindDockArea(nDockBarID);
-  } else {
-    for (DockArea& area : m_dockAreas) {
-      if (area.enabled && (pBar->m_dwDockStyle & area.align)) {
-        target = &area;
-        break;
-      }
-    }
-  }
-  if (!target) return;
-  Undock(pBar);
+  const UINT area = m_dockLayout.ChooseArea(nDockBarID, pBar->m_dwDockStyle);
+  if (!area) return;
   AddControlBar(pBar);
-
-  const bool horz = (target->align & CBRS_ORIENT_HORZ) != 0;
-  bool placed = false;
   if (lpRect && m_hWnd) {
-    // Into the row the rectangle's corner lies in, before the first bar beyond it.
     CPoint corner(lpRect->left, lpRect->top);
     ScreenToClient(&corner);
-    for (auto& row : target->rows) {
-      CRect rowRect;
-      for (CControlBar* bar : row) {
-        CRect r;
-        bar->GetWindowRect(&r);
-        ScreenToClient(&r);
-        rowRect.UnionRect(&rowRect, &r);
-      }
-      const bool inRow = horz ? (corner.y >= rowRect.top && corner.y < rowRect.bottom)
-                              : (corner.x >= rowRect.left && corner.x < rowRect.right);
-      if (!inRow) continue;
-      auto at = row.begin();
-      for (; at != row.end(); ++at) {
-        CRect r;
-        (*at)->GetWindowRect(&r);
-        ScreenToClient(&r);
-        if (horz ? corner.x < r.left : corner.y < r.top) break;
-      }
-      row.insert(at, pBar);
-      placed = true;
-      break;
-    }
+    m_dockLayout.Dock(pBar, area, &corner, m_hWnd);
+  } else {
+    m_dockLayout.Dock(pBar, area, nullptr, m_hWnd);
   }
-  if (!placed) target->rows.push_back({pBar});
-
-  pBar->m_nDockBarID = target->id;
+  pBar->m_nDockBarID = area;
   pBar->m_pDockSite = this;
-  pBar->m_dwStyle = (pBar->m_dwStyle & ~CBRS_ALIGN_ANY) | target->align;
+  pBar->m_dwStyle = (pBar->m_dwStyle & ~CBRS_ALIGN_ANY) | m_dockLayout.AreaAlignment(area);
+  // Its orientation may have changed, and with it the bar's edges.
   if (pBar->m_hWnd)
     pBar->SetWindowPos(nullptr, 0, 0, 0, 0,
                        SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
@@ -494,59 +427,6 @@ void CFrameWnd::OnUpdateControlBarMenu(CCmdUI* pCmdUI) {
   pCmdUI->SetCheck(bar->IsVisible());
 }
 
-void CFrameWnd::LayoutDockArea(DockArea& area, CRect& remaining) {
-  const bool horz = (area.align & CBRS_ORIENT_HORZ) != 0;
-  struct Placed {
-    CControlBar* bar;
-    CSize size;
-  };
-  std::vector<std::vector<Placed>> rows;
-  std::vector<int> thickness;
-  for (auto& row : area.rows) {
-    std::vector<Placed> placed;
-    int rowThickness = 0;
-    for (CControlBar* bar : row) {
-      if (!bar->IsVisible()) continue;
-      const CSize size = (bar->m_dwStyle & CBRS_SIZE_DYNAMIC)
-                             ? bar->CalcDynamicLayout(-1, horz ? (LM_HORZ | LM_HORZDOCK) : LM_VERTDOCK)
-                             : bar->CalcFixedLayout(FALSE, horz);
-      placed.push_back({bar, size});
-      rowThickness = std::max(rowThickness, static_cast<int>(horz ? size.cy : size.cx));
-    }
-    if (placed.empty()) continue;
-    rows.push_back(std::move(placed));
-    thickness.push_back(rowThickness);
-  }
-  int total = 0;
-  for (int t : thickness) total += t;
-  total = std::min(total, static_cast<int>(horz ? remaining.Height() : remaining.Width()));
-  total = std::max(total, 0);
-
-  CRect rect = remaining;
-  switch (area.align) {
-    case CBRS_ALIGN_TOP: rect.bottom = rect.top + total; remaining.top += total; break;
-    case CBRS_ALIGN_BOTTOM: rect.top = rect.bottom - total; remaining.bottom -= total; break;
-    case CBRS_ALIGN_LEFT: rect.right = rect.left + total; remaining.left += total; break;
-    default: rect.left = rect.right - total; remaining.right -= total; break;
-  }
-  area.rect = rect;
-
-  int offset = horz ? rect.top : rect.left;
-  for (size_t i = 0; i < rows.size(); ++i) {
-    int position = horz ? rect.left : rect.top;
-    const int end = horz ? rect.right : rect.bottom;
-    for (const Placed& item : rows[i]) {
-      const int wanted = horz ? item.size.cx : item.size.cy;
-      const int length = std::max(std::min(wanted, end - position), 0);
-      CRect r = horz ? CRect(position, offset, position + length, offset + item.size.cy)
-                     : CRect(offset, position, offset + item.size.cx, position + length);
-      item.bar->SetWindowPos(nullptr, r.left, r.top, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
-      position += length;
-    }
-    offset += thickness[i];
-  }
-}
-
 void CFrameWnd::RecalcLayout(BOOL) {
   if (m_bInRecalcLayout || !m_hWnd) return;
   m_bInRecalcLayout = TRUE;
@@ -554,33 +434,7 @@ void CFrameWnd::RecalcLayout(BOOL) {
   CRect remaining;
   GetClientRect(&remaining);
 
-  // Bars that are not docked lie along the edge their alignment names, in the order
-  // they were made (the status bar at the very bottom).
-  for (CControlBar* bar : m_bars) {
-    if (bar->m_nDockBarID || !bar->IsVisible()) continue;
-    const DWORD align = bar->m_dwStyle & CBRS_ALIGN_ANY;
-    if (!align) continue;
-    const bool horz = (align & CBRS_ORIENT_HORZ) != 0;
-    const CSize size = bar->CalcFixedLayout(TRUE, horz);
-    CRect r = remaining;
-    if (align & CBRS_ALIGN_TOP) {
-      r.bottom = std::min(r.top + size.cy, remaining.bottom);
-      remaining.top = r.bottom;
-    } else if (align & CBRS_ALIGN_BOTTOM) {
-      r.top = std::max(r.bottom - size.cy, remaining.top);
-      remaining.bottom = r.top;
-    } else if (align & CBRS_ALIGN_LEFT) {
-      r.right = std::min(r.left + size.cx, remaining.right);
-      remaining.left = r.right;
-    } else {
-      r.left = std::max(r.right - size.cx, remaining.left);
-      remaining.right = r.left;
-    }
-    bar->SetWindowPos(nullptr, r.left, r.top, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
-  }
-  // The top and bottom areas span the width; the side areas lie between them.
-  for (DockArea& area : m_dockAreas) LayoutDockArea(area, remaining);
-
+  m_dockLayout.Layout(m_bars, remaining);
   if (HWND pane = ::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST))
     ::SetWindowPos(pane, nullptr, remaining.left, remaining.top, std::max(remaining.Width(), 0),
                    std::max(remaining.Height(), 0), SWP_NOZORDER | SWP_NOACTIVATE);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "framework/core/String.h"
+#include "framework/ui/DockLayout.h"
 #include "framework/ui/Wnd.h"
 
 class CControlBar;
@@ -99,24 +100,12 @@ class CFrameWnd : public CWnd {
   void PostNcDestroy() override;
 
  private:
-  struct DockArea {
-    UINT id;
-    DWORD align;  // CBRS_ALIGN_... of this edge
-    BOOL enabled = FALSE;
-    std::vector<std::vector<CControlBar*>> rows;
-    CRect rect;
-  };
-
   LRESULT OnIdleUpdateCmdUI(WPARAM, LPARAM);
-  DockArea* FindDockArea(UINT nDockBarID);
-  const DockArea* FindDockArea(UINT nDockBarID) const;
-  void Undock(CControlBar* pBar);
-  void LayoutDockArea(DockArea& area, CRect& remaining);
   BOOL OnToolTipText(NMHDR* pNMHDR, LRESULT* pResult);
 
   CView* m_pViewActive = nullptr;
   std::vector<CControlBar*> m_bars;
-  DockArea m_dockAreas[4];
+  DockLayout m_dockLayout;
   BOOL m_bInRecalcLayout = FALSE;
   BOOL m_bLayoutPending = FALSE;
   BOOL m_bTitlePending = FALSE;
