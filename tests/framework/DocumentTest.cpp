@@ -204,4 +204,26 @@ TEST_F(DocumentTest, ChangesAreOfferedForSaving) {
   EXPECT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(chosen));
 }
 
+// A frame that refuses to be made.
+class CRefusingFrame : public CFrameWnd {
+  DECLARE_DYNCREATE(CRefusingFrame)
+
+ protected:
+  int OnCreate(LPCREATESTRUCTA) override { return -1; }
+};
+IMPLEMENT_DYNCREATE(CRefusingFrame, CFrameWnd)
+
+TEST(DocumentTemplate, AFrameThatCannotBeMadeEndsTheOpeningCleanly) {
+  CTestUiApp app;
+  app.AddDocTemplate(new CSingleDocTemplate(IDR_TEST_FRAME, RUNTIME_CLASS(CTestUiDoc), RUNTIME_CLASS(CRefusingFrame),
+                                            RUNTIME_CLASS(CTestUiView)));
+  MessageBoxCapture box;
+  app.OnFileNew();
+  EXPECT_EQ(nullptr, app.m_pMainWnd);
+  ASSERT_EQ(1u, box.boxes().size());
+  EXPECT_STREQ("无法创建窗口。", box.boxes()[0].text);
+  POSITION pos = app.GetFirstDocTemplatePosition();
+  EXPECT_EQ(nullptr, app.GetNextDocTemplate(pos)->GetFirstDocPosition());  // the document is gone too
+}
+
 }  // namespace
