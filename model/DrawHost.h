@@ -28,8 +28,9 @@ class CDrawHost {
   // timers and posted commands.
   virtual CView* GetActiveView() = 0;
   virtual HWND GetViewWindow() = 0;
-  // The page document of the active view.
+  // The page document of the active view, and the number of objects in it.
   virtual CDrawDoc* GetDocument() = 0;
+  virtual int GetPageObjectCount() = 0;
   // kModeEditing or kModeRunning.
   virtual int GetMode() = 0;
   // The GDI+ smoothing mode every object draws with.
