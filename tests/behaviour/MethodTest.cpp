@@ -303,6 +303,21 @@ TEST(MethodRecord, KindsAndTheirDisplayNames) {
   }
 }
 
+// Pages name the records' classes when they are read, so both must be creatable by name.
+TEST(MethodRecord, RecordsAreRegisteredByNameWithSchemaZero) {
+  for (const char* name : {"CMethod", "CHPEvent"}) {
+    SCOPED_TRACE(name);
+    const CRuntimeClass* cls = CRuntimeClass::FromName(name);
+    ASSERT_NE(nullptr, cls);
+    EXPECT_EQ(0u, cls->m_wSchema);
+    CObject* made = cls->CreateObject();
+    ASSERT_NE(nullptr, made);
+    EXPECT_EQ(cls, made->GetRuntimeClass());
+    EXPECT_TRUE(made->IsKindOf(RUNTIME_CLASS(CObject)));
+    delete made;
+  }
+}
+
 TEST(PointArray, CountThenPointsAsSignedWords) {
   CPointArray points;
   points.Add(CPoint(1, -2));
