@@ -31,6 +31,8 @@ class CDrawHost {
   // The page document of the active view, and the number of objects in it.
   virtual CDrawDoc* GetDocument() = 0;
   virtual int GetPageObjectCount() = 0;
+  // Marks that document modified (editing only).
+  virtual void SetPageModified() = 0;
   // kModeEditing or kModeRunning.
   virtual int GetMode() = 0;
   // The GDI+ smoothing mode every object draws with.
@@ -49,7 +51,8 @@ class CDrawHost {
   virtual void MoveSelectedBackward() = 0;
   virtual void MoveSelectedForward() = 0;
 
-  // Playback bracket and clock.
+  // Playback bracket and clock. The tick counter and the break flag belong to the host,
+  // so that two pages playing on two threads keep their own clocks.
   virtual BOOL StartObjects() = 0;
   virtual void StopObjects() = 0;
   virtual void StopRunFromAction() = 0;
@@ -67,6 +70,11 @@ class CDrawHost {
   virtual void SetClosedCheck(BOOL closed) = 0;
   virtual void SetFilledCheck(BOOL filled) = 0;
   virtual void SyncFormatBar() = 0;
+
+  // Whether pages may run external programs and open absolute or network (UNC) page
+  // paths. A host that plays pages from the web answers FALSE unless the hosting page
+  // is itself a local file; the editor and the player answer TRUE.
+  virtual BOOL AllowsLocalAccess() = 0;
 
   virtual BOOL FileExists(const CString& path) = 0;
   virtual CString ExistingDirPrefix(const CString& path) = 0;
