@@ -7,6 +7,7 @@
 #include "framework/core/Archive.h"
 #include "model/CodeTables.h"
 #include "framework/ui/DC.h"
+#include "model/DrawDoc.h"
 #include "model/DrawHost.h"
 #include "model/GeometryHelpers.h"
 
@@ -316,6 +317,7 @@ CDrawObj* CDrawObj::Clone(CDrawObj* target) {
 
 CDrawObj* CDrawObj::Duplicate(CDrawDoc* document) {
   CDrawObj* clone = Clone(nullptr);
+  if (document) document->Add(clone);
   if (CDrawHost* host = Host()) host->SelectObject(clone, FALSE);
   return clone;
 }
