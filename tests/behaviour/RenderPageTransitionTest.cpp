@@ -136,8 +136,8 @@ struct Case {
 };
 
 // The page is 50 x 40 unless a row says otherwise; with delay 0 slides and bars step
-// 15 pixels (7 for the halved directions). Centres: (25, 20) on 50 x 40, (50, 40) on
-// 100 x 80.
+// 15 pixels (7 for the halved directions). Centres: (25, 20) on 50 x 40, (50, 20) on
+// 100 x 40, (50, 40) on 100 x 80.
 const Case kCases[] = {
     {0, 0, 1, -1, nullptr, kWholePage},
     // Scans: one line a frame, the band grows from the edge named.
@@ -210,8 +210,8 @@ const Case kCases[] = {
     {6, 5, 3, -1, nullptr,
      ShapeEdge([](double x, double y) { return std::hypot((x - 50) / 40, (y - 40) / 32); }, false, 0.06),
      100, 80},
-    {6, 6, 2, -1, nullptr,
-     ShownWhere([](int x, int y) { return (y >= 4 && y < 36) || (x >= 9 && x < 41); })},
+    {6, 6, 2, -1, nullptr,  // a wide page: the bands stop by the height
+     ShownWhere([](int x, int y) { return (y >= 4 && y < 36) || (x >= 34 && x < 66); }), 100, 40},
     {6, 7, 2, -1, nullptr,
      ShownWhere([](int x, int y) { return (y < 16 || y >= 64) && (x < 26 || x >= 74); }), 100, 80},
     // Stretches: bands of 16 pixels; the last frame overshoots the page, which is clipped.
