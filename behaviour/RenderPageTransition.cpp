@@ -17,7 +17,7 @@ namespace {
 constexpr long long kLargestSide = 32767;
 
 struct RegionDeleter {
-  void operator()(std::remove_pointer_t<HRGN> * region) const { ::DeleteObject(region); }
+  void operator()(std::remove_pointer_t<HRGN>* region) const { ::DeleteObject(region); }
 };
 using Region = std::unique_ptr<std::remove_pointer_t<HRGN>, RegionDeleter>;
 
