@@ -11,7 +11,7 @@
 #include "framework/ui/DC.h"
 #include "model/DrawHost.h"
 #include "model/DrawObj.h"
-#include "model/PictureCodec.h"
+#include "model/PictureRecord.h"
 #include "resources/ModelStrings.h"
 
 const char kPageSignature[] = "Zumi multi media tool";
@@ -350,34 +350,13 @@ bool CDrawDoc::BackgroundRecordPresent() const {
   return m_embedMode == 2 && !m_backPictureFile.IsEmpty() && m_useBackPicture;
 }
 
-void CDrawDoc::WriteBackgroundRecord(CArchive& ar) {
-  std::vector<BYTE> bytes;
-  // No picture held (the named file could not be read), or one the encoder refuses: an
-  // empty record, which the reader takes as no picture.
-  if (m_backPicture) {
-    if (PictureCodec::EncodeJpeg(m_backPicture, bytes) == PictureCodec::EncodeResult::noTemporaryFile) {
-      AfxMessageBox(IDS_DISK_FULL, MB_ICONSTOP);
-      throw CUserException();
-    }
-  }
-  const DWORD kind = !m_backPicture || bytes.empty() ? 0
-                     : m_backPicture->GetType() == Gdiplus::ImageTypeMetafile ? 2 : 1;
-  ar << m_backPictureFile << static_cast<DWORD>(bytes.size()) << kind;
-  ar.Write(bytes.data(), static_cast<UINT>(bytes.size()));
-}
+void CDrawDoc::WriteBackgroundRecord(CArchive& ar) { PictureRecord::Write(ar, m_backPictureFile, m_backPicture); }
 
 void CDrawDoc::ReadBackgroundRecord(CArchive& ar) {
   m_backPictureFile.MakeLower();
   delete m_backPicture;
   m_backPicture = nullptr;
-  CString ignoredName;
-  DWORD length, kind;
-  ar >> ignoredName >> length >> kind;
-  ar.CheckAvailable(length);
-  std::vector<BYTE> bytes(length);
-  if (length && ar.Read(bytes.data(), length) != length) throw CArchiveException(CArchiveException::endOfFile);
-  // Whatever the bytes hold, exactly the recorded length was consumed.
-  m_backPicture = PictureCodec::Decode(bytes.data(), bytes.size());
+  m_backPicture = PictureRecord::Read(ar);
 }
 
 void CDrawDoc::SerializeBackground(CArchive& ar, CObList& objects, int mode) {

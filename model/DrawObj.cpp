@@ -509,7 +509,10 @@ APPLY_SLOT(ApplyActionTranslation)
 #undef LIST_SLOT
 #undef APPLY_SLOT
 
-void CDrawObj::SetSuspended(BOOL deleted) { m_deleted = deleted; }
+void CDrawObj::SetSuspended(BOOL deleted) {
+  m_deleted = deleted;
+  if (CDrawHost* host = Host()) host->SetPageModified();
+}
 BOOL CDrawObj::IsSuspended() { return m_deleted; }
 int CDrawObj::ApplyDisplayAction(const CString&, const CString&, double, double, double) { return 0; }
 int CDrawObj::UnusedDataHook(const CString&, double, double, double, const CString&) { return 0; }
