@@ -30,16 +30,6 @@ bool IsDrawingClass(const CRuntimeClass* cls) {
   return false;
 }
 
-template <typename T, size_t N>
-void StoreAll(CArchive& ar, const T (&values)[N]) {
-  for (const T& v : values) ar << v;
-}
-
-template <typename T, size_t N>
-void LoadAll(CArchive& ar, T (&values)[N]) {
-  for (T& v : values) ar >> v;
-}
-
 CDrawObj* AsObject(CObject* o) { return static_cast<CDrawObj*>(o); }
 
 // The members of a composite or glued object, whose records are named with the page's.
@@ -265,15 +255,15 @@ void CDrawDoc::StorePage(CArchive& ar) {
     throw CArchiveException(CArchiveException::genericException);
 
   ar << CString(kPageSignature) << CString(kPageVersion) << static_cast<DWORD>(m_backColour);
-  StoreAll(ar, m_nameCounters);
+  StoreEach(ar, m_nameCounters);
   ar << m_spareWord3 << static_cast<DWORD>(m_spareColour) << m_spareReal;
   // Time stamps are 32-bit in the file.
   ar << m_timeStamp1 << m_timeStamp2 << m_embedMode << m_spareWord4 << m_spareWord5 << m_spareText;
-  StoreAll(ar, m_spareTexts);
-  StoreAll(ar, m_spareReals);
-  StoreAll(ar, m_spareWords);
-  StoreAll(ar, m_spareTable1);
-  StoreAll(ar, m_spareTable2);
+  StoreEach(ar, m_spareTexts);
+  StoreEach(ar, m_spareReals);
+  StoreEach(ar, m_spareWords);
+  StoreEach(ar, m_spareTable1);
+  StoreEach(ar, m_spareTable2);
   ar << m_spareWord6 << m_spareWord7;
   ar << static_cast<WORD>(m_pageEvents.GetSize()) << static_cast<WORD>(m_pageActions.GetSize());
   for (int i = 0; i < m_pageEvents.GetSize(); ++i) m_pageEvents[i].Serialize(ar);
@@ -309,15 +299,15 @@ void CDrawDoc::LoadPage(CArchive& ar) {
     for (int i = 0; i < 20; ++i) ar >> m_nameCounters[i];
   } else {
     DWORD spareColour;
-    LoadAll(ar, m_nameCounters);
+    LoadEach(ar, m_nameCounters);
     ar >> m_spareWord3 >> spareColour >> m_spareReal >> m_timeStamp1 >> m_timeStamp2 >> m_embedMode >>
         m_spareWord4 >> m_spareWord5 >> m_spareText;
     m_spareColour = spareColour;
-    LoadAll(ar, m_spareTexts);
-    LoadAll(ar, m_spareReals);
-    LoadAll(ar, m_spareWords);
-    LoadAll(ar, m_spareTable1);
-    LoadAll(ar, m_spareTable2);
+    LoadEach(ar, m_spareTexts);
+    LoadEach(ar, m_spareReals);
+    LoadEach(ar, m_spareWords);
+    LoadEach(ar, m_spareTable1);
+    LoadEach(ar, m_spareTable2);
     ar >> m_spareWord6 >> m_spareWord7;
     WORD eventCount, actionCount;
     ar >> eventCount >> actionCount;
