@@ -5,8 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <vector>
 
-#include "tests/behaviour/DibSurface.h"
+#include "tests/support/MemoryBitmap.h"
 
 namespace {
 
@@ -14,7 +15,7 @@ constexpr int kW = 20;
 constexpr int kH = 10;
 
 // Every pixel of the page distinct: red from x, green from y.
-void PaintPattern(DibSurface& s) {
+void PaintPattern(MemoryBitmap& s) {
   for (int y = 0; y < s.height(); ++y)
     for (int x = 0; x < s.width(); ++x) s.SetPixel(x, y, RGB(x, y, 0x40));
 }
@@ -31,7 +32,7 @@ void SetYUp(HDC dc, int height) {
 }  // namespace
 
 TEST(GdiCopy, CopyInDeviceUnitsIsPixelForPixel) {
-  DibSurface source(kW, kH), destination(kW + 4, kH + 4);
+  MemoryBitmap source(kW, kH), destination(kW + 4, kH + 4);
   PaintPattern(source);
   destination.Fill(RGB(0, 0, 0xFF));
   ASSERT_TRUE(::BitBlt(destination.dc(), 2, 3, kW, kH, source.dc(), 0, 0, SRCCOPY));
@@ -42,20 +43,21 @@ TEST(GdiCopy, CopyInDeviceUnitsIsPixelForPixel) {
 }
 
 TEST(GdiCopy, DrawingInTheYUpMappingPutsThePageTopAtRowZero) {
-  DibSurface page(kW, kH);
+  MemoryBitmap page(kW, kH);
   page.Fill(RGB(0, 0, 0xFF));
   SetYUp(page.dc(), kH);
   RECT top = {0, kH, kW, kH - 2};  // the top two rows, in page units (top above bottom)
   HBRUSH red = ::CreateSolidBrush(RGB(0xFF, 0, 0));
   ::FillRect(page.dc(), &top, red);
   ::DeleteObject(red);
-  EXPECT_EQ(RGB(0xFF, 0, 0), page.Pixel(5, 0));
-  EXPECT_EQ(RGB(0xFF, 0, 0), page.Pixel(5, 1));
-  EXPECT_EQ(RGB(0, 0, 0xFF), page.Pixel(5, 2));
+  const std::vector<COLORREF> bitmap = page.Snapshot();  // by bitmap rows, not logical ones
+  EXPECT_EQ(RGB(0xFF, 0, 0), bitmap[0 * kW + 5]);
+  EXPECT_EQ(RGB(0xFF, 0, 0), bitmap[1 * kW + 5]);
+  EXPECT_EQ(RGB(0, 0, 0xFF), bitmap[2 * kW + 5]);
 }
 
 TEST(GdiCopy, CopyBetweenOppositeYMappingsMirrors) {
-  DibSurface source(kW, kH), destination(kW, kH);
+  MemoryBitmap source(kW, kH), destination(kW, kH);
   PaintPattern(source);
   SetYUp(source.dc(), kH);
   ASSERT_TRUE(::BitBlt(destination.dc(), 0, 0, kW, kH, source.dc(), 0, 0, SRCCOPY));
@@ -78,7 +80,7 @@ TEST(GdiCopy, ConstantAlphaBlendIgnoresTheSourceAlphaBytes) {
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.alpha);
-    DibSurface source(kW, kH), destination(kW, kH);
+    MemoryBitmap source(kW, kH), destination(kW, kH);
     source.Fill(RGB(200, 0, 0));
     destination.Fill(RGB(0, 0, 200));
     BLENDFUNCTION blend = {AC_SRC_OVER, 0, static_cast<BYTE>(row.alpha), 0};

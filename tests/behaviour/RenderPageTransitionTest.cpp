@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "behaviour/RenderPageTransition.h"
-#include "tests/behaviour/DibSurface.h"
+#include "tests/support/MemoryBitmap.h"
 
 namespace {
 
@@ -118,7 +118,7 @@ struct Stage {
   }
 
   int width, height;
-  DibSurface page, window;
+  MemoryBitmap page, window;
   int frames = 0;
   struct Pause { int afterFrames, milliseconds; };
   std::vector<Pause> pauses;
@@ -269,7 +269,7 @@ TEST(RenderPageTransition, FadeComposesEachFrameOverTheLast) {
   const double window[3] = {0, 0, 255};
   for (int watched : {0, 5, 10}) {
     SCOPED_TRACE(watched);
-    DibSurface source(50, 40), destination(60, 50);
+    MemoryBitmap source(50, 40), destination(60, 50);
     source.Fill(RGB(200, 40, 0));
     destination.Fill(RGB(0, 0, 255));
     std::vector<COLORREF> seen;
@@ -374,7 +374,7 @@ TEST(RenderPageTransition, DegenerateRectanglesAndContextsDrawNothingAndReturn) 
       {5, 3, 5, 43}, {5, 3, 55, 3}, {5, 3, 5, 3}, {55, 3, 5, 43}, {5, 43, 55, 3},
       {0, 0, 40000, 40}, {-2000000000, 0, 2000000000, 40},
   };
-  DibSurface page(50, 40), window(64, 54);
+  MemoryBitmap page(50, 40), window(64, 54);
   window.Fill(kWindow);
   const std::vector<COLORREF> before = window.Snapshot();
   int frames = 0;
@@ -394,7 +394,7 @@ TEST(RenderPageTransition, DegenerateRectanglesAndContextsDrawNothingAndReturn) 
 TEST(RenderPageTransition, MissingSourceDrawsNothingButRunsToTheEnd) {
   for (int kind = 0; kind <= 8; ++kind) {
     SCOPED_TRACE(kind);
-    DibSurface window(64, 54);
+    MemoryBitmap window(64, 54);
     window.Fill(kWindow);
     int frames = 0;
     TransitionHooks hooks;
