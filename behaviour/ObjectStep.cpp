@@ -67,15 +67,10 @@ int AbsoluteExtent(int from, int to) {
 
 void CDrawObj::SavePlayState(CView* view, CDrawObj* owner) {
   PlayState& s = m_playState;
-  // The stored fields are taken as the page holds them: a restart of a running page
-  // (a jump to the page itself while editing) does not take them again.
-  const bool first = !s.saved;
-  if (first) {
-    s.savedRect = m_savedRect;
-    s.baseRect = m_baseRect;
-    s.rotationCentre = m_rotationCentre;
-  }
   s.saved = TRUE;
+  s.savedRect = m_savedRect;
+  s.baseRect = m_baseRect;
+  s.rotationCentre = m_rotationCentre;
   m_savedRect = m_position;
   m_savedAngle = m_angle;
   m_savedVisible = m_visible;
@@ -89,14 +84,12 @@ void CDrawObj::SavePlayState(CView* view, CDrawObj* owner) {
   for (int i = 0; i < m_actions.GetSize(); ++i) {
     CMethod& action = m_actions[i];
     action.m_nSavedActivation = action.m_nActivation;
-    if (first) {
-      CMethod::RunSnapshot& snapshot = action.m_runSnapshot;
-      snapshot.pathIndex = action.m_nPathIndex;
-      snapshot.centre = action.m_ptCentre;
-      snapshot.rotateFrames = action.m_nRotateFrames;
-      snapshot.rotateCorrection = action.m_dRotateCorrection;
-      snapshot.source = action.m_strSource;
-    }
+    CMethod::RunSnapshot& snapshot = action.m_runSnapshot;
+    snapshot.pathIndex = action.m_nPathIndex;
+    snapshot.centre = action.m_ptCentre;
+    snapshot.rotateFrames = action.m_nRotateFrames;
+    snapshot.rotateCorrection = action.m_dRotateCorrection;
+    snapshot.source = action.m_strSource;
     action.m_bTracing = 0;
     ResolvePaths(view, &action, owner, TRUE);
   }
