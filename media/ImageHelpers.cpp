@@ -36,6 +36,9 @@ class GlobalBlock {
   HGLOBAL m_handle;
 };
 
+// Beyond this many tiles in view, one texture fill replaces the calls per tile.
+constexpr int64_t kMaxTileCalls = 1024;
+
 int ClampToInt(int64_t v) { return static_cast<int>(std::min<int64_t>(std::max<int64_t>(v, INT_MIN), INT_MAX)); }
 
 // A stream over the first size bytes of the block; the stream frees the block.
@@ -163,6 +166,45 @@ bool CopyStreamBytes(IStream* stream, std::vector<BYTE>& bytes) {
   return true;
 }
 
+// Tiles the image at its own size from the rectangle's corner, over the part of the
+// rectangle the clip lets through (a small picture over a large page would otherwise
+// cost a call per tile off screen). Where many tiles show, one texture fill replaces
+// the call per tile.
+void DrawTiles(Gdiplus::Graphics* graphics, Gdiplus::Image* image, const Gdiplus::Rect& dest, INT imageWidth,
+               INT imageHeight, Gdiplus::ImageAttributes* attributes) {
+  const int64_t columns = (static_cast<int64_t>(dest.Width) + imageWidth - 1) / imageWidth;
+  const int64_t rows = (static_cast<int64_t>(dest.Height) + imageHeight - 1) / imageHeight;
+  int64_t firstColumn = 0, lastColumn = columns - 1, firstRow = 0, lastRow = rows - 1;
+  if (graphics->IsVisibleClipEmpty()) return;
+  Gdiplus::RectF visible;
+  if (graphics->GetVisibleClipBounds(&visible) == Gdiplus::Ok) {
+    auto tileOf = [](double at, double origin, INT size) {
+      return static_cast<int64_t>(DoubleToCoord(std::floor((at - origin) / size)));
+    };
+    firstColumn = std::max(firstColumn, tileOf(visible.X, dest.X, imageWidth));
+    lastColumn = std::min(lastColumn, tileOf(static_cast<double>(visible.X) + visible.Width, dest.X, imageWidth));
+    firstRow = std::max(firstRow, tileOf(visible.Y, dest.Y, imageHeight));
+    lastRow = std::min(lastRow, tileOf(static_cast<double>(visible.Y) + visible.Height, dest.Y, imageHeight));
+  }
+  if (lastColumn < firstColumn || lastRow < firstRow) return;
+
+  if ((lastColumn - firstColumn + 1) * (lastRow - firstRow + 1) > kMaxTileCalls) {
+    Gdiplus::TextureBrush brush(image, Gdiplus::Rect(0, 0, imageWidth, imageHeight), attributes);
+    if (brush.GetLastStatus() == Gdiplus::Ok) {
+      brush.SetWrapMode(Gdiplus::WrapModeTile);
+      brush.TranslateTransform(static_cast<Gdiplus::REAL>(dest.X), static_cast<Gdiplus::REAL>(dest.Y));
+      if (graphics->FillRectangle(&brush, dest) == Gdiplus::Ok) return;
+    }
+  }
+  for (int64_t row = firstRow; row <= lastRow; ++row) {
+    for (int64_t column = firstColumn; column <= lastColumn; ++column) {
+      const Gdiplus::Rect tile(ClampToInt(dest.X + column * imageWidth), ClampToInt(dest.Y + row * imageHeight),
+                               imageWidth, imageHeight);
+      graphics->DrawImage(image, tile, 0, 0, imageWidth, imageHeight, Gdiplus::UnitPixel, attributes);
+    }
+  }
+}
+
 }  // namespace
 
 void NormalizeGdipRect(Gdiplus::Rect& rect) {
@@ -254,29 +296,7 @@ void DrawImageEx(CPicture* picture, Gdiplus::Graphics* graphics, Gdiplus::Graphi
   if (stretch) {
     graphics->DrawImage(image, dest, 0, 0, imageWidth, imageHeight, Gdiplus::UnitPixel, &attributes);
   } else {
-    const int64_t columns = (static_cast<int64_t>(dest.Width) + imageWidth - 1) / imageWidth;
-    const int64_t rows = (static_cast<int64_t>(dest.Height) + imageHeight - 1) / imageHeight;
-    int64_t firstColumn = 0, lastColumn = columns - 1, firstRow = 0, lastRow = rows - 1;
-    // Only the tiles the clip lets through: a small picture over a large page would
-    // otherwise cost a call per tile off screen.
-    Gdiplus::RectF visible;
-    if (graphics->GetClipBounds(&visible) == Gdiplus::Ok && !graphics->IsClipEmpty()) {
-      firstColumn = std::max<int64_t>(firstColumn, DoubleToCoord(std::floor((visible.X - dest.X) / imageWidth)));
-      lastColumn = std::min<int64_t>(
-          lastColumn, DoubleToCoord(std::floor((static_cast<double>(visible.X) + visible.Width - dest.X) / imageWidth)));
-      firstRow = std::max<int64_t>(firstRow, DoubleToCoord(std::floor((visible.Y - dest.Y) / imageHeight)));
-      lastRow = std::min<int64_t>(
-          lastRow, DoubleToCoord(std::floor((static_cast<double>(visible.Y) + visible.Height - dest.Y) / imageHeight)));
-    } else if (graphics->IsClipEmpty()) {
-      lastRow = -1;
-    }
-    for (int64_t row = firstRow; row <= lastRow; ++row) {
-      for (int64_t column = firstColumn; column <= lastColumn; ++column) {
-        const Gdiplus::Rect tile(ClampToInt(dest.X + column * imageWidth), ClampToInt(dest.Y + row * imageHeight),
-                                 imageWidth, imageHeight);
-        graphics->DrawImage(image, tile, 0, 0, imageWidth, imageHeight, Gdiplus::UnitPixel, &attributes);
-      }
-    }
+    DrawTiles(graphics, image, dest, imageWidth, imageHeight, &attributes);
   }
 
   if (metafile) graphics->SetTransform(&savedTransform);

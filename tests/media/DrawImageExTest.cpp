@@ -72,6 +72,40 @@ TEST(DrawImageEx, LastTilesAreCutAtTheRectangle) {
   EXPECT_EQ(kWhite, open.At(5, 55));
 }
 
+TEST(DrawImageEx, ManyTilesInViewGiveTheSamePattern) {
+  // 2048 tiles of 4 x 4 (quadrants of 2 x 2) in view: filled in one pass, not a call a
+  // tile; the pattern is the same, with or without transparency.
+  auto picture = MakePicture(4, 4, {A, A, B, B, A, A, B, B, C, C, D, D, C, C, D, D});
+  for (int transparency : {0, 128}) {
+    SCOPED_TRACE(transparency);
+    Canvas canvas(260, 130, kBlack);
+    Draw(canvas, *picture, nullptr, 0, 0, 256, 128, FALSE, FALSE, transparency);
+    const int t = 255 - transparency;
+    auto faded = [&](Gdiplus::ARGB c) {
+      return 0xFF000000u | (((c >> 16 & 0xFF) * t / 255) << 16) | (((c >> 8 & 0xFF) * t / 255) << 8) |
+             ((c & 0xFF) * t / 255);
+    };
+    for (int y : {0, 1, 61, 126, 127}) {
+      for (int x : {0, 1, 2, 3, 130, 131, 254, 255}) {
+        const Gdiplus::ARGB expected = faded(y % 4 < 2 ? (x % 4 < 2 ? A : B) : (x % 4 < 2 ? C : D));
+        EXPECT_TRUE(Near(expected, canvas.At(x, y), 3)) << x << "," << y << " " << Hex32{canvas.At(x, y)};
+      }
+    }
+    EXPECT_EQ(kBlack, canvas.At(257, 5));
+    EXPECT_EQ(kBlack, canvas.At(5, 129));
+  }
+}
+
+TEST(DrawImageEx, HugeRectanglesCostOnlyWhatShows) {
+  // A damaged page may give an object a rectangle of billions of units.
+  Canvas canvas(10, 10, kWhite);
+  auto picture = MakePicture(1, 1, {kRed});
+  Draw(canvas, *picture, nullptr, -1000000000, -1000000000, 1000000000, 1000000000, FALSE);
+  EXPECT_EQ(kRed, canvas.At(5, 5));
+  Draw(canvas, *picture, nullptr, INT_MIN, INT_MIN, INT_MAX, INT_MAX, TRUE);
+  EXPECT_EQ(kRed, canvas.At(0, 9));
+}
+
 TEST(DrawImageEx, ColourKeyAndTransparency) {
   auto picture = MakePicture(3, 1, {kWhite, kRed, kWhite});
   struct Row {
