@@ -7,6 +7,7 @@
 #include "framework/core/Archive.h"
 #include "model/CodeTables.h"
 #include "framework/ui/DC.h"
+#include "model/DrawDoc.h"
 #include "model/DrawHost.h"
 #include "model/GeometryHelpers.h"
 
@@ -19,16 +20,6 @@ namespace {
 constexpr UINT kVariableBuckets = 29;
 
 CDrawHost* Host() { return GetDrawHost(); }
-
-template <typename T, size_t N>
-void StoreAll(CArchive& ar, const T (&values)[N]) {
-  for (const T& v : values) ar << v;
-}
-
-template <typename T, size_t N>
-void LoadAll(CArchive& ar, T (&values)[N]) {
-  for (T& v : values) ar >> v;
-}
 
 void StorePen(CArchive& ar, const LOGPEN& pen) {
   ar << static_cast<DWORD>(pen.lopnStyle) << static_cast<LONG>(pen.lopnWidth.x)
@@ -128,17 +119,17 @@ void CDrawObj::Serialize(CArchive& ar) {
 
     ar << m_gradientStyle << static_cast<DWORD>(m_fillColour2) << m_reservedDouble << m_text2 << m_text3
        << m_dataValue << m_dataWord1 << m_dataWord2 << m_firstOperand << m_text1;
-    StoreAll(ar, m_reservedTexts);
-    StoreAll(ar, m_reservedDoubles);
-    StoreAll(ar, m_reservedC);
-    StoreAll(ar, m_plotParams);
+    StoreEach(ar, m_reservedTexts);
+    StoreEach(ar, m_reservedDoubles);
+    StoreEach(ar, m_reservedC);
+    StoreEach(ar, m_plotParams);
     ar << m_picturePlacement << m_shapeVariant << m_fillKind << m_lineKind << m_fillGradient << m_lineGradient
        << static_cast<DWORD>(m_lineColour2) << m_fillAlpha << m_fillAlpha2 << m_lineAlpha << m_lineAlpha2
        << m_reservedD << m_shapeParam3 << m_shapeParam4 << static_cast<DWORD>(m_colourKey) << m_dashCap
        << m_reservedE << m_startCap << m_endCap;
-    StoreAll(ar, m_reservedF);
-    StoreAll(ar, m_reservedA);
-    StoreAll(ar, m_reservedB);
+    StoreEach(ar, m_reservedF);
+    StoreEach(ar, m_reservedA);
+    StoreEach(ar, m_reservedB);
     m_variables->Serialize(ar);
     m_expression.Serialize(ar);
     return;
@@ -179,19 +170,19 @@ void CDrawObj::Serialize(CArchive& ar) {
   DWORD fillColour2, lineColour2, colourKey;
   ar >> m_gradientStyle >> fillColour2 >> m_reservedDouble >> m_text2 >> m_text3 >> m_dataValue >> m_dataWord1 >>
       m_dataWord2 >> m_firstOperand >> m_text1;
-  LoadAll(ar, m_reservedTexts);
-  LoadAll(ar, m_reservedDoubles);
-  LoadAll(ar, m_reservedC);
-  LoadAll(ar, m_plotParams);
+  LoadEach(ar, m_reservedTexts);
+  LoadEach(ar, m_reservedDoubles);
+  LoadEach(ar, m_reservedC);
+  LoadEach(ar, m_plotParams);
   ar >> m_picturePlacement >> m_shapeVariant >> m_fillKind >> m_lineKind >> m_fillGradient >> m_lineGradient >>
       lineColour2 >> m_fillAlpha >> m_fillAlpha2 >> m_lineAlpha >> m_lineAlpha2 >> m_reservedD >> m_shapeParam3 >>
       m_shapeParam4 >> colourKey >> m_dashCap >> m_reservedE >> m_startCap >> m_endCap;
   m_fillColour2 = fillColour2;
   m_lineColour2 = lineColour2;
   m_colourKey = colourKey;
-  LoadAll(ar, m_reservedF);
-  LoadAll(ar, m_reservedA);
-  LoadAll(ar, m_reservedB);
+  LoadEach(ar, m_reservedF);
+  LoadEach(ar, m_reservedA);
+  LoadEach(ar, m_reservedB);
   LoadVariables(ar);
   m_expression.Serialize(ar);
 }
@@ -316,6 +307,7 @@ CDrawObj* CDrawObj::Clone(CDrawObj* target) {
 
 CDrawObj* CDrawObj::Duplicate(CDrawDoc* document) {
   CDrawObj* clone = Clone(nullptr);
+  if (document) document->Add(clone);
   if (CDrawHost* host = Host()) host->SelectObject(clone, FALSE);
   return clone;
 }
@@ -392,21 +384,12 @@ void CDrawObj::SetColourKey(COLORREF colour) {
 // ---- operations completed by the parts of the model that own them ----------------------
 // Until then each does nothing, or answers as an object without that ability would.
 
-BOOL CDrawObj::LoadPicture(const CString&) { return FALSE; }
-void CDrawObj::ApplyColourKey(Gdiplus::Graphics*) {}
-BOOL CDrawObj::HasPicture() { return m_picture != nullptr; }
 
-CSize CDrawObj::GetPictureSize() {
-  if (!m_picture) return CSize();
-  return CSize(static_cast<int>(m_picture->GetWidth()), static_cast<int>(m_picture->GetHeight()));
-}
 
 void CDrawObj::ResetPropertyPage(int, CView*) {}
 int CDrawObj::DrawEffect(CDC* dc, CView* view) { return DrawObject(dc, view); }
 void CDrawObj::SavePlayState(CView*, CDrawObj*) {}
 void CDrawObj::RestorePlayState(CView*) {}
-void CDrawObj::CollectResources(int) {}
-void CDrawObj::SerializeEmbedded(CArchive&, int) {}
 void CDrawObj::ResolvePaths(CView*, CMethod*, CDrawObj*, BOOL) {}
 CDrawObj* CDrawObj::FindMember(const CString&, int) { return nullptr; }
 int CDrawObj::GetTotalTime() { return 0; }
@@ -482,9 +465,6 @@ void CDrawObj::ApplyInteractions(CPropGrid*) {}
 void CDrawObj::ShowExistingAction(CPropGrid*, int) {}
 void CDrawObj::ShowExistingInteraction(CPropGrid*, int) {}
 void CDrawObj::ListEffectDirections(CPropGrid*, int, int) {}
-void CDrawObj::SetPictureFile(const CString&) {}
-int CDrawObj::ListExtraActionRows(CPropGrid*, int) { return 1; }
-int CDrawObj::ApplyExtraActionRows(CPropGrid*, int) { return 1; }
 
 #define LIST_SLOT(name) \
   void CDrawObj::name(CPropGrid*) {}
@@ -519,7 +499,10 @@ APPLY_SLOT(ApplyActionTranslation)
 #undef LIST_SLOT
 #undef APPLY_SLOT
 
-void CDrawObj::SetSuspended(BOOL deleted) { m_deleted = deleted; }
+void CDrawObj::SetSuspended(BOOL deleted) {
+  m_deleted = deleted;
+  if (CDrawHost* host = Host()) host->SetPageModified();
+}
 BOOL CDrawObj::IsSuspended() { return m_deleted; }
 int CDrawObj::ApplyDisplayAction(const CString&, const CString&, double, double, double) { return 0; }
 int CDrawObj::UnusedDataHook(const CString&, double, double, double, const CString&) { return 0; }

@@ -51,3 +51,28 @@
 #define IDS_SET_ASSIGN             61583  // 变量赋值
 #define IDS_SET_INPUT              61584  // 运算输入
 #define IDS_SET_RESET              61585  // 运算归零
+
+// Messages of the page document.
+#define IDS_PAGE_BAD_FORMAT        63630  // 文件格式不正确
+#define IDS_PAGE_BAD_VERSION       63631  // 文件版本不正确
+#define IDS_PAGE_READ_ONLY         63632  // 文件为只读属性，不能保存!...
+#define IDS_PAGE_SIZE_RANGE        63633  // 请确定宽度在 %d 到 %d 之间...
+#define IDS_PAGE_OPEN_FAILED       63634  // a damaged page file
+#define IDS_PAGE_SAVE_FAILED       63635  // a page that could not be written
+#define IDS_DISK_FULL              63638  // 磁盘空间不够!
+
+// Kind words of the drawing tools, by shape number.
+#define IDS_KIND_TEXT              63640  // 文本
+#define IDS_KIND_PICTURE           63641  // 图片
+#define IDS_KIND_LINE              63642  // 直线
+#define IDS_KIND_RECTANGLE         63643  // 矩形
+#define IDS_KIND_ROUND_RECTANGLE   63644  // 圆角矩形
+#define IDS_KIND_ELLIPSE           63645  // 椭圆
+#define IDS_KIND_POLYGON           63646  // 多边形
+#define IDS_KIND_CURVE             63647  // 曲线
+#define IDS_KIND_POINT             63648  // 点
+#define IDS_KIND_COMPOSITE         63649  // 复合对象
+#define IDS_KIND_VIDEO             63650  // 影像
+#define IDS_KIND_SOUND             63651  // 声音
+#define IDS_KIND_GLUE              63652  // 粘接对象
+#define IDS_KIND_FUNCTION          63653  // 函数

@@ -10,8 +10,10 @@
 #include "behaviour/DoubleValue.h"
 #include "framework/ui/DC.h"
 #include "framework/core/MemFile.h"
+#include "model/DrawDoc.h"
 #include "model/DrawObj.h"
 #include "tests/support/ArchiveHelpers.h"
+#include "tests/support/MemoryBitmap.h"
 #include "tests/support/TestHost.h"
 
 namespace {
@@ -294,6 +296,21 @@ TEST(DrawObjClone, CopiesEveryRecordFieldButTheLayer) {
   EXPECT_TRUE(Store(original) == Store(*clone));
 }
 
+TEST(DrawObjClone, DuplicateAddsTheCloneToThePageAndSelectsIt) {
+  TestHost host;
+  CDrawDoc doc;
+  auto* original = new CDrawObj(CRect(0, 10, 10, 0));
+  original->m_name = "甲";
+  doc.Add(original);
+  CDrawObj* copy = original->Duplicate(&doc);
+  ASSERT_EQ(2, doc.m_objects.GetCount());
+  EXPECT_EQ(copy, doc.m_objects.GetTail());
+  EXPECT_EQ(2, copy->m_layer);
+  EXPECT_STREQ("甲", copy->m_name);
+  ASSERT_EQ(1u, host.selection.size());
+  EXPECT_EQ(copy, host.selection[0]);
+}
+
 TEST(DrawObjClone, HasItsOwnValuesAndExpression) {
   TestHost host;
   auto original = std::make_unique<CDrawObj>();
@@ -340,28 +357,14 @@ TEST(DrawObjHelpers, ExtensionColourAndTrajectory) {
 }
 
 TEST(DrawObjHelpers, DrawHandleOnAMemoryBitmap) {
-  HDC screen = ::GetDC(nullptr);
-  HDC memory = ::CreateCompatibleDC(screen);
-  BITMAPINFO info = {};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), 40, -40, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  void* bits = nullptr;
-  HBITMAP bitmap = ::CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = ::SelectObject(memory, bitmap);
-  RECT all = {0, 0, 40, 40};
-  ::FillRect(memory, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-
+  MemoryBitmap bitmap(40, 40);
+  CDC dc(bitmap.dc());
   CDrawObj o;
-  CDC dc(memory);
   o.DrawHandle(&dc, 20, 20, 4, 0, 0xFF0000);
   o.DrawHandle(&dc, 5, 5, 4, 2, 0x00FF00);  // shape 2 draws nothing
-  EXPECT_EQ(0xFF0000u, ::GetPixel(memory, 20, 20));
-  EXPECT_EQ(0xFFFFFFu, ::GetPixel(memory, 26, 20));
-  EXPECT_EQ(0xFFFFFFu, ::GetPixel(memory, 5, 5));
-
-  ::SelectObject(memory, old);
-  ::DeleteObject(bitmap);
-  ::DeleteDC(memory);
-  ::ReleaseDC(nullptr, screen);
+  EXPECT_EQ(0xFF0000u, bitmap.Pixel(20, 20));
+  EXPECT_EQ(0xFFFFFFu, bitmap.Pixel(26, 20));
+  EXPECT_EQ(0xFFFFFFu, bitmap.Pixel(5, 5));
 }
 
 }  // namespace
