@@ -8,9 +8,7 @@
 #include "media/ImageHelpers.h"
 #include "tests/media/Canvas.h"
 #include "tests/media/TempFolder.h"
-#include "tests/support/GdiplusEnvironment.h"
 
-static testing::Environment* const gdiplus = testing::AddGlobalTestEnvironment(new GdiplusEnvironment);
 
 namespace {
 
