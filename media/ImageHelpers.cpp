@@ -166,11 +166,32 @@ bool CopyStreamBytes(IStream* stream, std::vector<BYTE>& bytes) {
   return true;
 }
 
+// What DrawImage takes from an image: all of it. A metafile's bounds need not start at
+// the origin, so they are asked for rather than assumed.
+struct ImageSource {
+  explicit ImageSource(Gdiplus::Image* i) : image(i) {
+    if (image->GetBounds(&bounds, &unit) != Gdiplus::Ok) {
+      bounds = Gdiplus::RectF(0, 0, static_cast<Gdiplus::REAL>(image->GetWidth()),
+                              static_cast<Gdiplus::REAL>(image->GetHeight()));
+      unit = Gdiplus::UnitPixel;
+    }
+  }
+  void Draw(Gdiplus::Graphics* graphics, const Gdiplus::Rect& dest, Gdiplus::ImageAttributes* attributes) const {
+    const Gdiplus::RectF to(static_cast<Gdiplus::REAL>(dest.X), static_cast<Gdiplus::REAL>(dest.Y),
+                            static_cast<Gdiplus::REAL>(dest.Width), static_cast<Gdiplus::REAL>(dest.Height));
+    graphics->DrawImage(image, to, bounds.X, bounds.Y, bounds.Width, bounds.Height, unit, attributes);
+  }
+
+  Gdiplus::Image* image;
+  Gdiplus::RectF bounds;
+  Gdiplus::Unit unit = Gdiplus::UnitPixel;
+};
+
 // Tiles the image at its own size from the rectangle's corner, over the part of the
 // rectangle the clip lets through (a small picture over a large page would otherwise
 // cost a call per tile off screen). Where many tiles show, one texture fill replaces
 // the call per tile.
-void DrawTiles(Gdiplus::Graphics* graphics, Gdiplus::Image* image, const Gdiplus::Rect& dest, INT imageWidth,
+void DrawTiles(Gdiplus::Graphics* graphics, const ImageSource& source, const Gdiplus::Rect& dest, INT imageWidth,
                INT imageHeight, Gdiplus::ImageAttributes* attributes) {
   const int64_t columns = (static_cast<int64_t>(dest.Width) + imageWidth - 1) / imageWidth;
   const int64_t rows = (static_cast<int64_t>(dest.Height) + imageHeight - 1) / imageHeight;
@@ -188,8 +209,8 @@ void DrawTiles(Gdiplus::Graphics* graphics, Gdiplus::Image* image, const Gdiplus
   }
   if (lastColumn < firstColumn || lastRow < firstRow) return;
 
-  if ((lastColumn - firstColumn + 1) * (lastRow - firstRow + 1) > kMaxTileCalls) {
-    Gdiplus::TextureBrush brush(image, Gdiplus::Rect(0, 0, imageWidth, imageHeight), attributes);
+  if ((lastColumn - firstColumn + 1) * (lastRow - firstRow + 1) > kMaxTileCalls && source.unit == Gdiplus::UnitPixel) {
+    Gdiplus::TextureBrush brush(source.image, source.bounds, attributes);
     if (brush.GetLastStatus() == Gdiplus::Ok) {
       brush.SetWrapMode(Gdiplus::WrapModeTile);
       brush.TranslateTransform(static_cast<Gdiplus::REAL>(dest.X), static_cast<Gdiplus::REAL>(dest.Y));
@@ -200,7 +221,7 @@ void DrawTiles(Gdiplus::Graphics* graphics, Gdiplus::Image* image, const Gdiplus
     for (int64_t column = firstColumn; column <= lastColumn; ++column) {
       const Gdiplus::Rect tile(ClampToInt(dest.X + column * imageWidth), ClampToInt(dest.Y + row * imageHeight),
                                imageWidth, imageHeight);
-      graphics->DrawImage(image, tile, 0, 0, imageWidth, imageHeight, Gdiplus::UnitPixel, attributes);
+      source.Draw(graphics, tile, attributes);
     }
   }
 }
@@ -292,9 +313,9 @@ void DrawImageEx(CPicture* picture, Gdiplus::Graphics* graphics, Gdiplus::Graphi
     attributes.SetColorMatrix(&matrix);
   }
 
-  Gdiplus::Image* image = source->GetImage();
+  const ImageSource image(source->GetImage());
   if (stretch) {
-    graphics->DrawImage(image, dest, 0, 0, imageWidth, imageHeight, Gdiplus::UnitPixel, &attributes);
+    image.Draw(graphics, dest, &attributes);
   } else {
     DrawTiles(graphics, image, dest, imageWidth, imageHeight, &attributes);
   }

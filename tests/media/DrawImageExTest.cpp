@@ -212,6 +212,28 @@ TEST(DrawImageEx, PicturesStandUprightUnderTheYUpMapping) {
   }
 }
 
+TEST(DrawImageEx, MetafileBoundsAwayFromTheOrigin) {
+  // Drawn only at (50, 50)-(150, 150): the picture is that square, wherever it lies.
+  HDC dc = ::CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+  RECT box = {50, 50, 150, 150};
+  HBRUSH red = ::CreateSolidBrush(RGB(255, 0, 0));
+  ::FillRect(dc, &box, red);
+  ::DeleteObject(red);
+  HENHMETAFILE emf = ::CloseEnhMetaFile(dc);
+  std::vector<BYTE> bits(::GetEnhMetaFileBits(emf, 0, nullptr));
+  ::GetEnhMetaFileBits(emf, static_cast<UINT>(bits.size()), bits.data());
+  ::DeleteEnhMetaFile(emf);
+  auto picture = LoadImageBytes(bits.data(), bits.size(), TRUE);
+  ASSERT_TRUE(picture && picture->GetType() == Gdiplus::ImageTypeMetafile);
+  Canvas canvas(50, 50, kWhite);
+  Draw(canvas, *picture, nullptr, 5, 5, 45, 45, TRUE);
+  EXPECT_EQ(kRed, canvas.At(8, 8));
+  EXPECT_EQ(kRed, canvas.At(25, 25));
+  EXPECT_EQ(kRed, canvas.At(42, 42));
+  EXPECT_EQ(kWhite, canvas.At(2, 2));
+  EXPECT_EQ(kWhite, canvas.At(47, 47));
+}
+
 TEST(CopyWithColourKey, ClearsOnlyTheAlphaSoTheKeySurvivesEncoding) {
   // Left half white (the key), right half red.
   std::vector<Gdiplus::ARGB> pixels(32 * 32);
