@@ -54,7 +54,9 @@ double LineAngleD(double x1, double y1, double x2, double y2);
 // open. With flip, a raster picture is turned upside down (Rotate180FlipX). With
 // frameCount, the number of frames of the first frame dimension is stored there. A
 // failure is not null: the holder carries the failing status and no image. Null only
-// when the holder itself cannot be allocated.
+// when the holder itself cannot be allocated. Flipping turns the active (first) frame
+// only; for the frames of an animation, load without flipping, select each frame, and
+// flip a Clone() of it.
 std::unique_ptr<CPicture> LoadImageFile(const char* path, BOOL flip, UINT* frameCount = nullptr);
 // The same for the bytes of a picture file held in memory (an embedded picture).
 std::unique_ptr<CPicture> LoadImageBytes(const void* data, size_t size, BOOL flip, UINT* frameCount = nullptr);
