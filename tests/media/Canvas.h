@@ -6,6 +6,7 @@
 #include <objidl.h>
 #include <gdiplus.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <ostream>
