@@ -18,7 +18,7 @@ constexpr ULONGLONG kRecordFixedLength = 12;          // offset, size, name leng
 constexpr ULONGLONG kMaxOffset = 0xFFFFFFFFull;
 // Large enough that a copy costs little more than the disk's own time; still a fixed
 // buffer, so no file is ever held whole in memory.
-constexpr UINT kTransferSize = 256 * 1024;
+constexpr UINT kTransferSize = 1024 * 1024;
 
 DWORD LoadU32(const BYTE* p) {
   return static_cast<DWORD>(p[0]) | static_cast<DWORD>(p[1]) << 8 | static_cast<DWORD>(p[2]) << 16 |
