@@ -7,6 +7,7 @@
 #include <string>
 
 #include "framework/core/Codepage.h"
+#include "publish/PackageSourceReader.h"
 #include "publish/ShellFileOp.h"
 
 namespace {
@@ -16,8 +17,8 @@ constexpr ULONGLONG kMarkerLength = sizeof kMarker;
 constexpr ULONGLONG kTailLength = 4 + kMarkerLength;  // count and marker
 constexpr ULONGLONG kRecordFixedLength = 12;          // offset, size, name length
 constexpr ULONGLONG kMaxOffset = 0xFFFFFFFFull;
-// Large enough that a copy costs little more than the disk's own time; still a fixed
-// buffer, so no file is ever held whole in memory.
+// Large enough that a copy costs little more than the disk's own time; still fixed
+// buffers, so no file is ever held whole in memory.
 constexpr UINT kTransferSize = 1024 * 1024;
 
 DWORD LoadU32(const BYTE* p) {
@@ -171,26 +172,31 @@ std::unique_ptr<CFile> PackageIndex::OpenOutput(const char* outputPath) {
 }
 
 int PackageIndex::AppendPackageFiles(CFile& output, PackageCallback callback, void* user) {
-  std::vector<BYTE> buffer(kTransferSize);
   try {
-    for (PackageEntry& entry : m_entries) {
-      CFile source;
-      if (!source.Open(entry.m_fullPath, CFile::modeRead | CFile::shareDenyWrite)) return kPackageSourceFailed;
-      const ULONGLONG position = output.GetPosition();
-      if (position + entry.m_size > kMaxOffset) return kPackageOutputFailed;
-      entry.m_offset = static_cast<DWORD>(position);
-      DWORD copied = 0;
-      while (copied < entry.m_size) {
-        const UINT want = std::min<DWORD>(kTransferSize, entry.m_size - copied);
-        const UINT got = source.Read(buffer.data(), want);
-        if (got == 0) break;  // the file became shorter since it was measured
-        output.Write(buffer.data(), got);
-        copied += got;
+    std::vector<PackageSourceReader::Source> sources;
+    for (const PackageEntry& entry : m_entries) sources.push_back({entry.m_fullPath, entry.m_size});
+    PackageSourceReader reader(std::move(sources), kTransferSize);
+    size_t next = 0;  // the first entry whose offset is not yet set
+    for (size_t done = 0; done < m_entries.size();) {
+      const PackageSourceReader::Block block = reader.Next();
+      if (block.kind == PackageSourceReader::cannotOpen) return kPackageSourceFailed;
+      if (block.kind == PackageSourceReader::readFailed) return kPackageOutputFailed;
+      PackageEntry& entry = m_entries[block.source];
+      if (block.source == next) {
+        const ULONGLONG position = output.GetPosition();
+        if (position + entry.m_size > kMaxOffset) return kPackageOutputFailed;
+        entry.m_offset = static_cast<DWORD>(position);
+        ++next;
       }
-      // The directory records what was really copied, so later offsets stay true.
-      entry.m_size = copied;
-      source.Abort();
-      if (callback) callback(entry, user);
+      if (block.kind == PackageSourceReader::data) {
+        output.Write(block.buffer->data(), block.bytes);
+        reader.Release(block.buffer);
+      } else {
+        // The directory records what was really copied, so later offsets stay true.
+        entry.m_size = block.bytes;
+        ++done;
+        if (callback) callback(entry, user);
+      }
     }
 
     std::vector<BYTE> directory;
@@ -205,6 +211,8 @@ int PackageIndex::AppendPackageFiles(CFile& output, PackageCallback callback, vo
     directory.insert(directory.end(), kMarker, kMarker + kMarkerLength);
     output.Write(directory.data(), static_cast<UINT>(directory.size()));
   } catch (const CFileException&) {
+    return kPackageOutputFailed;
+  } catch (const std::exception&) {  // no memory or no thread for the copy
     return kPackageOutputFailed;
   }
   return 0;

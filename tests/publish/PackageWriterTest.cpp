@@ -139,6 +139,40 @@ TEST_F(WorkedExample, AnEmptyEntrySharesItsOffsetWithTheNextEntrysData) {
   EXPECT_EQ(1100u, read.GetEntry(2).GetOffset());
 }
 
+// Sources are read ahead in blocks while earlier blocks are written: every byte must
+// still land in table order, across block boundaries and empty files.
+TEST_F(WorkedExample, LargeAndEmptySourcesLandInTableOrder) {
+  const size_t sizes[] = {2500000, 0, 3, 0, 1 << 20, (1 << 20) + 1};
+  PackageIndex table;
+  std::vector<std::string> contents;
+  for (size_t i = 0; i < std::size(sizes); ++i) {
+    CString name;
+    name.Format("p%d.rvx", static_cast<int>(i));
+    contents.push_back(Patterned(sizes[i], static_cast<unsigned>(i + 10)));
+    WriteFileBytes(folder / name, contents.back());
+    ASSERT_EQ(1, table.AddFile(folder / name));
+  }
+  Progress progress{output, {}};
+  ASSERT_EQ(kPackageOk, table.WritePackage(stub, output, RecordProgress, &progress));
+
+  const std::string bytes = ReadFileBytes(output);
+  PackageIndex read;
+  ASSERT_EQ(kPackageOk, read.Read(output));
+  ASSERT_EQ(static_cast<int>(std::size(sizes)), read.GetCount());
+  ULONGLONG end = 1000;
+  for (int i = 0; i < read.GetCount(); ++i) {
+    SCOPED_TRACE(i);
+    const PackageEntry& entry = read.GetEntry(i);
+    EXPECT_EQ(end, entry.GetOffset());
+    EXPECT_TRUE(contents[static_cast<size_t>(i)] == bytes.substr(entry.GetOffset(), entry.GetSize()));
+    end += entry.GetSize();
+    ASSERT_LT(static_cast<size_t>(i), progress.calls.size());
+    EXPECT_EQ(entry.GetName(), progress.calls[static_cast<size_t>(i)].first);
+    EXPECT_EQ(end, progress.calls[static_cast<size_t>(i)].second);
+  }
+  EXPECT_EQ(std::size(sizes), progress.calls.size());
+}
+
 struct FailureRow {
   const char* what;
   // Turns the worked example into the case; may change the table and the paths.
