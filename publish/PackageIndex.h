@@ -66,12 +66,15 @@ class PackageIndex {
   DWORD GetPage(int index, bool reread);
 
   // Extraction (setup): writes every entry of the running executable's package into the
-  // folder, last entry first. kPackageOk only when every entry was written.
+  // folder, last entry first, calling back after each. Read failures come back as Read
+  // gave them; kPackageOk only when every entry was written.
   int ExtractPackage(const char* folder, PackageCallback callback, void* user);
+  // The same from a given package file.
   int ExtractPackageFrom(const char* packagePath, const char* folder, PackageCallback callback,
                          void* user);
   // Writes entry index of the open package to folder + name: kPackageOk or
-  // kPackageOutputFailed (nothing is left behind then).
+  // kPackageOutputFailed (nothing is left behind then). A name that is not a plain file
+  // name (a folder, drive, stream or device in it) is refused.
   int ExtractPackageEntry(CFile& package, int index, const CString& folder);
   // Appends "\" to folder when its last character is not one, and returns a copy.
   static CString WithTrailingBackslash(CString& folder);
