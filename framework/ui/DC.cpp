@@ -211,8 +211,9 @@ void CDC::FrameRect(LPCRECT lpRect, CBrush* pBrush) {
 }
 
 void CDC::FillSolidRect(LPCRECT lpRect, COLORREF clr) {
-  ::SetBkColor(m_hDC, clr);
+  const COLORREF old = ::SetBkColor(m_hDC, clr);
   ::ExtTextOutA(m_hDC, 0, 0, ETO_OPAQUE, lpRect, nullptr, 0, nullptr);
+  ::SetBkColor(m_hDC, old);
 }
 
 void CDC::FillSolidRect(int x, int y, int cx, int cy, COLORREF clr) {

@@ -1,8 +1,9 @@
-// CDC: a device context. A CDC that created its DC (CreateCompatibleDC, CreateDC)
-// deletes it; CClientDC, CWindowDC and CPaintDC give theirs back to the window. Objects
-// are move-only owners; FromHandle wraps a DC the program does not own.
+// CDC: a device context. A CDC that created or attached its DC (CreateCompatibleDC,
+// CreateDC, Attach) deletes it; one made on a handle (CDC(HDC), FromHandle) only uses
+// it; CClientDC, CWindowDC and CPaintDC give theirs back to the window. Move-only.
 #pragma once
 
+#include "framework/core/Object.h"
 #include "framework/core/Rect.h"
 #include "framework/core/String.h"
 #include "framework/ui/UiDefs.h"
@@ -15,10 +16,12 @@ class CPen;
 class CRgn;
 class CWnd;
 
-class CDC {
+class CDC : public CObject {
  public:
   CDC() = default;
-  virtual ~CDC();
+  // Draws on a DC someone else owns.
+  explicit CDC(HDC hDC) : m_hDC(hDC), m_hAttribDC(hDC) {}
+  ~CDC() override;
   CDC(CDC&& other) noexcept;
   CDC& operator=(CDC&& other) noexcept;
   CDC(const CDC&) = delete;
@@ -130,6 +133,7 @@ class CDC {
   void FillRect(LPCRECT lpRect, CBrush* pBrush);
   void FrameRect(LPCRECT lpRect, CBrush* pBrush);
   void InvertRect(LPCRECT lpRect) { ::InvertRect(m_hDC, lpRect); }
+  // A solid rectangle; the background colour stays as it was set.
   void FillSolidRect(LPCRECT lpRect, COLORREF clr);
   void FillSolidRect(int x, int y, int cx, int cy, COLORREF clr);
   void Draw3dRect(LPCRECT lpRect, COLORREF clrTopLeft, COLORREF clrBottomRight);

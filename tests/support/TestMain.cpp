@@ -1,13 +1,24 @@
-// Test entry point: a message box or other modal window nobody asked for fails the
-// test instead of waiting for a click that never comes.
+// Test entry point: GDI+ started as the programs start it, and a message box or other
+// modal window nobody asked for fails the test instead of waiting for a click that
+// never comes.
 #include <gtest/gtest.h>
+
+#include <cstdio>
 
 #include "framework/core/Codepage.h"
 #include "framework/core/MessageBox.h"
 #include "framework/ui/ModalSink.h"
+#include "media/GdiplusSession.h"
 
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
+  // Pictures and drawing need GDI+ started, as every program starts it; it is shut
+  // down after the last test has released its pictures.
+  CGdiplusSession gdiplus;
+  if (!gdiplus.IsStarted()) {
+    std::fprintf(stderr, "GDI+ did not start (status %d)\n", static_cast<int>(gdiplus.GetStatus()));
+    return 1;
+  }
   AfxSetMessageBoxSink([](const CString& text, UINT) {
     // Print as UTF-8 so the text reads on the Linux side of Wine.
     std::wstring wide = codepage::ToWide(text.str());
