@@ -230,7 +230,6 @@ void CFrameWnd::OnSetFocus(CWnd* pOldWnd) {
     CWnd::OnSetFocus(pOldWnd);
 }
 
-BOOL CFrameWnd::OnEraseBkgnd(CDC* pDC) { return CWnd::OnEraseBkgnd(pDC); }
 
 void CFrameWnd::OnDropFiles(HDROP hDropInfo) {
   const UINT count = ::DragQueryFileA(hDropInfo, 0xFFFFFFFF, nullptr, 0);

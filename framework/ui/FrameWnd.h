@@ -92,7 +92,6 @@ class CFrameWnd : public CWnd {
   void OnClose() override;
   void OnSize(UINT nType, int cx, int cy) override;
   void OnSetFocus(CWnd* pOldWnd) override;
-  BOOL OnEraseBkgnd(CDC* pDC) override;
   void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu) override;
   void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu) override;
   void OnDropFiles(HDROP hDropInfo) override;
@@ -108,6 +107,4 @@ class CFrameWnd : public CWnd {
   DockLayout m_dockLayout;
   BOOL m_bInRecalcLayout = FALSE;
   BOOL m_bLayoutPending = FALSE;
-  BOOL m_bTitlePending = FALSE;
-  HMENU m_hMenuLoaded = nullptr;  // the menu LoadFrame made, destroyed with the frame if not in use
 };

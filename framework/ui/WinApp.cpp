@@ -87,7 +87,6 @@ int CWinApp::Run() {
   return CWinThread::Run();
 }
 
-BOOL CWinApp::OnIdle(LONG lCount) { return CWinThread::OnIdle(lCount); }
 
 HCURSOR CWinApp::LoadCursor(UINT nIDResource) const { return LoadCursor(MAKEINTRESOURCEA(nIDResource)); }
 

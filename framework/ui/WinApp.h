@@ -42,7 +42,6 @@ class CWinApp : public CWinThread {
   int ExitInstance() override;
   // Ends at once when there is no main window; otherwise the thread's loop.
   int Run() override;
-  BOOL OnIdle(LONG lCount) override;
 
   // --- Settings ---
   void SetRegistryKey(LPCSTR lpszRegistryKey);
