@@ -7,6 +7,7 @@
 #include "framework/core/Archive.h"
 #include "model/CodeTables.h"
 #include "framework/ui/DC.h"
+#include "model/DrawDoc.h"
 #include "model/DrawHost.h"
 #include "model/GeometryHelpers.h"
 
@@ -316,6 +317,7 @@ CDrawObj* CDrawObj::Clone(CDrawObj* target) {
 
 CDrawObj* CDrawObj::Duplicate(CDrawDoc* document) {
   CDrawObj* clone = Clone(nullptr);
+  if (document) document->Add(clone);
   if (CDrawHost* host = Host()) host->SelectObject(clone, FALSE);
   return clone;
 }
@@ -392,21 +394,12 @@ void CDrawObj::SetColourKey(COLORREF colour) {
 // ---- operations completed by the parts of the model that own them ----------------------
 // Until then each does nothing, or answers as an object without that ability would.
 
-BOOL CDrawObj::LoadPicture(const CString&) { return FALSE; }
-void CDrawObj::ApplyColourKey(Gdiplus::Graphics*) {}
-BOOL CDrawObj::HasPicture() { return m_picture != nullptr; }
 
-CSize CDrawObj::GetPictureSize() {
-  if (!m_picture) return CSize();
-  return CSize(static_cast<int>(m_picture->GetWidth()), static_cast<int>(m_picture->GetHeight()));
-}
 
 void CDrawObj::ResetPropertyPage(int, CView*) {}
 int CDrawObj::DrawEffect(CDC* dc, CView* view) { return DrawObject(dc, view); }
 void CDrawObj::SavePlayState(CView*, CDrawObj*) {}
 void CDrawObj::RestorePlayState(CView*) {}
-void CDrawObj::CollectResources(int) {}
-void CDrawObj::SerializeEmbedded(CArchive&, int) {}
 void CDrawObj::ResolvePaths(CView*, CMethod*, CDrawObj*, BOOL) {}
 CDrawObj* CDrawObj::FindMember(const CString&, int) { return nullptr; }
 int CDrawObj::GetTotalTime() { return 0; }
@@ -482,9 +475,6 @@ void CDrawObj::ApplyInteractions(CPropGrid*) {}
 void CDrawObj::ShowExistingAction(CPropGrid*, int) {}
 void CDrawObj::ShowExistingInteraction(CPropGrid*, int) {}
 void CDrawObj::ListEffectDirections(CPropGrid*, int, int) {}
-void CDrawObj::SetPictureFile(const CString&) {}
-int CDrawObj::ListExtraActionRows(CPropGrid*, int) { return 1; }
-int CDrawObj::ApplyExtraActionRows(CPropGrid*, int) { return 1; }
 
 #define LIST_SLOT(name) \
   void CDrawObj::name(CPropGrid*) {}

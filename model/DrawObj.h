@@ -52,6 +52,8 @@ class CDrawObj : public CObject {
   void ToggleTrajectory();
   void SetColourKey(COLORREF colour);
   void RestoreVisibilityLayer();
+  // Shows the next frame of an animated picture.
+  void StepGifFrame();
 
   // Virtual operations, in their fixed order.
   void Serialize(CArchive& ar) override;
@@ -96,7 +98,7 @@ class CDrawObj : public CObject {
   virtual void Invalidate();
   virtual void SavePlayState(CView* view, CDrawObj* owner);
   virtual void RestorePlayState(CView* view);
-  virtual void CollectResources(int mode);
+  virtual int CollectResources(int mode);
   virtual void SerializeEmbedded(CArchive& ar, int mode);
   virtual void DrawSunkenFrame(CDC* dc);
   virtual void DrawRaisedFrame(CDC* dc);
@@ -166,7 +168,7 @@ class CDrawObj : public CObject {
   virtual int BottomEdgeHandle();
   virtual int RightEdgeHandle();
   virtual int LeftEdgeHandle();
-  virtual void SetPictureFile(const CString& file);
+  virtual int SetPictureFile(const CString& file);
   virtual int ListExtraActionRows(CPropGrid* grid, int index);
   virtual void ListActionSetData(CPropGrid* grid);
   virtual void ListActionDisplay(CPropGrid* grid);

@@ -192,6 +192,29 @@ TEST(DrawObjGeometry, TrackerInvertsHandleSquaresAndMarksTheActiveHandle) {
   ::ReleaseDC(nullptr, screen);
 }
 
+TEST(DrawObjGeometry, ButtonFramesSwapTheirShadowAndHighlight) {
+  HDC screen = ::GetDC(nullptr);
+  HDC memory = ::CreateCompatibleDC(screen);
+  HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 40, 40);
+  HGDIOBJ old = ::SelectObject(memory, bitmap);
+  CDC dc(memory);
+  CDrawObj o(CRect(10, 30, 30, 10));
+  const COLORREF shadow = ::GetNearestColor(memory, ::GetSysColor(COLOR_BTNSHADOW));
+  const COLORREF light = ::GetNearestColor(memory, ::GetSysColor(COLOR_BTNHIGHLIGHT));
+  o.DrawSunkenFrame(&dc);
+  EXPECT_EQ(shadow, ::GetPixel(memory, 20, 9));   // top bar
+  EXPECT_EQ(light, ::GetPixel(memory, 10, 20));   // left bar
+  EXPECT_EQ(shadow, ::GetPixel(memory, 29, 20));  // right bar
+  EXPECT_EQ(light, ::GetPixel(memory, 20, 29));   // bottom bar
+  o.DrawRaisedFrame(&dc);
+  EXPECT_EQ(light, ::GetPixel(memory, 20, 9));
+  EXPECT_EQ(shadow, ::GetPixel(memory, 10, 20));
+  ::SelectObject(memory, old);
+  ::DeleteObject(bitmap);
+  ::DeleteDC(memory);
+  ::ReleaseDC(nullptr, screen);
+}
+
 TEST(DrawObjGeometry, SelectionNotifiesThePanelOnlyWhileEditing) {
   TestHost host;
   CDrawObj a(CRect(0, 10, 10, 0)), b(CRect(0, 10, 10, 0));

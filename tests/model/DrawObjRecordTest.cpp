@@ -10,6 +10,7 @@
 #include "behaviour/DoubleValue.h"
 #include "framework/ui/DC.h"
 #include "framework/core/MemFile.h"
+#include "model/DrawDoc.h"
 #include "model/DrawObj.h"
 #include "tests/support/ArchiveHelpers.h"
 #include "tests/support/TestHost.h"
@@ -292,6 +293,21 @@ TEST(DrawObjClone, CopiesEveryRecordFieldButTheLayer) {
   EXPECT_EQ(6, clone->m_layer);  // five objects on the page
   clone->m_layer = original.m_layer;
   EXPECT_TRUE(Store(original) == Store(*clone));
+}
+
+TEST(DrawObjClone, DuplicateAddsTheCloneToThePageAndSelectsIt) {
+  TestHost host;
+  CDrawDoc doc;
+  auto* original = new CDrawObj(CRect(0, 10, 10, 0));
+  original->m_name = "甲";
+  doc.Add(original);
+  CDrawObj* copy = original->Duplicate(&doc);
+  ASSERT_EQ(2, doc.m_objects.GetCount());
+  EXPECT_EQ(copy, doc.m_objects.GetTail());
+  EXPECT_EQ(2, copy->m_layer);
+  EXPECT_STREQ("甲", copy->m_name);
+  ASSERT_EQ(1u, host.selection.size());
+  EXPECT_EQ(copy, host.selection[0]);
 }
 
 TEST(DrawObjClone, HasItsOwnValuesAndExpression) {
