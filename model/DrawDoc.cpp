@@ -11,7 +11,7 @@
 #include "framework/ui/DC.h"
 #include "model/DrawHost.h"
 #include "model/DrawObj.h"
-#include "model/PictureCodec.h"
+#include "model/PictureRecord.h"
 #include "resources/ModelStrings.h"
 
 const char kPageSignature[] = "Zumi multi media tool";
@@ -28,16 +28,6 @@ bool IsDrawingClass(const CRuntimeClass* cls) {
   for (const char* name : kNames)
     if (CRuntimeClass::FromName(name) == cls) return true;
   return false;
-}
-
-template <typename T, size_t N>
-void StoreAll(CArchive& ar, const T (&values)[N]) {
-  for (const T& v : values) ar << v;
-}
-
-template <typename T, size_t N>
-void LoadAll(CArchive& ar, T (&values)[N]) {
-  for (T& v : values) ar >> v;
 }
 
 CDrawObj* AsObject(CObject* o) { return static_cast<CDrawObj*>(o); }
@@ -265,15 +255,15 @@ void CDrawDoc::StorePage(CArchive& ar) {
     throw CArchiveException(CArchiveException::genericException);
 
   ar << CString(kPageSignature) << CString(kPageVersion) << static_cast<DWORD>(m_backColour);
-  StoreAll(ar, m_nameCounters);
+  StoreEach(ar, m_nameCounters);
   ar << m_spareWord3 << static_cast<DWORD>(m_spareColour) << m_spareReal;
   // Time stamps are 32-bit in the file.
   ar << m_timeStamp1 << m_timeStamp2 << m_embedMode << m_spareWord4 << m_spareWord5 << m_spareText;
-  StoreAll(ar, m_spareTexts);
-  StoreAll(ar, m_spareReals);
-  StoreAll(ar, m_spareWords);
-  StoreAll(ar, m_spareTable1);
-  StoreAll(ar, m_spareTable2);
+  StoreEach(ar, m_spareTexts);
+  StoreEach(ar, m_spareReals);
+  StoreEach(ar, m_spareWords);
+  StoreEach(ar, m_spareTable1);
+  StoreEach(ar, m_spareTable2);
   ar << m_spareWord6 << m_spareWord7;
   ar << static_cast<WORD>(m_pageEvents.GetSize()) << static_cast<WORD>(m_pageActions.GetSize());
   for (int i = 0; i < m_pageEvents.GetSize(); ++i) m_pageEvents[i].Serialize(ar);
@@ -309,15 +299,15 @@ void CDrawDoc::LoadPage(CArchive& ar) {
     for (int i = 0; i < 20; ++i) ar >> m_nameCounters[i];
   } else {
     DWORD spareColour;
-    LoadAll(ar, m_nameCounters);
+    LoadEach(ar, m_nameCounters);
     ar >> m_spareWord3 >> spareColour >> m_spareReal >> m_timeStamp1 >> m_timeStamp2 >> m_embedMode >>
         m_spareWord4 >> m_spareWord5 >> m_spareText;
     m_spareColour = spareColour;
-    LoadAll(ar, m_spareTexts);
-    LoadAll(ar, m_spareReals);
-    LoadAll(ar, m_spareWords);
-    LoadAll(ar, m_spareTable1);
-    LoadAll(ar, m_spareTable2);
+    LoadEach(ar, m_spareTexts);
+    LoadEach(ar, m_spareReals);
+    LoadEach(ar, m_spareWords);
+    LoadEach(ar, m_spareTable1);
+    LoadEach(ar, m_spareTable2);
     ar >> m_spareWord6 >> m_spareWord7;
     WORD eventCount, actionCount;
     ar >> eventCount >> actionCount;
@@ -350,34 +340,13 @@ bool CDrawDoc::BackgroundRecordPresent() const {
   return m_embedMode == 2 && !m_backPictureFile.IsEmpty() && m_useBackPicture;
 }
 
-void CDrawDoc::WriteBackgroundRecord(CArchive& ar) {
-  std::vector<BYTE> bytes;
-  // No picture held (the named file could not be read), or one the encoder refuses: an
-  // empty record, which the reader takes as no picture.
-  if (m_backPicture) {
-    if (PictureCodec::EncodeJpeg(m_backPicture, bytes) == PictureCodec::EncodeResult::noTemporaryFile) {
-      AfxMessageBox(IDS_DISK_FULL, MB_ICONSTOP);
-      throw CUserException();
-    }
-  }
-  const DWORD kind = !m_backPicture || bytes.empty() ? 0
-                     : m_backPicture->GetType() == Gdiplus::ImageTypeMetafile ? 2 : 1;
-  ar << m_backPictureFile << static_cast<DWORD>(bytes.size()) << kind;
-  ar.Write(bytes.data(), static_cast<UINT>(bytes.size()));
-}
+void CDrawDoc::WriteBackgroundRecord(CArchive& ar) { PictureRecord::Write(ar, m_backPictureFile, m_backPicture); }
 
 void CDrawDoc::ReadBackgroundRecord(CArchive& ar) {
   m_backPictureFile.MakeLower();
   delete m_backPicture;
   m_backPicture = nullptr;
-  CString ignoredName;
-  DWORD length, kind;
-  ar >> ignoredName >> length >> kind;
-  ar.CheckAvailable(length);
-  std::vector<BYTE> bytes(length);
-  if (length && ar.Read(bytes.data(), length) != length) throw CArchiveException(CArchiveException::endOfFile);
-  // Whatever the bytes hold, exactly the recorded length was consumed.
-  m_backPicture = PictureCodec::Decode(bytes.data(), bytes.size());
+  m_backPicture = PictureRecord::Read(ar);
 }
 
 void CDrawDoc::SerializeBackground(CArchive& ar, CObList& objects, int mode) {

@@ -21,16 +21,6 @@ constexpr UINT kVariableBuckets = 29;
 
 CDrawHost* Host() { return GetDrawHost(); }
 
-template <typename T, size_t N>
-void StoreAll(CArchive& ar, const T (&values)[N]) {
-  for (const T& v : values) ar << v;
-}
-
-template <typename T, size_t N>
-void LoadAll(CArchive& ar, T (&values)[N]) {
-  for (T& v : values) ar >> v;
-}
-
 void StorePen(CArchive& ar, const LOGPEN& pen) {
   ar << static_cast<DWORD>(pen.lopnStyle) << static_cast<LONG>(pen.lopnWidth.x)
      << static_cast<LONG>(pen.lopnWidth.y) << static_cast<DWORD>(pen.lopnColor);
@@ -129,17 +119,17 @@ void CDrawObj::Serialize(CArchive& ar) {
 
     ar << m_gradientStyle << static_cast<DWORD>(m_fillColour2) << m_reservedDouble << m_text2 << m_text3
        << m_dataValue << m_dataWord1 << m_dataWord2 << m_firstOperand << m_text1;
-    StoreAll(ar, m_reservedTexts);
-    StoreAll(ar, m_reservedDoubles);
-    StoreAll(ar, m_reservedC);
-    StoreAll(ar, m_plotParams);
+    StoreEach(ar, m_reservedTexts);
+    StoreEach(ar, m_reservedDoubles);
+    StoreEach(ar, m_reservedC);
+    StoreEach(ar, m_plotParams);
     ar << m_picturePlacement << m_shapeVariant << m_fillKind << m_lineKind << m_fillGradient << m_lineGradient
        << static_cast<DWORD>(m_lineColour2) << m_fillAlpha << m_fillAlpha2 << m_lineAlpha << m_lineAlpha2
        << m_reservedD << m_shapeParam3 << m_shapeParam4 << static_cast<DWORD>(m_colourKey) << m_dashCap
        << m_reservedE << m_startCap << m_endCap;
-    StoreAll(ar, m_reservedF);
-    StoreAll(ar, m_reservedA);
-    StoreAll(ar, m_reservedB);
+    StoreEach(ar, m_reservedF);
+    StoreEach(ar, m_reservedA);
+    StoreEach(ar, m_reservedB);
     m_variables->Serialize(ar);
     m_expression.Serialize(ar);
     return;
@@ -180,19 +170,19 @@ void CDrawObj::Serialize(CArchive& ar) {
   DWORD fillColour2, lineColour2, colourKey;
   ar >> m_gradientStyle >> fillColour2 >> m_reservedDouble >> m_text2 >> m_text3 >> m_dataValue >> m_dataWord1 >>
       m_dataWord2 >> m_firstOperand >> m_text1;
-  LoadAll(ar, m_reservedTexts);
-  LoadAll(ar, m_reservedDoubles);
-  LoadAll(ar, m_reservedC);
-  LoadAll(ar, m_plotParams);
+  LoadEach(ar, m_reservedTexts);
+  LoadEach(ar, m_reservedDoubles);
+  LoadEach(ar, m_reservedC);
+  LoadEach(ar, m_plotParams);
   ar >> m_picturePlacement >> m_shapeVariant >> m_fillKind >> m_lineKind >> m_fillGradient >> m_lineGradient >>
       lineColour2 >> m_fillAlpha >> m_fillAlpha2 >> m_lineAlpha >> m_lineAlpha2 >> m_reservedD >> m_shapeParam3 >>
       m_shapeParam4 >> colourKey >> m_dashCap >> m_reservedE >> m_startCap >> m_endCap;
   m_fillColour2 = fillColour2;
   m_lineColour2 = lineColour2;
   m_colourKey = colourKey;
-  LoadAll(ar, m_reservedF);
-  LoadAll(ar, m_reservedA);
-  LoadAll(ar, m_reservedB);
+  LoadEach(ar, m_reservedF);
+  LoadEach(ar, m_reservedA);
+  LoadEach(ar, m_reservedB);
   LoadVariables(ar);
   m_expression.Serialize(ar);
 }
@@ -509,7 +499,10 @@ APPLY_SLOT(ApplyActionTranslation)
 #undef LIST_SLOT
 #undef APPLY_SLOT
 
-void CDrawObj::SetSuspended(BOOL deleted) { m_deleted = deleted; }
+void CDrawObj::SetSuspended(BOOL deleted) {
+  m_deleted = deleted;
+  if (CDrawHost* host = Host()) host->SetPageModified();
+}
 BOOL CDrawObj::IsSuspended() { return m_deleted; }
 int CDrawObj::ApplyDisplayAction(const CString&, const CString&, double, double, double) { return 0; }
 int CDrawObj::UnusedDataHook(const CString&, double, double, double, const CString&) { return 0; }

@@ -5,13 +5,11 @@
 
 #include "framework/core/Archive.h"
 #include "framework/core/Codepage.h"
-#include "framework/core/MessageBox.h"
-#include "framework/core/UserException.h"
 #include "model/DrawDoc.h"
 #include "model/DrawHost.h"
 #include "model/DrawObj.h"
 #include "model/PictureCodec.h"
-#include "resources/ModelStrings.h"
+#include "model/PictureRecord.h"
 
 namespace {
 
@@ -118,31 +116,13 @@ void CDrawObj::ApplyColourKey(Gdiplus::Graphics* graphics) {
 void CDrawObj::SerializeEmbedded(CArchive& ar, int mode) {
   if (mode != 2 || m_pictureFile.IsEmpty() || !m_pictureFill) return;
   if (ar.IsStoring()) {
-    std::vector<BYTE> bytes;
-    DWORD type = 0;
-    if (m_picture && m_picture->GetType() != Gdiplus::ImageTypeUnknown) {
-      if (PictureCodec::EncodeJpeg(m_picture, bytes) == PictureCodec::EncodeResult::noTemporaryFile) {
-        // Writing on without the bytes would lose the picture: the save fails instead.
-        AfxMessageBox(IDS_DISK_FULL, MB_ICONSTOP);
-        throw CUserException();
-      }
-      if (!bytes.empty()) type = m_picture->GetType() == Gdiplus::ImageTypeMetafile ? 2 : 1;
-    }
-    ar << m_pictureFile << static_cast<DWORD>(bytes.size()) << type;
-    ar.Write(bytes.data(), static_cast<UINT>(bytes.size()));
+    PictureRecord::Write(ar, m_pictureFile, m_picture);
     return;
   }
   m_pictureFile.MakeLower();
   delete m_picture;
   m_picture = nullptr;
-  CString ignoredPath;
-  DWORD length, type;
-  ar >> ignoredPath >> length >> type;
-  ar.CheckAvailable(length);
-  std::vector<BYTE> bytes(length);
-  // Exactly the recorded bytes are consumed, whether or not they decode.
-  if (length && ar.Read(bytes.data(), length) != length) throw CArchiveException(CArchiveException::endOfFile);
-  m_picture = PictureCodec::Decode(bytes.data(), bytes.size());
+  m_picture = PictureRecord::Read(ar);
   m_colourKeyApplied = 0;
 }
 

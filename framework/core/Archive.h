@@ -150,3 +150,14 @@ CArchive& operator>>(CArchive& ar, T*& object) {
   object = static_cast<T*>(ar.ReadObject(RUNTIME_CLASS(T)));
   return ar;
 }
+
+// Fixed-size arrays of primitives, element by element.
+template <typename T, size_t N>
+void StoreEach(CArchive& ar, const T (&values)[N]) {
+  for (const T& v : values) ar << v;
+}
+
+template <typename T, size_t N>
+void LoadEach(CArchive& ar, T (&values)[N]) {
+  for (T& v : values) ar >> v;
+}

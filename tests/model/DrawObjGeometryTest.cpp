@@ -4,6 +4,7 @@
 
 #include "framework/ui/DC.h"
 #include "model/DrawObj.h"
+#include "tests/support/MemoryBitmap.h"
 #include "tests/support/Printers.h"
 #include "tests/support/TestHost.h"
 
@@ -158,61 +159,40 @@ TEST(DrawObjGeometry, IntersectsWidensDegenerateRectangles) {
 }
 
 TEST(DrawObjGeometry, TrackerInvertsHandleSquaresAndMarksTheActiveHandle) {
-  HDC screen = ::GetDC(nullptr);
-  HDC memory = ::CreateCompatibleDC(screen);
-  BITMAPINFO info = {};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), 60, -60, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  void* bits = nullptr;
-  HBITMAP bitmap = ::CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = ::SelectObject(memory, bitmap);
-  RECT all = {0, 0, 60, 60};
-  ::FillRect(memory, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-  CDC dc(memory);
-
+  MemoryBitmap bitmap(60, 60);
+  CDC dc(bitmap.dc());
   CDrawObj o(CRect(10, 10, 50, 50));
   o.DrawTracker(&dc, 0);  // state 0 draws nothing
-  EXPECT_EQ(0xFFFFFFu, ::GetPixel(memory, 10, 10));
+  EXPECT_EQ(0xFFFFFFu, bitmap.Pixel(10, 10));
   o.DrawTracker(&dc, 1);
-  EXPECT_EQ(0u, ::GetPixel(memory, 13, 13));        // inside the inverted 7 x 7 square
-  EXPECT_EQ(0xFFFFFFu, ::GetPixel(memory, 14, 14));  // just outside it
-  EXPECT_EQ(0u, ::GetPixel(memory, 30, 30));        // the centre handle
+  EXPECT_EQ(0u, bitmap.Pixel(13, 13));        // inside the inverted 7 x 7 square
+  EXPECT_EQ(0xFFFFFFu, bitmap.Pixel(14, 14));  // just outside it
+  EXPECT_EQ(0u, bitmap.Pixel(30, 30));        // the centre handle
   o.m_showActiveHandle = 1;
   o.m_activeHandle = 5;
   o.DrawTracker(&dc, 2);
-  EXPECT_EQ(0xFF0000u, ::GetPixel(memory, 50, 50));
+  EXPECT_EQ(0xFF0000u, bitmap.Pixel(50, 50));
 
   CDrawObj point(CRect(30, 30, 30, 30));
-  ::FillRect(memory, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+  bitmap.Fill(RGB(255, 255, 255));
   point.DrawTracker(&dc, 1);
-  EXPECT_EQ(0xFFFFFFu, ::GetPixel(memory, 30, 30));
-
-  ::SelectObject(memory, old);
-  ::DeleteObject(bitmap);
-  ::DeleteDC(memory);
-  ::ReleaseDC(nullptr, screen);
+  EXPECT_EQ(0xFFFFFFu, bitmap.Pixel(30, 30));
 }
 
 TEST(DrawObjGeometry, ButtonFramesSwapTheirShadowAndHighlight) {
-  HDC screen = ::GetDC(nullptr);
-  HDC memory = ::CreateCompatibleDC(screen);
-  HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 40, 40);
-  HGDIOBJ old = ::SelectObject(memory, bitmap);
-  CDC dc(memory);
+  MemoryBitmap bitmap(40, 40);
+  CDC dc(bitmap.dc());
   CDrawObj o(CRect(10, 30, 30, 10));
-  const COLORREF shadow = ::GetNearestColor(memory, ::GetSysColor(COLOR_BTNSHADOW));
-  const COLORREF light = ::GetNearestColor(memory, ::GetSysColor(COLOR_BTNHIGHLIGHT));
+  const COLORREF shadow = ::GetNearestColor(bitmap.dc(), ::GetSysColor(COLOR_BTNSHADOW));
+  const COLORREF light = ::GetNearestColor(bitmap.dc(), ::GetSysColor(COLOR_BTNHIGHLIGHT));
   o.DrawSunkenFrame(&dc);
-  EXPECT_EQ(shadow, ::GetPixel(memory, 20, 9));   // top bar
-  EXPECT_EQ(light, ::GetPixel(memory, 10, 20));   // left bar
-  EXPECT_EQ(shadow, ::GetPixel(memory, 29, 20));  // right bar
-  EXPECT_EQ(light, ::GetPixel(memory, 20, 29));   // bottom bar
+  EXPECT_EQ(shadow, bitmap.Pixel(20, 9));   // top bar
+  EXPECT_EQ(light, bitmap.Pixel(10, 20));   // left bar
+  EXPECT_EQ(shadow, bitmap.Pixel(29, 20));  // right bar
+  EXPECT_EQ(light, bitmap.Pixel(20, 29));   // bottom bar
   o.DrawRaisedFrame(&dc);
-  EXPECT_EQ(light, ::GetPixel(memory, 20, 9));
-  EXPECT_EQ(shadow, ::GetPixel(memory, 10, 20));
-  ::SelectObject(memory, old);
-  ::DeleteObject(bitmap);
-  ::DeleteDC(memory);
-  ::ReleaseDC(nullptr, screen);
+  EXPECT_EQ(light, bitmap.Pixel(20, 9));
+  EXPECT_EQ(shadow, bitmap.Pixel(10, 20));
 }
 
 TEST(DrawObjGeometry, SelectionNotifiesThePanelOnlyWhileEditing) {

@@ -13,6 +13,7 @@
 #include "model/DrawDoc.h"
 #include "model/DrawObj.h"
 #include "tests/support/ArchiveHelpers.h"
+#include "tests/support/MemoryBitmap.h"
 #include "tests/support/TestHost.h"
 
 namespace {
@@ -356,28 +357,14 @@ TEST(DrawObjHelpers, ExtensionColourAndTrajectory) {
 }
 
 TEST(DrawObjHelpers, DrawHandleOnAMemoryBitmap) {
-  HDC screen = ::GetDC(nullptr);
-  HDC memory = ::CreateCompatibleDC(screen);
-  BITMAPINFO info = {};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), 40, -40, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  void* bits = nullptr;
-  HBITMAP bitmap = ::CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = ::SelectObject(memory, bitmap);
-  RECT all = {0, 0, 40, 40};
-  ::FillRect(memory, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-
+  MemoryBitmap bitmap(40, 40);
+  CDC dc(bitmap.dc());
   CDrawObj o;
-  CDC dc(memory);
   o.DrawHandle(&dc, 20, 20, 4, 0, 0xFF0000);
   o.DrawHandle(&dc, 5, 5, 4, 2, 0x00FF00);  // shape 2 draws nothing
-  EXPECT_EQ(0xFF0000u, ::GetPixel(memory, 20, 20));
-  EXPECT_EQ(0xFFFFFFu, ::GetPixel(memory, 26, 20));
-  EXPECT_EQ(0xFFFFFFu, ::GetPixel(memory, 5, 5));
-
-  ::SelectObject(memory, old);
-  ::DeleteObject(bitmap);
-  ::DeleteDC(memory);
-  ::ReleaseDC(nullptr, screen);
+  EXPECT_EQ(0xFF0000u, bitmap.Pixel(20, 20));
+  EXPECT_EQ(0xFFFFFFu, bitmap.Pixel(26, 20));
+  EXPECT_EQ(0xFFFFFFu, bitmap.Pixel(5, 5));
 }
 
 }  // namespace
