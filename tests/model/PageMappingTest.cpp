@@ -29,7 +29,6 @@ TEST(PageMapping, CalculatingDrawTextGivesNegativeHeightWithYUp) {
   RECT r = {0, 0, 1, 1};
   ::DrawTextW(page.dc(), L"\x4E2D", 1, &r, DT_CALCRECT);
   EXPECT_LT(r.bottom - r.top, 0);
-  printf("calc rect %ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
 }
 
 }  // namespace
