@@ -1,6 +1,7 @@
 #include "model/ShapePainter.h"
 
 #include <algorithm>
+#include <climits>
 #include <string>
 #include <utility>
 

@@ -36,23 +36,18 @@ class PageBitmap {
 
   HDC dc() const { return m_dc; }
 
-  // Every pixel in one colour (alpha byte 0, as GDI leaves it).
+  // Every pixel in one colour.
   void Clear(COLORREF colour) {
     const uint32_t v = Pack(colour);
     for (int i = 0; i < m_width * m_height; ++i) m_bits[i] = v;
   }
 
-  // The colour at a page point, as 0x00BBGGRR; alpha byte apart.
+  // The colour at a page point, as 0x00BBGGRR; points off the bitmap read as black.
   COLORREF At(int x, int y) const {
-    const uint32_t v = Raw(x, y);
-    return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
-  }
-  BYTE AlphaAt(int x, int y) const { return static_cast<BYTE>(Raw(x, y) >> 24); }
-  // The raw 0xAARRGGBB pixel under a page point; points off the bitmap read as 0.
-  uint32_t Raw(int x, int y) const {
     const int px = m_width / 2 + x, py = m_height / 2 - y;
     if (px < 0 || py < 0 || px >= m_width || py >= m_height) return 0;
-    return m_bits[py * m_width + px];
+    const uint32_t v = m_bits[py * m_width + px];
+    return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
   }
 
   // How many pixels of the page rectangle [x0, x1] x [y0, y1] hold the colour (within a
