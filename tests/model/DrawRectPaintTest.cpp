@@ -8,7 +8,9 @@
 #include "framework/ui/DC.h"
 #include "model/DrawRect.h"
 #include "model/ShapePainter.h"
+#include "framework/core/File.h"
 #include "tests/support/PageBitmap.h"
+#include "tests/support/PictureFiles.h"
 #include "tests/support/TestHost.h"
 
 namespace {
@@ -295,6 +297,59 @@ TEST(DrawRectPaint, ButtonFramesRaisedWhenPressedStateBitIsSet) {
     EXPECT_EQ(first, page.At(50, 0));
     EXPECT_EQ(second, page.At(0, 40));
   }
+}
+
+// Picture fills: a picture 8 x 8, blue on its left half, green on its right, filling a
+// rectangle whose picture area is set to x -48..48, y -40..40.
+class DrawRectPictureFill : public testing::Test {
+ protected:
+  void SetUp() override {
+    m_path = WriteTestPicture("矩形图片.bmp", 8, 8, [](int x, int) { return x < 4 ? kBlue : kGreen; });
+    m_shape = Shape(0);
+    m_shape->m_pictureFile = m_path;
+    m_shape->m_baseRect = CRect(-48, 40, 48, -40);
+  }
+  void TearDown() override { CFile::Remove(m_path); }
+
+  static constexpr COLORREF kGreen = RGB(0, 255, 0);
+  TestHost m_host;
+  CString m_path;
+  std::unique_ptr<CDrawRect> m_shape;
+};
+
+TEST_F(DrawRectPictureFill, StretchedOverThePictureArea) {
+  PageBitmap page(200, 200);
+  Draw(*m_shape, page);
+  EXPECT_EQ(kBlue, page.At(-30, 0));
+  EXPECT_EQ(kBlue, page.At(-30, 35));
+  EXPECT_EQ(kGreen, page.At(30, 0));
+  EXPECT_EQ(kGreen, page.At(30, -35));
+  EXPECT_EQ(kWhite, page.At(0, 45));  // clipped to the shape
+}
+
+TEST_F(DrawRectPictureFill, TiledAtItsOwnSize) {
+  m_shape->m_picturePlacement = 0;
+  PageBitmap page(200, 200);
+  Draw(*m_shape, page);
+  int blue = 0, green = 0;
+  for (int x = -44; x <= 44; x += 8) {
+    // Each tile is 4 units of blue, then 4 of green, whichever corner it starts from.
+    const COLORREF a = page.At(x, 0), b = page.At(x + 4, 0);
+    EXPECT_NE(a, b) << "at " << x;
+    blue += (a == kBlue) + (b == kBlue);
+    green += (a == kGreen) + (b == kGreen);
+  }
+  EXPECT_EQ(12, blue);
+  EXPECT_EQ(12, green);
+}
+
+TEST_F(DrawRectPictureFill, ColourKeyShowsTheBackground) {
+  m_shape->m_filled = 0;  // shown transparent: the key colour goes
+  m_shape->m_colourKey = kBlue;
+  PageBitmap page(200, 200, RGB(255, 255, 0));
+  Draw(*m_shape, page);
+  EXPECT_EQ(RGB(255, 255, 0), page.At(-30, 0));
+  EXPECT_EQ(kGreen, page.At(30, 0));
 }
 
 }  // namespace

@@ -6,18 +6,17 @@
 #include <cmath>
 #include <memory>
 
-#include "framework/core/Codepage.h"
 #include "framework/core/File.h"
 #include "framework/ui/DC.h"
 #include "model/DrawDoc.h"
 #include "model/DrawRect.h"
-#include "model/PictureCodec.h"
 #include "model/ShapePainter.h"
 #include "resources/ModelStrings.h"
 #include "tests/support/ArchiveHelpers.h"
 #include "tests/support/MemoryBitmap.h"
 #include "tests/support/MessageBoxCapture.h"
 #include "tests/support/PageBitmap.h"
+#include "tests/support/PictureFiles.h"
 #include "tests/support/Printers.h"
 #include "tests/support/TestHost.h"
 
@@ -569,22 +568,9 @@ TEST(DrawRectTrajectory, NoPointsForNothingToWalk) {
 
 // ---- pictures and the state a run gives back ---------------------------------------------------
 
-CString TempFolder() {
-  char dir[MAX_PATH];
-  ::GetTempPathA(MAX_PATH, dir);
-  return CString(dir);
-}
-
-// A small picture file: green with a blue left half.
+// A small picture file: blue on the left, green on the right.
 CString WritePicture(const char* name) {
-  const CString path = TempFolder() + name;
-  Gdiplus::Bitmap bitmap(8, 8, PixelFormat24bppRGB);
-  for (int y = 0; y < 8; ++y)
-    for (int x = 0; x < 8; ++x) bitmap.SetPixel(x, y, x < 4 ? Gdiplus::Color(0, 0, 255) : Gdiplus::Color(0, 255, 0));
-  CLSID bmp;
-  EXPECT_TRUE(PictureCodec::EncoderClsid(L"image/bmp", bmp));
-  bitmap.Save(codepage::ToWide(path.str()).c_str(), &bmp, nullptr);
-  return path;
+  return WriteTestPicture(name, 8, 8, [](int x, int) { return x < 4 ? RGB(0, 0, 255) : RGB(0, 255, 0); });
 }
 
 class CountingRect : public CDrawRect {
