@@ -1,9 +1,10 @@
 // CDC: a device context the object does not own unless a derived class says so.
 #pragma once
 
+#include "framework/core/Object.h"
 #include "framework/core/Rect.h"
 
-class CDC {
+class CDC : public CObject {
  public:
   CDC() = default;
   explicit CDC(HDC hdc) : m_hDC(hdc) {}
