@@ -11,6 +11,8 @@
 #include "framework/ui/DC.h"
 #include "model/DrawHost.h"
 #include "model/DrawObj.h"
+#include "media/ImageHelpers.h"
+#include "media/Picture.h"
 #include "model/PictureRecord.h"
 #include "resources/ModelStrings.h"
 
@@ -562,6 +564,16 @@ void CDrawDoc::NameUnnamedEvents(CObList& objects) {
 // ---- drawing -----------------------------------------------------------------------------
 
 void CDrawDoc::Draw(CDC* dc, CView* view) {
+  const int halfW = m_pageSize.cx / 2, halfH = m_pageSize.cy / 2;
+  if (m_useBackPicture && m_backPicture) {
+    Gdiplus::Graphics graphics(dc->GetSafeHdc());
+    Gdiplus::GraphicsPath page;
+    page.AddRectangle(Gdiplus::Rect(-halfW, -halfH, 2 * halfW, 2 * halfH));
+    DrawImageEx(m_backPicture, &graphics, &page, -halfW, halfH, halfW, -halfH, m_stretchBackPicture, FALSE, 0, 0);
+  }
+  CDrawHost* host = GetDrawHost();
+  const bool printing = ::GetDeviceCaps(dc->GetSafeHdc(), TECHNOLOGY) == DT_RASPRINTER;
+  const bool activeView = host && view && host->GetActiveView() == view;
   CRect clip;
   ::GetClipBox(dc->GetSafeHdc(), &clip);
   clip.NormalizeRect();
@@ -579,6 +591,8 @@ void CDrawDoc::Draw(CDC* dc, CView* view) {
     }
     r.NormalizeRect();
     CRect meet;
-    if (meet.IntersectRect(&r, &clip)) object->Draw(dc, view);
+    if (!meet.IntersectRect(&r, &clip)) continue;
+    object->Draw(dc, view);
+    if (activeView && !printing && host->IsSelected(object)) object->DrawTracker(dc, 1);
   }
 }

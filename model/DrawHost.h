@@ -45,6 +45,8 @@ class CDrawHost {
   virtual BOOL InvalidateObject(CDrawObj* object) = 0;
   virtual void SelectObject(CDrawObj* object, BOOL add) = 0;
   virtual void DeselectObject(CDrawObj* object) = 0;
+  // Whether the active view has the object selected.
+  virtual BOOL IsSelected(CDrawObj* object) = 0;
   // The first object of the page, in list order, whose name equals the name byte for
   // byte; with a non-zero filter only objects whose trajectory flag equals it.
   virtual CDrawObj* FindObjectByName(const CString& name, int trajectoryFilter) = 0;

@@ -7,6 +7,7 @@
 #include "framework/core/Archive.h"
 #include "model/CodeTables.h"
 #include "framework/ui/DC.h"
+#include "media/Picture.h"
 #include "model/DrawDoc.h"
 #include "model/DrawHost.h"
 #include "model/GeometryHelpers.h"
@@ -53,16 +54,6 @@ void LoadBrush(CArchive& ar, LOGBRUSH& brush) {
 void StorePoint(CArchive& ar, const CDoublePoint& p) { ar << p.x << p.y; }
 void LoadPoint(CArchive& ar, CDoublePoint& p) { ar >> p.x >> p.y; }
 
-// A copy of a picture as a new picture of the same size and pixel format.
-Gdiplus::Image* CopyPicture(Gdiplus::Image* picture) {
-  if (!picture) return nullptr;
-  if (picture->GetType() == Gdiplus::ImageTypeBitmap) {
-    auto* bitmap = static_cast<Gdiplus::Bitmap*>(picture);
-    return bitmap->Clone(0, 0, static_cast<INT>(bitmap->GetWidth()), static_cast<INT>(bitmap->GetHeight()),
-                         bitmap->GetPixelFormat());
-  }
-  return picture->Clone();
-}
 
 }  // namespace
 
@@ -240,7 +231,7 @@ CDrawObj* CDrawObj::Clone(CDrawObj* target) {
   clone->m_shapeVariant = m_shapeVariant;
 
   delete clone->m_picture;
-  clone->m_picture = CopyPicture(m_picture);
+  clone->m_picture = m_picture ? m_picture->Clone().release() : nullptr;
   clone->m_pictureFile = m_pictureFile;
   clone->m_pictureFill = m_pictureFill;
   clone->m_colourKey = m_colourKey;

@@ -22,6 +22,7 @@ class CView;
 class CDrawDoc;
 class CDrawCompObj;
 class CDrawJoinObj;
+class CPicture;
 class CPropGrid;
 
 // Bits of m_flags.
@@ -286,7 +287,7 @@ class CDrawObj : public CObject {
   int m_frameCount = 1;
   int m_frameIndex = 0;
   int m_framePeriod = 0;
-  Gdiplus::Image* m_picture = nullptr;
+  CPicture* m_picture = nullptr;
   int m_savedLayer = 0;
   int m_buttonState = 0;
   int m_selectedAction = -1;

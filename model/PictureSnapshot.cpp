@@ -1,20 +1,9 @@
 #include "model/PictureSnapshot.h"
 
+#include <memory>
+
+#include "media/Picture.h"
 #include "model/DrawObj.h"
-
-namespace {
-
-// A copy of the picture as a picture of its own (same size and pixel format).
-Gdiplus::Image* CopyOf(Gdiplus::Image* picture) {
-  if (picture->GetType() == Gdiplus::ImageTypeBitmap) {
-    auto* bitmap = static_cast<Gdiplus::Bitmap*>(picture);
-    return bitmap->Clone(0, 0, static_cast<INT>(bitmap->GetWidth()), static_cast<INT>(bitmap->GetHeight()),
-                         bitmap->GetPixelFormat());
-  }
-  return picture->Clone();
-}
-
-}  // namespace
 
 CPictureSnapshot::~CPictureSnapshot() { Clear(); }
 
@@ -31,16 +20,15 @@ void CPictureSnapshot::Take(CDrawObj& object) {
   m_taken = true;
   m_file = object.m_pictureFile;
   if (!object.m_picture) return;
-  Gdiplus::Image* copy = CopyOf(object.m_picture);
-  if (!copy || copy->GetLastStatus() != Gdiplus::Ok) {
-    // Without a copy the object keeps drawing its own picture, and the snapshot holds
-    // only the name, as when there is no picture.
-    delete copy;
-    return;
-  }
+  std::unique_ptr<CPicture> copy = object.m_picture->Clone();
+  // Without a copy the object keeps drawing its own picture, and the snapshot holds
+  // only the name, as when there is no picture.
+  if (!copy || !copy->IsValid()) return;
+  // A copy drawn with the key it was already keyed with must not be keyed on every paint.
+  if (object.m_picture->IsKeyedWith(object.m_colourKey)) copy->SetKeyedWith(object.m_colourKey);
   m_picture = object.m_picture;
   m_keyApplied = object.m_colourKeyApplied;
-  object.m_picture = copy;
+  object.m_picture = copy.release();
 }
 
 bool CPictureSnapshot::GiveBack(CDrawObj& object) {

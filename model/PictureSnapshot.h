@@ -5,13 +5,10 @@
 // the object draws from a copy in the meantime, which anything may replace or release.
 #pragma once
 
-#include <windows.h>
-#include <objidl.h>  // gdiplus.h needs it first
-#include <gdiplus.h>
-
 #include "framework/core/String.h"
 
 class CDrawObj;
+class CPicture;
 
 class CPictureSnapshot {
  public:
@@ -37,6 +34,6 @@ class CPictureSnapshot {
 
   bool m_taken = false;
   CString m_file;
-  Gdiplus::Image* m_picture = nullptr;
+  CPicture* m_picture = nullptr;
   int m_keyApplied = 0;
 };

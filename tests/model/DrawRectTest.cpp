@@ -8,6 +8,7 @@
 
 #include "framework/core/File.h"
 #include "framework/ui/DC.h"
+#include "media/Picture.h"
 #include "model/DrawDoc.h"
 #include "model/DrawRect.h"
 #include "model/ShapePainter.h"
@@ -180,17 +181,10 @@ TEST(DrawRectGeometry, HandlesTurnWithTheObject) {
   EXPECT_EQ(::LoadCursor(nullptr, IDC_SIZEWE), o.GetHandleCursor(4));
 
   o.m_angle = kQuarterTurn;  // about the rotation centre, the middle
-  // Turned points come back through single precision and may be one unit off.
-  const struct {
-    int handle;
-    CPoint at;
-  } turned[] = {{1, {25, 50}}, {4, {0, -50}}, {10, {17, -42}}, {9, {0, 0}}};
-  for (const auto& t : turned) {
-    SCOPED_TRACE(t.handle);
-    const CPoint p = o.GetHandle(t.handle);
-    EXPECT_NEAR(t.at.x, p.x, 1);
-    EXPECT_NEAR(t.at.y, p.y, 1);
-  }
+  EXPECT_EQ(CPoint(25, 50), o.GetHandle(1));
+  EXPECT_EQ(CPoint(0, -50), o.GetHandle(4));
+  EXPECT_EQ(CPoint(17, -42), o.GetHandle(10));
+  EXPECT_EQ(CPoint(0, 0), o.GetHandle(9));
 
   o.m_shape = kShapeEllipse;
   EXPECT_EQ(9, o.GetHandleCount());
@@ -214,15 +208,21 @@ TEST(DrawRectGeometry, CornerHandleClampsTheCornerSize) {
     EXPECT_EQ(r.height, o.m_cornerHeight);
     EXPECT_EQ(Box(), o.m_position);
   }
-  // Turned, the handle is dragged where it shows: back onto itself keeps the corner
-  // (within the unit each turn may round away, doubled).
+  // Turned, the handle is dragged where it shows: back onto itself keeps the corner.
   CDrawRect turned(Box());
   turned.m_shape = kShapeRoundRectangle;
   turned.SetAngle(kQuarterTurn, FALSE, nullptr);
   const CPoint shown = turned.GetHandle(10);
   turned.MoveHandleTo(10, shown.x, shown.y, kView);
-  EXPECT_NEAR(16, turned.m_cornerWidth, 2);
-  EXPECT_NEAR(16, turned.m_cornerHeight, 2);
+  EXPECT_EQ(16, turned.m_cornerWidth);
+  EXPECT_EQ(16, turned.m_cornerHeight);
+  // Turned about a centre of its own, handle 10 stays on the turned outline.
+  turned.SetAngleRect(-kQuarterTurn, 100.0, 0.0, FALSE, nullptr);
+  EXPECT_EQ(CPoint(100, -100), turned.GetHandle(9));
+  const CPoint away = turned.GetHandle(10);
+  EXPECT_EQ(CPoint(83, -58), away);
+  turned.MoveHandleTo(10, away.x, away.y, kView);
+  EXPECT_EQ(16, turned.m_cornerWidth);
 }
 
 TEST(DrawRectGeometry, UnturnedDragsMatchTheBaseAndResetTheCentre) {
@@ -412,7 +412,7 @@ TEST(DrawRectCopies, ResetOfTheGeneralPageDropsThePicture) {
   CDrawRect o(Box());
   o.m_gradientStyle = 1;
   o.m_pictureFile = "x.bmp";
-  o.m_picture = new Gdiplus::Bitmap(2, 2);
+  o.m_picture = new CPicture(new Gdiplus::Bitmap(2, 2));
   o.m_filled = 0;
   o.m_colourKey = 0;
   EXPECT_FALSE(o.IsPlainShape());
@@ -610,7 +610,7 @@ TEST(DrawRectPicture, RunGivesBackTheVeryPictureAndCornerSize) {
   CDrawRect o(Box());
   o.m_shape = kShapeRoundRectangle;
   o.m_pictureFile = "embedded.jpg";  // read from a page: a bare name that cannot load again
-  auto* original = new Gdiplus::Bitmap(4, 4, PixelFormat32bppARGB);
+  auto* original = new CPicture(new Gdiplus::Bitmap(4, 4, PixelFormat32bppARGB));
   o.m_picture = original;
   o.m_colourKeyApplied = 1;
   o.SavePlayState(kView, nullptr);
@@ -636,14 +636,14 @@ TEST(DrawRectPicture, RunWithoutAPictureReleasesOnlyAChangedName) {
   CDrawRect o(Box());
   o.m_pictureFile = "d:\\a.bmp";
   o.SavePlayState(kView, nullptr);
-  o.m_picture = new Gdiplus::Bitmap(2, 2);  // loaded during the run, same name
+  o.m_picture = new CPicture(new Gdiplus::Bitmap(2, 2));  // loaded during the run, same name
   o.RestorePlayState(kView);
   EXPECT_NE(nullptr, o.m_picture);
   CDrawRect changed(Box());
   changed.m_pictureFile = "d:\\a.bmp";
   changed.SavePlayState(kView, nullptr);
   changed.SetPictureFile("d:\\b.bmp");
-  changed.m_picture = new Gdiplus::Bitmap(2, 2);
+  changed.m_picture = new CPicture(new Gdiplus::Bitmap(2, 2));
   changed.RestorePlayState(kView);
   EXPECT_EQ(CString("d:\\a.bmp"), changed.m_pictureFile);
   EXPECT_EQ(nullptr, changed.m_picture);  // the remembered path loads on the next draw

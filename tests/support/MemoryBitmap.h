@@ -32,7 +32,12 @@ class MemoryBitmap {
   HDC dc() const { return m_dc; }
   int width() const { return m_width; }
   int height() const { return m_height; }
-  COLORREF Pixel(int x, int y) const { return ::GetPixel(m_dc, x, y); }
+  // The pixel at device position (x, y), whatever mapping the DC has.
+  COLORREF Pixel(int x, int y) const {
+    ::GdiFlush();
+    const uint32_t v = static_cast<const uint32_t*>(m_bits)[static_cast<size_t>(y) * m_width + x];
+    return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+  }
   void SetPixel(int x, int y, COLORREF colour) { ::SetPixelV(m_dc, x, y, colour); }
   // Every pixel, row by row from the top, read straight from the bits.
   std::vector<COLORREF> Snapshot() const {

@@ -9,7 +9,7 @@
 
 #include "framework/core/Codepage.h"
 #include "framework/core/String.h"
-#include "model/PictureCodec.h"
+#include "media/ImageHelpers.h"
 
 inline CString TestTempFolder() {
   char dir[MAX_PATH];
@@ -29,6 +29,6 @@ inline CString WriteTestPicture(const char* name, int width, int height,
       bitmap.SetPixel(x, y, Gdiplus::Color(GetRValue(c), GetGValue(c), GetBValue(c)));
     }
   CLSID bmp;
-  if (PictureCodec::EncoderClsid(L"image/bmp", bmp)) bitmap.Save(codepage::ToWide(path.str()).c_str(), &bmp, nullptr);
+  if (GetEncoderClsid(L"image/bmp", &bmp) >= 0) bitmap.Save(codepage::ToWide(path.str()).c_str(), &bmp, nullptr);
   return path;
 }

@@ -14,7 +14,7 @@ class TestHost : public CDrawHost {
   TestHost(const TestHost&) = delete;
   TestHost& operator=(const TestHost&) = delete;
 
-  CView* GetActiveView() override { return nullptr; }
+  CView* GetActiveView() override { return activeView; }
   HWND GetViewWindow() override { return nullptr; }
   CDrawDoc* GetDocument() override { return nullptr; }
   int GetPageObjectCount() override { return static_cast<int>(objects.size()); }
@@ -45,6 +45,11 @@ class TestHost : public CDrawHost {
   void DeselectObject(CDrawObj* object) override {
     for (size_t i = 0; i < selection.size(); ++i)
       if (selection[i] == object) selection.erase(selection.begin() + static_cast<std::ptrdiff_t>(i--));
+  }
+  BOOL IsSelected(CDrawObj* object) override {
+    for (CDrawObj* o : selection)
+      if (o == object) return TRUE;
+    return FALSE;
   }
   CDrawObj* FindObjectByName(const CString& name, int trajectoryFilter) override {
     for (CDrawObj* o : objects)
@@ -100,6 +105,7 @@ class TestHost : public CDrawHost {
   };
 
   int mode = kModeEditing;
+  CView* activeView = nullptr;
   int zoom = 1;
   BOOL allowsLocalAccess = TRUE;
   std::vector<CDrawObj*> objects;  // the page, not owned
