@@ -631,6 +631,36 @@ TEST(DrawRectPicture, RunGivesBackTheVeryPictureAndCornerSize) {
   EXPECT_EQ(original, o.m_picture);
 }
 
+// The whole road: a page embedding a picture fill, a run in which a change-picture action
+// fires, the end of the run, and the page saved and read again.
+TEST(DrawRectPicture, EmbeddedPictureSurvivesARunThatChangedIt) {
+  TestHost host;
+  const CString path = WritePicture("矩形嵌入.bmp");
+  auto* written = new CDrawRect(Box());
+  written->m_pictureFile = path;
+  ASSERT_TRUE(written->LoadPicture(path));
+  CDrawDoc first;
+  first.Add(written);
+  const Bytes page = StoreToBytes([&](CArchive& ar) { first.Serialize(ar); });
+  CFile::Remove(path);
+
+  CDrawDoc second;
+  LoadFromBytes(page, [&](CArchive& ar) { second.Serialize(ar); });
+  auto* o = static_cast<CDrawRect*>(second.m_objects.GetHead());
+  ASSERT_NE(nullptr, o->m_picture);
+  EXPECT_EQ(-1, o->m_pictureFile.Find('\\'));  // a bare name: nothing to load it from
+  o->SavePlayState(kView, nullptr);
+  o->SetPictureFile("d:\\missing\\other.bmp");
+  o->RestorePlayState(kView);
+
+  const Bytes again = StoreToBytes([&](CArchive& ar) { second.Serialize(ar); });
+  CDrawDoc third;
+  LoadFromBytes(again, [&](CArchive& ar) { third.Serialize(ar); });
+  auto* back = static_cast<CDrawRect*>(third.m_objects.GetHead());
+  ASSERT_NE(nullptr, back->m_picture);
+  EXPECT_EQ(CSize(8, 8), back->GetPictureSize());
+}
+
 TEST(DrawRectPicture, RunWithoutAPictureReleasesOnlyAChangedName) {
   TestHost host;
   CDrawRect o(Box());
