@@ -14,6 +14,7 @@
 #include "media/ImageHelpers.h"
 #include "media/Picture.h"
 #include "model/PictureRecord.h"
+#include "model/RetiredObjects.h"
 #include "resources/ModelStrings.h"
 
 const char kPageSignature[] = "Zumi multi media tool";
@@ -58,7 +59,9 @@ void CDrawDoc::DestroyObjects() {
   m_undo.ClearUndo();
   m_undo.ClearRedo();
   m_focusObject = nullptr;
-  while (!m_objects.IsEmpty()) AsObject(m_objects.RemoveHead())->Delete();
+  // A page replaced by a jump is emptied from inside the step of one of its objects:
+  // those objects live on until the walk over the page is over.
+  while (!m_objects.IsEmpty()) CRetiredObjects::Dispose(AsObject(m_objects.RemoveHead()));
 }
 
 CString CDrawDoc::KindWord(int shape) {

@@ -60,6 +60,22 @@ class CDrawHost {
   virtual void StopRunFromAction() = 0;
   virtual void SetPlaybackClock(int tick) = 0;
   virtual BOOL IsPlaybackBreak() = 0;
+  // Timer 3 of the active view: stopped, or (re)started with the period in milliseconds.
+  virtual void KillPlaybackTimer() = 0;
+  virtual void SetPlaybackTimer(UINT period) = 0;
+  // Posts the exit command (kExitRunCommand) to the active view's window: the run ends
+  // after the current tick.
+  virtual void PostExitCommand() = 0;
+  // Repaints the whole view later, without erasing.
+  virtual void InvalidateView() = 0;
+  // The view forgets a drag in progress and the object under the pointer.
+  virtual void ClearDragState() = 0;
+  // Closes the document's item that is active in place, when there is one.
+  virtual void CloseInPlaceItem() = 0;
+  // A page jump during a run, as this program loads pages (the editor and the browser
+  // control from files or addresses, the player from its own package); the path arrives
+  // lower-cased. 1 when the new page runs, 0 when it could not be opened or started.
+  virtual BOOL GoToPage(const CString& path) = 0;
 
   // Conversions with the view's zoom and scroll; rectangle results are normalised.
   virtual void LPtoDP(CPoint& point) = 0;

@@ -375,31 +375,18 @@ void CDrawObj::SetColourKey(COLORREF colour) {
 // ---- operations completed by the parts of the model that own them ----------------------
 // Until then each does nothing, or answers as an object without that ability would.
 
-
-
-void CDrawObj::ResetPropertyPage(int, CView*) {}
 int CDrawObj::DrawEffect(CDC* dc, CView* view) { return DrawObject(dc, view); }
-void CDrawObj::SavePlayState(CView*, CDrawObj*) {}
-void CDrawObj::RestorePlayState(CView*) {}
-void CDrawObj::ResolvePaths(CView*, CMethod*, CDrawObj*, BOOL) {}
 CDrawObj* CDrawObj::FindMember(const CString&, int) { return nullptr; }
-int CDrawObj::GetTotalTime() { return 0; }
 void CDrawObj::RevertVisibilityLayer() {}
 void CDrawObj::SaveVisibilityLayer() {}
 void CDrawObj::RestoreVisibilityLayer() {}
-void CDrawObj::ResolveRotationCentres(CView*, CDrawObj*) {}
-double CDrawObj::Distance(double, double) { return 0.0; }
-void CDrawObj::RotateHelper(CView*, const CString&) {}
 
 void CDrawObj::StepGif(int, CView*) {}
-void CDrawObj::StepRotate(int, CView*) {}
-int CDrawObj::StepTranslate(int, CView*) { return 0; }
 void CDrawObj::StepLayer(int, CView*) {}
 void CDrawObj::StepExit(int, CView*) {}
 void CDrawObj::StepEffect(int, CView*) {}
 void CDrawObj::StepStopMedia(int, CView*) {}
 void CDrawObj::StepPlayMedia(int, CView*) {}
-void CDrawObj::StepUnused(int, CView*) {}
 void CDrawObj::StepShowHide(int, CView*) {}
 void CDrawObj::StepRunProgram(int, CView*) {}
 void CDrawObj::StepPageSwitch(int, CView*) {}
@@ -408,44 +395,9 @@ void CDrawObj::StepControlPoint(int, CView*) {}
 void CDrawObj::StepSetData(int, CView*) {}
 void CDrawObj::StepDisplay(int, CView*) {}
 void CDrawObj::StepCartoon(int, CView*) {}
-void CDrawObj::ResetRotation() {}
-void CDrawObj::SetupOrbit(double, double) {}
-double CDrawObj::AngleHelper(CMethod*) { return 0.0; }
-
-#define DRIVE_SLOT(name)                                                                               \
-  int CDrawObj::name(int, int, int, int, const CString&, CDrawObj*, CDrawObj*) { return 0; }
-DRIVE_SLOT(DriveKeyDown)
-DRIVE_SLOT(DriveKeyUp)
-DRIVE_SLOT(DriveTimer)
-DRIVE_SLOT(DriveMouseLeave)
-DRIVE_SLOT(DriveMouseEnter)
-DRIVE_SLOT(DriveDoubleClick)
-DRIVE_SLOT(DriveRightButtonUp)
-DRIVE_SLOT(DriveRightButtonDown)
-DRIVE_SLOT(DriveMouseMove)
-DRIVE_SLOT(DriveLeftButtonUp)
-DRIVE_SLOT(DriveLeftButtonDown)
-DRIVE_SLOT(DriveDragDrop)
-#undef DRIVE_SLOT
-
-BOOL CDrawObj::HasEventDrivenAction() { return FALSE; }
-
-CHPEvent* CDrawObj::FindEventByName(const CString& name) {
-  for (int i = 0; i < m_events.GetSize(); ++i)
-    if (m_events[i].m_strName == name) return &m_events[i];
-  return nullptr;
-}
-
-CMethod* CDrawObj::FindActionByName(const CString& name) {
-  for (int i = 0; i < m_actions.GetSize(); ++i)
-    if (m_actions[i].m_strName == name) return &m_actions[i];
-  return nullptr;
-}
 
 int CDrawObj::GetPathPoints(int, CMethod*, int) { return 0; }
 double CDrawObj::GetPathLength() { return 0.0; }
-void CDrawObj::Step(int, CView*) {}
-int CDrawObj::Drive(int, int, int, int, int, const CString&, CDrawObj*, CDrawObj*) { return 0; }
 
 void CDrawObj::ListGeneral(CPropGrid*) {}
 void CDrawObj::ListActions(CPropGrid*, int) {}

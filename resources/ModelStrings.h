@@ -79,3 +79,16 @@
 #define IDS_KIND_SOUND             63651  // 声音
 #define IDS_KIND_GLUE              63652  // 粘接对象
 #define IDS_KIND_FUNCTION          63653  // 函数
+
+// Messages of playback: a missing trajectory at the start of a run, a missing target or
+// ability of an event, a missing rotation centre. The texts carry a backslash before
+// each quotation mark and apostrophe.
+#define IDS_PATH_MISSING               63700  // 没找到对象\' %s \'的路径...
+#define IDS_PATH_MISSING_IN_OWNER      63701  // 没找到复合对象\" %s \"中的对象...
+#define IDS_DRIVEN_OBJECT_MISSING      63702  // 没找到由事件驱动的对象 \"%s\"
+#define IDS_DRIVEN_MEMBER_MISSING      63703  // 没找到由事件驱动的复合对象 \"%s\" 中的对象 \"%s\"
+#define IDS_DRIVEN_GLUE_MEMBER_MISSING 63704  // 没找到由事件驱动的粘接对象 \"%s\" 中的对象 \"%s\"
+#define IDS_DRIVEN_ABILITY_MISSING     63705  // 由事件驱动的对象 \"%s\" 的能力 \"%s\" 不存在!
+#define IDS_CENTRE_MISSING             63706  // 没找到对象\' %s \'的旋转中心\' %s \'
+#define IDS_CENTRE_MISSING_IN_COMPOSITE 63707 // 没找到复合对象\' %s \'中的对象...
+#define IDS_CENTRE_MISSING_IN_GLUE     63708  // 没找到粘接对象\' %s \'中的对象...
