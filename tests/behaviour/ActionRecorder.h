@@ -16,7 +16,7 @@
 
 using ActionLog = std::vector<std::string>;
 
-inline std::string Text(const CString& s) { return s.str(); }
+inline std::string LogText(const CString& s) { return s.str(); }
 
 // Each entry is prefixed with the frame the recorder's step is on ("3:play 1").
 class CActionRecorder : public CDrawObj, public CMediaPlayback, public CMemberOrder, public CDataTextSource {
@@ -35,8 +35,8 @@ class CActionRecorder : public CDrawObj, public CMediaPlayback, public CMemberOr
   void StopMedia(BOOL release) override { Write("stop " + std::to_string(release)); }
   int GetPlayTicks() override { return playTicks; }
   // Members.
-  void MoveMemberBackward(CDrawObj* member) override { Write("back " + Text(member->m_name)); }
-  void MoveMemberForward(CDrawObj* member) override { Write("front " + Text(member->m_name)); }
+  void MoveMemberBackward(CDrawObj* member) override { Write("back " + LogText(member->m_name)); }
+  void MoveMemberForward(CDrawObj* member) override { Write("front " + LogText(member->m_name)); }
   int GetMemberCount() override { return memberCount; }
   void SetCartoonFrame(int a, int b, int c) override {
     Write("cartoon " + std::to_string(a) + " " + std::to_string(b) + " " + std::to_string(c));
@@ -45,11 +45,11 @@ class CActionRecorder : public CDrawObj, public CMediaPlayback, public CMemberOr
   CString GetDataText() override { return dataText; }
   void ApplySetDataAction(double index, double mode, const CString& formula, const CString& source) override {
     Write("set " + std::to_string(static_cast<int>(index)) + " " + std::to_string(static_cast<int>(mode)) + " " +
-          Text(formula) + " [" + Text(source) + "]");
+          LogText(formula) + " [" + LogText(source) + "]");
   }
   int ApplyDisplayAction(const CString& text, const CString& expected, double mode, double kind,
                          double write) override {
-    Write("display " + Text(text) + " [" + Text(expected) + "] " + std::to_string(static_cast<int>(mode)) + " " +
+    Write("display " + LogText(text) + " [" + LogText(expected) + "] " + std::to_string(static_cast<int>(mode)) + " " +
           std::to_string(static_cast<int>(kind)) + " " + std::to_string(static_cast<int>(write)));
     return 0;
   }
@@ -58,7 +58,7 @@ class CActionRecorder : public CDrawObj, public CMediaPlayback, public CMemberOr
     Write("handle " + std::to_string(handle) + " " + std::to_string(x) + "," + std::to_string(y));
   }
   int SetPictureFile(const CString& file) override {
-    Write("picture " + Text(file));
+    Write("picture " + LogText(file));
     return CDrawObj::SetPictureFile(file);
   }
   void Invalidate() override { Write("invalidate"); }
@@ -99,7 +99,7 @@ class CActionHost : public TestHost {
     TestHost::PostExitCommand();
   }
   BOOL GoToPage(const CString& path) override {
-    Write("go " + Text(path));
+    Write("go " + LogText(path));
     jumps.push_back(path);
     return document ? GoToPageFile(*this, path) : TRUE;
   }

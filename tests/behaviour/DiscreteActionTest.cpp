@@ -10,7 +10,6 @@
 
 #include "media/Picture.h"
 #include "tests/behaviour/ActionRecorder.h"
-#include "tests/support/MessageBoxCapture.h"
 
 namespace {
 
@@ -161,7 +160,7 @@ struct LayerPage {
     std::string order;
     for (POSITION pos = doc.m_objects.GetHeadPosition(); pos;) {
       const CDrawObj* o = static_cast<const CDrawObj*>(doc.m_objects.GetNext(pos));
-      order += Text(o->m_name) + "=" + std::to_string(o->m_layer) + " ";
+      order += LogText(o->m_name) + "=" + std::to_string(o->m_layer) + " ";
     }
     return order;
   }
@@ -328,6 +327,7 @@ TEST(ControlPointAction, IndexRulesOverFramesAndTheKeptIndex) {
       {"two-way holds once past the way back", 0, 1, 2, 7, "233210..", 2},
       {"loop and two-way", 1, 1, 0, 9, "0123321001", 1},
       {"index from a file below zero", 1, 0, -1, 4, "30123", 3},
+      {"two-way from an index below zero: one pass of frames", 0, 1, -4, 9, "....0123..", -4},
       {"index from a file past the end", 1, 1, 7, 3, "0012", 2},
       {"most negative index", 1, 1, INT_MIN, 1, "01", 1},
   };
