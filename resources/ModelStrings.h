@@ -92,3 +92,10 @@
 #define IDS_CENTRE_MISSING             63706  // 没找到对象\' %s \'的旋转中心\' %s \'
 #define IDS_CENTRE_MISSING_IN_COMPOSITE 63707 // 没找到复合对象\' %s \'中的对象...
 #define IDS_CENTRE_MISSING_IN_GLUE     63708  // 没找到粘接对象\' %s \'中的对象...
+
+// Messages of the discrete actions: running a program and switching pages, and what a
+// host playing pages from the web refuses of them.
+#define IDS_PROGRAM_MISSING            63720  // 程序或文档不存在
+#define IDS_PAGE_NAME_EMPTY            63721  // 装入页失败:装入页名为空
+#define IDS_PROGRAM_REFUSED            63722  // 网页中播放的课件不能运行外部程序: %s
+#define IDS_PAGE_PATH_REFUSED          63723  // 装入页失败:网页中播放的课件不能打开本机或网络路径 %s
