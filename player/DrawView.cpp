@@ -169,15 +169,11 @@ void CDrawView::PaintPage(CDC* pDC, const CRect& box, bool showPage) {
   memory.SetViewportOrg(origin.x - box.left, origin.y - box.top);
   // Patterns keep their alignment with the window whatever part is repainted.
   memory.SetBrushOrg((8 - box.left % 8) % 8, (8 - box.top % 8) % 8);
-  CRect logicalBox = box;
-  memory.DPtoLP(&logicalBox);
-  logicalBox.NormalizeRect();
-  memory.IntersectClipRect(&logicalBox);
 
   const CRect all(0, 0, box.Width(), box.Height());
   {
     // Device units for the fills.
-    const int saved = memory.SaveDC();
+    const int pageMapping = memory.SaveDC();
     memory.SetMapMode(MM_TEXT);
     memory.SetViewportOrg(0, 0);
     memory.SetWindowOrg(0, 0);
@@ -187,14 +183,17 @@ void CDrawView::PaintPage(CDC* pDC, const CRect& box, bool showPage) {
       page.OffsetRect(-box.left, -box.top);
       memory.FillSolidRect(&page, doc->m_useBackPicture ? RGB(255, 255, 255) : doc->m_backColour);
     }
-    memory.RestoreDC(saved);
+    memory.RestoreDC(pageMapping);
   }
   if (showPage) doc->Draw(&memory, this);
 
+  // The copy is made in pixels on both sides.
   const int saved = pDC->SaveDC();
-  pDC->SetMapMode(MM_TEXT);
-  pDC->SetViewportOrg(0, 0);
-  pDC->SetWindowOrg(0, 0);
+  for (CDC* dc : {pDC, static_cast<CDC*>(&memory)}) {
+    dc->SetMapMode(MM_TEXT);
+    dc->SetViewportOrg(0, 0);
+    dc->SetWindowOrg(0, 0);
+  }
   if (doc->m_transitionPending && showPage) {
     if (m_fillBeforeTransition) {
       CRect client;
