@@ -306,6 +306,7 @@ BOOL CDrawView::GoToPage(const CString& name) {
   SetPlaybackClock(0);  // ends the walk over the old page's objects
   StopObjects();
   ClearDragState();
+  m_selected = nullptr;
   if (current != wanted || !doc->HasPage()) {
     if (!doc->OnOpenDocument(name)) {
       EndPlayer();
