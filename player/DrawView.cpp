@@ -2,14 +2,10 @@
 // DrawViewInput.cpp.
 #include "player/DrawView.h"
 
-#include <algorithm>
-
 #include "behaviour/RenderPageTransition.h"
 #include "framework/ui/AfxRes.h"
 #include "framework/ui/Bitmap.h"
-#include "framework/ui/ClientDC.h"
 #include "framework/ui/DC.h"
-#include "framework/ui/Menu.h"
 #include "framework/ui/WinApp.h"
 #include "model/DrawObj.h"
 #include "player/MainFrame.h"
@@ -220,8 +216,6 @@ void CDrawView::StartPlayback() {
   // A restart: the running page stops and goes before the home page is read again.
   KillPlaybackTimer();
   m_paused = FALSE;
-  if (m_clock.IsWalking())
-    m_clock.SetPlaybackClock(0);  // the walk in progress (under a message box) ends
   StopObjects();
   ClearDragState();
   m_selected = nullptr;
@@ -246,8 +240,16 @@ void CDrawView::StopObjects() {
     static_cast<CDrawObj*>(doc->m_objects.GetNext(pos))->RestorePlayState(this);
   doc->RenumberObjects(TRUE);
   Invalidate(FALSE);
-  if (!m_clock.IsWalking()) m_clock.SetTick(0);
-  else m_clock.SetPlaybackClock(0);
+  ResetClock();
+}
+
+void CDrawView::ResetClock() {
+  // A walk in progress (a step showed a message box, and a command came meanwhile) ends
+  // before its next object.
+  if (m_clock.IsWalking())
+    m_clock.SetPlaybackClock(0);
+  else
+    m_clock.SetTick(0);
 }
 
 void CDrawView::SetPlaybackClock(int tick) { m_clock.SetPlaybackClock(tick); }
@@ -288,10 +290,7 @@ void CDrawView::OnExitRun() {
 
 void CDrawView::EndPlayer() {
   KillPlaybackTimer();
-  if (m_clock.IsWalking())
-    m_clock.SetPlaybackClock(0);
-  else
-    m_clock.SetTick(0);
+  ResetClock();
   if (::GetCapture() == m_hWnd) ::ReleaseCapture();
   if (CWnd* main = AfxGetMainWnd()) main->PostMessage(WM_COMMAND, ID_APP_EXIT);
 }

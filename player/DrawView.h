@@ -102,6 +102,8 @@ class CDrawView : public CView {
   bool Drive(CDrawObj* object, int index, CPoint page, CDrawObj* second = nullptr);
   // The player ends: the clock stops and the application is asked to exit.
   void EndPlayer();
+  // The clock back to 0.
+  void ResetClock();
   // Paints the box (client pixels) through a memory image: black, and the page when one
   // is shown.
   void PaintPage(CDC* pDC, const CRect& box, bool showPage);
