@@ -1,0 +1,99 @@
+// The built editor, run as the user runs it: started, looked at, and ended.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "framework/ui/DC.h"
+#include "framework/ui/Bitmap.h"
+#include "media/DibImage.h"
+#include "model/DrawDoc.h"
+#include "model/DrawObj.h"
+#include "resources/KordelIds.h"
+#include "tests/editor/KordelProgram.h"
+#include "tests/media/TempFolder.h"
+
+namespace {
+
+// The screen as a ".bmp" file beside the tests, for a person to look at; and the number
+// of distinct colours in a rectangle of it.
+int CaptureScreen(const char* file, const RECT& probe) {
+  const int width = ::GetSystemMetrics(SM_CXSCREEN), height = ::GetSystemMetrics(SM_CYSCREEN);
+  CDC screen(::GetDC(nullptr));
+  CDC memory;
+  memory.CreateCompatibleDC(&screen);
+  CBitmap bitmap;
+  bitmap.CreateCompatibleBitmap(&screen, width, height);
+  CBitmap* old = memory.SelectObject(&bitmap);
+  memory.BitBlt(0, 0, width, height, &screen, 0, 0, SRCCOPY);
+  std::set<COLORREF> colours;
+  for (int y = probe.top; y < probe.bottom; ++y)
+    for (int x = probe.left; x < probe.right; ++x) colours.insert(memory.GetPixel(x, y));
+  memory.SelectObject(old);
+  ::ReleaseDC(nullptr, screen.Detach());
+  char path[MAX_PATH] = {};
+  ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+  CString beside(path);
+  beside = beside.Left(beside.ReverseFind('\\') + 1) + file;
+  CDibImage image;
+  if (image.CreateFromBitmap(bitmap, 24)) image.SaveFile(beside);
+  return static_cast<int>(colours.size());
+}
+
+}  // namespace
+
+TEST(KordelProgramTest, StartsMaximisedWithMenuAndToolbarsAndExitsOnTheExitCommand) {
+  KordelProgram kordel;
+  ASSERT_TRUE(kordel.Started()) << KordelProgram::ExecutablePath().GetString();
+  HWND main = kordel.WaitForMainWindow();
+  ASSERT_TRUE(main) << "no main window";
+  EXPECT_TRUE(::IsZoomed(main));
+  EXPECT_TRUE(::GetMenu(main));
+  HWND toolbar = ::GetDlgItem(main, ID_VIEW_STANDARD_BAR);
+  HWND status = ::GetDlgItem(main, ID_VIEW_STATUS);
+  ASSERT_TRUE(toolbar);
+  EXPECT_TRUE(::IsWindowVisible(toolbar));
+  EXPECT_TRUE(status && ::IsWindowVisible(status));
+  char title[256] = {};
+  ::GetWindowTextA(main, title, sizeof title);
+  EXPECT_STREQ(title, "页面 - Kordel");
+
+  kordel.WaitForSplashToClose();
+  RECT bar;
+  ::GetWindowRect(toolbar, &bar);
+  bar.right = bar.left + 200;
+  EXPECT_GT(CaptureScreen("kordel-start.bmp", bar), 4) << "the toolbar shows no pictures";
+
+  ::PostMessageA(main, WM_COMMAND, ID_APP_EXIT, 0);
+  DWORD code = 1;
+  ASSERT_TRUE(kordel.WaitForExit(15000, &code)) << "did not end";
+  EXPECT_EQ(code, 0u);
+}
+
+TEST(KordelProgramTest, OpensThePageNamedOnItsCommandLine) {
+  TempFolder folder;
+  const CString page = folder.File(L"第一页.rvx").c_str();
+  {
+    CDrawDoc doc;
+    doc.m_objects.AddTail(new CDrawObj(CRect(-50, 40, 50, -40)));
+    ASSERT_TRUE(doc.OnSaveDocument(page));
+  }
+  KordelProgram kordel("\"" + page + "\"");
+  HWND main = kordel.WaitForMainWindow();
+  ASSERT_TRUE(main);
+  char title[256] = {};
+  ::GetWindowTextA(main, title, sizeof title);
+  EXPECT_STREQ(title, "第一页.rvx - Kordel");
+  ::PostMessageA(main, WM_COMMAND, ID_APP_EXIT, 0);
+  EXPECT_TRUE(kordel.WaitForExit(15000));
+}
+
+TEST(KordelProgramTest, AMissingPageIsReportedAndTheProgramEnds) {
+  KordelProgram kordel("\"C:\\no such folder\\missing.rvx\"");
+  HWND box = kordel.WaitForDialog();
+  ASSERT_TRUE(box) << "no message";
+  EXPECT_FALSE(DialogText(box).IsEmpty());
+  for (HWND window : kordel.TopLevelWindows())
+    EXPECT_FALSE(::IsWindowVisible(window) && ::GetMenu(window)) << "a main window was shown";
+  ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+  EXPECT_TRUE(kordel.WaitForExit(15000));
+}
