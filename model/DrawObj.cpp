@@ -375,16 +375,11 @@ void CDrawObj::SetColourKey(COLORREF colour) {
 // ---- operations completed by the parts of the model that own them ----------------------
 // Until then each does nothing, or answers as an object without that ability would.
 
-int CDrawObj::DrawEffect(CDC* dc, CView* view) { return DrawObject(dc, view); }
 CDrawObj* CDrawObj::FindMember(const CString&, int) { return nullptr; }
-void CDrawObj::RevertVisibilityLayer() {}
-void CDrawObj::SaveVisibilityLayer() {}
-void CDrawObj::RestoreVisibilityLayer() {}
 
 void CDrawObj::StepGif(int, CView*) {}
 void CDrawObj::StepLayer(int, CView*) {}
 void CDrawObj::StepExit(int, CView*) {}
-void CDrawObj::StepEffect(int, CView*) {}
 void CDrawObj::StepStopMedia(int, CView*) {}
 void CDrawObj::StepPlayMedia(int, CView*) {}
 void CDrawObj::StepShowHide(int, CView*) {}
