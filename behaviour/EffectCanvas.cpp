@@ -30,11 +30,14 @@ int Height(const RECT& r) { return r.bottom - r.top; }
 }  // namespace
 
 CEffectCanvas::CEffectCanvas(HDC page, const CRect& area, bool withWorkImage) : m_page(page), m_area(area) {
-  if (!page) return;
+  auto drawable = [](long long v) { return v >= -kLargestCoordinate && v <= kLargestCoordinate; };
+  if (!page || !drawable(area.left) || !drawable(area.top) || !drawable(area.right) || !drawable(area.bottom))
+    return;
   m_mapper.reset(::CreateCompatibleDC(page));
   if (!m_mapper || !CopyMapping(page, m_mapper.get(), {0, 0})) return;
   const RECT box = PageBox(area.left, area.top, static_cast<long long>(area.right) - area.left,
                            static_cast<long long>(area.bottom) - area.top);
+  if (!drawable(box.left) || !drawable(box.top) || !drawable(box.right) || !drawable(box.bottom)) return;
   const long long width = static_cast<long long>(box.right) - box.left;
   const long long height = static_cast<long long>(box.bottom) - box.top;
   if (width <= 0 || height <= 0 || width > kLargestSide || height > kLargestSide || width * height > kLargestArea)

@@ -28,6 +28,8 @@ class CEffectCanvas {
   // More than any display shows, several times over; a larger area is not attempted.
   static constexpr int kLargestSide = 32767;
   static constexpr long long kLargestArea = 1LL << 26;
+  // The system's coordinates have 28 signed bits; beyond them conversions wrap.
+  static constexpr long long kLargestCoordinate = (1LL << 27) - 1;
 
   // The area must be normalised and not empty. While the canvas lives the page context
   // is in device units; it is put back as it was when the canvas ends.

@@ -7,12 +7,16 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <climits>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <functional>
 #include <sstream>
 #include <vector>
 
+#include "behaviour/Method.h"
 #include "framework/ui/DC.h"
 #include "tests/support/MemoryBitmap.h"
 #include "tests/support/TestHost.h"
@@ -83,6 +87,34 @@ class CPatternObject : public CDrawObj {
     return 1;
   }
   int draws = 0;
+};
+
+// Fills its rectangle red through GDI+, as the shapes draw.
+class CSolidObject : public CDrawObj {
+ public:
+  explicit CSolidObject(const CRect& r) : CDrawObj(r) { m_pen.lopnWidth.x = 0; }
+  int DrawObject(CDC* dc, CView*) override {
+    if (!m_visible) return 0;
+    Gdiplus::Graphics graphics(dc->GetSafeHdc());
+    CRect r = m_position;
+    r.NormalizeRect();
+    Gdiplus::SolidBrush red(Gdiplus::Color(255, 255, 0, 0));
+    graphics.FillRectangle(&red, r.left, r.top, r.Width(), r.Height());
+    return 1;
+  }
+};
+
+// Only counts its drawings and remembers the context of the last.
+class CCountingObject : public CDrawObj {
+ public:
+  explicit CCountingObject(const CRect& r) : CDrawObj(r) { m_pen.lopnWidth.x = 0; }
+  int DrawObject(CDC* dc, CView*) override {
+    ++draws;
+    lastContext = dc->GetSafeHdc();
+    return 7;
+  }
+  int draws = 0;
+  HDC lastContext = nullptr;
 };
 
 // The page as a repaint leaves it before the objects are drawn.
@@ -339,4 +371,164 @@ TEST(EffectDraw, EachKindAndDirectionShowsItsPartUntilItEnds) {
     }
     EXPECT_EQ(row.endsAt + 1, object.draws);
   }
+}
+
+TEST(EffectDraw, ObjectsDrawnThroughGdiplusScanAtAnyZoom) {
+  // A 80 x 50 object scanned downwards by 10 units a frame: on frame 3 its top 30 units
+  // show, whatever the number of pixels a unit takes.
+  for (int zoom : {1, 2}) {
+    SCOPED_TRACE(zoom);
+    Page page(zoom);
+    CSolidObject object(CRect(-40, 25, 40, -25));
+    StartEffect(object, 0, 0, 10);
+    for (int frame = 0; frame <= 3; ++frame) {
+      page.Repaint();
+      object.Draw(&page.dc, nullptr);
+    }
+    const RECT band = {kOriginX - 40 * zoom, kOriginY - 25 * zoom, kOriginX + 40 * zoom, kOriginY - (25 - 30) * zoom};
+    const std::vector<COLORREF> pixels = page.bitmap.Snapshot();
+    int wrong = 0;
+    for (int y = 0; y < kPageHeight; ++y)
+      for (int x = 0; x < kPageWidth; ++x) {
+        const bool inBand = x >= band.left && x < band.right && y >= band.top && y < band.bottom;
+        const COLORREF want = inBand ? RGB(255, 0, 0) : BackgroundPixel(x, y);
+        if (pixels[static_cast<size_t>(y) * kPageWidth + x] != want && wrong++ == 0)
+          ADD_FAILURE() << "first wrong pixel at (" << x << ", " << y << ")";
+      }
+    EXPECT_EQ(0, wrong);
+  }
+}
+
+TEST(EffectDraw, FadeInShowsAnInvisibleObjectAndFadeOutHidesIt) {
+  TestHost host;
+  Page page;
+  CPatternObject object;
+  object.m_visible = 0;
+  StartEffect(object, 6, 0, 64);
+  object.Draw(&page.dc, nullptr);  // opacity 0: nothing shows yet
+  EXPECT_EQ(1, object.m_visible);
+  EXPECT_TRUE(Matches(page.bitmap, kNothing, false));
+  page.Repaint();
+  object.Draw(&page.dc, nullptr);
+  EXPECT_TRUE(Matches(page.bitmap, [](int x, int y) { return InArea(x, y) ? Blend(64) : Keep(); }, false));
+
+  StartEffect(object, 6, 1, 100);
+  for (int frame = 0; frame < 3; ++frame) object.Draw(&page.dc, nullptr);  // 255, 155, 55
+  EXPECT_EQ(0, object.m_visible);
+  EXPECT_EQ(255, object.m_effectProgress);
+  EXPECT_TRUE(Running(object));
+  object.Draw(&page.dc, nullptr);
+  EXPECT_FALSE(Running(object));
+  EXPECT_EQ(0, object.m_visible);
+}
+
+TEST(EffectDraw, BlindsWhoseStepJumpsOverNineEndOnlyAtTheActionsEnd) {
+  TestHost host;
+  Page page;
+  CPatternObject object;
+  CMethod action;
+  action.m_nType = CMethod::typeEffect;
+  action.m_nActivation = 0;
+  action.m_nDuration = 30;
+  action.m_nSpeed = 1;
+  action.m_nEffect = 2;
+  action.m_nDirection = 0;
+  action.m_nStep = 2;
+  object.m_actions.Add(action);
+  object.m_actionMask = CMethod::typeEffect;
+  for (int t = 0; t < 30; ++t) {
+    object.StepEffect(t, nullptr);
+    object.Draw(&page.dc, nullptr);
+    ASSERT_TRUE(Running(object)) << t;
+  }
+  EXPECT_EQ(60, object.m_effectProgress);
+  object.StepEffect(30, nullptr);
+  EXPECT_FALSE(Running(object));
+  EXPECT_EQ(0, object.m_effectProgress);
+}
+
+TEST(EffectDraw, AnEmptyAreaDrawsNothingAndTheEffectRunsOn) {
+  TestHost host;
+  Page page;
+  for (const CRect& r : {CRect(5, 10, 5, -10), CRect(-5, 3, 5, 3)}) {
+    CCountingObject object(r);
+    StartEffect(object, 0, 0, 10);
+    object.m_effectProgress = 20;
+    EXPECT_EQ(0, object.Draw(&page.dc, nullptr));
+    EXPECT_EQ(0, object.draws);
+    EXPECT_TRUE(Running(object));
+    EXPECT_EQ(20, object.m_effectProgress);
+  }
+  EXPECT_TRUE(Matches(page.bitmap, kNothing, false));
+}
+
+TEST(EffectDraw, AStepBelowOneOrAnAreaTooLargeDrawsTheObjectPlainlyAndEndsTheEffect) {
+  TestHost host;
+  Page page;
+  struct Case {
+    const char* what;
+    CRect rect;
+    int kind, step;
+  };
+  const Case cases[] = {
+      {"step 0, stretch", CRect(-50, 40, 50, -40), 5, 0},
+      {"step 0, blinds", CRect(-50, 40, 50, -40), 2, 0},
+      {"negative step", CRect(-50, 40, 50, -40), 4, -3},
+      {"area of millions of pixels", CRect(-3000000, 2000000, 3000000, -2000000), 0, 10},
+      {"area as wide as coordinates go", CRect(INT_MIN, INT_MAX, INT_MAX, INT_MIN), 6, 10},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    CCountingObject object(c.rect);
+    StartEffect(object, c.kind, 0, c.step);
+    EXPECT_EQ(7, object.Draw(&page.dc, nullptr));
+    EXPECT_EQ(1, object.draws);
+    EXPECT_EQ(page.bitmap.dc(), object.lastContext);  // on the page itself
+    EXPECT_FALSE(Running(object));
+  }
+}
+
+TEST(EffectDraw, AKindOrDirectionNotListedShowsNothingAndKeepsTheProgress) {
+  TestHost host;
+  Page page;
+  const int cases[][2] = {{7, 0}, {-1, 0}, {0, 6}, {1, 8}, {2, 2}, {3, -1}, {4, 8}, {5, 7}, {6, 2}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "kind " << c[0] << " direction " << c[1]);
+    CPatternObject object;
+    StartEffect(object, c[0], c[1], 10);
+    object.m_effectProgress = 30;
+    object.Draw(&page.dc, nullptr);
+    EXPECT_TRUE(Running(object));
+    EXPECT_EQ(30, object.m_effectProgress);
+    EXPECT_TRUE(Matches(page.bitmap, kNothing, false));
+  }
+}
+
+TEST(EffectDraw, LeavesThePageContextAsItFoundIt) {
+  TestHost host;
+  Page page;
+  CPatternObject object;
+  StartEffect(object, 4, 0, 10);
+  POINT origin;
+  SIZE extent;
+  object.Draw(&page.dc, nullptr);
+  EXPECT_EQ(MM_ANISOTROPIC, ::GetMapMode(page.bitmap.dc()));
+  ::GetViewportOrgEx(page.bitmap.dc(), &origin);
+  ::GetViewportExtEx(page.bitmap.dc(), &extent);
+  EXPECT_EQ(kOriginX, origin.x);
+  EXPECT_EQ(kOriginY, origin.y);
+  EXPECT_EQ(-1, extent.cy);
+  HRGN clip = ::CreateRectRgn(0, 0, 0, 0);
+  EXPECT_EQ(0, ::GetClipRgn(page.bitmap.dc(), clip));  // none left behind
+  ::DeleteObject(clip);
+}
+
+TEST(EffectDraw, NoContextDrawsNothing) {
+  TestHost host;
+  CCountingObject object(CRect(-50, 40, 50, -40));
+  StartEffect(object, 0, 0, 10);
+  CDC none;
+  EXPECT_EQ(0, object.Draw(&none, nullptr));
+  EXPECT_EQ(0, object.draws);
+  EXPECT_TRUE(Running(object));
 }
