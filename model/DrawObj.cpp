@@ -377,20 +377,6 @@ void CDrawObj::SetColourKey(COLORREF colour) {
 
 CDrawObj* CDrawObj::FindMember(const CString&, int) { return nullptr; }
 
-void CDrawObj::StepGif(int, CView*) {}
-void CDrawObj::StepLayer(int, CView*) {}
-void CDrawObj::StepExit(int, CView*) {}
-void CDrawObj::StepStopMedia(int, CView*) {}
-void CDrawObj::StepPlayMedia(int, CView*) {}
-void CDrawObj::StepShowHide(int, CView*) {}
-void CDrawObj::StepRunProgram(int, CView*) {}
-void CDrawObj::StepPageSwitch(int, CView*) {}
-void CDrawObj::StepChangePicture(int, CView*) {}
-void CDrawObj::StepControlPoint(int, CView*) {}
-void CDrawObj::StepSetData(int, CView*) {}
-void CDrawObj::StepDisplay(int, CView*) {}
-void CDrawObj::StepCartoon(int, CView*) {}
-
 int CDrawObj::GetPathPoints(int, CMethod*, int) { return 0; }
 double CDrawObj::GetPathLength() { return 0.0; }
 

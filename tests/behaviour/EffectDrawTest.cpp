@@ -13,11 +13,13 @@
 #include <cstdint>
 #include <cstdlib>
 #include <functional>
+#include <memory>
 #include <sstream>
 #include <vector>
 
 #include "behaviour/Method.h"
 #include "framework/ui/DC.h"
+#include "model/DrawRect.h"
 #include "tests/support/MemoryBitmap.h"
 #include "tests/support/TestHost.h"
 
@@ -531,4 +533,54 @@ TEST(EffectDraw, NoContextDrawsNothing) {
   EXPECT_EQ(0, object.Draw(&none, nullptr));
   EXPECT_EQ(0, object.draws);
   EXPECT_TRUE(Running(object));
+}
+
+TEST(EffectDraw, RealRectanglesScanAndFade) {
+  TestHost host;
+  // A red rectangle without outline over page (-50, -40) to (50, 40); its pen of 1
+  // widens the effect area to 102 x 82.
+  auto rectangle = [](double angle) {
+    auto o = std::make_unique<CDrawRect>(CRect(-50, 40, 50, -40));
+    o->m_brush.lbColor = RGB(255, 0, 0);
+    o->m_outlined = 0;
+    o->m_angle = angle;
+    o->m_rotationCentre = CDoublePoint(0, 0);
+    o->m_baseRect = o->GetDrawBounds();
+    return o;
+  };
+  auto at = [](Page& page, int x, int y) { return page.bitmap.Pixel(kOriginX + x, kOriginY - y); };
+  auto background = [](int x, int y) { return BackgroundPixel(kOriginX + x, kOriginY - y); };
+
+  {
+    SCOPED_TRACE("scan down, 30 units shown");
+    Page page;
+    auto o = rectangle(0.0);
+    StartEffect(*o, 0, 0, 10);
+    for (int frame = 0; frame <= 3; ++frame) {
+      page.Repaint();
+      o->Draw(&page.dc, nullptr);
+    }
+    EXPECT_EQ(RGB(255, 0, 0), at(page, 0, 35));
+    EXPECT_EQ(RGB(255, 0, 0), at(page, -45, 12));
+    EXPECT_EQ(background(0, 9), at(page, 0, 9));
+    EXPECT_EQ(background(-45, -35), at(page, -45, -35));
+    EXPECT_EQ(background(60, 35), at(page, 60, 35));
+  }
+  {
+    SCOPED_TRACE("fade in of a turned rectangle, half way");
+    Page page;
+    auto o = rectangle(3.14159265358979323846 / 4);
+    StartEffect(*o, 6, 0, 64);
+    for (int frame = 0; frame <= 2; ++frame) {
+      page.Repaint();
+      o->Draw(&page.dc, nullptr);
+    }
+    const COLORREF behind = background(0, 0);
+    const COLORREF c = at(page, 0, 0);
+    EXPECT_NEAR((255 * 128 + GetRValue(behind) * 127) / 255, GetRValue(c), 2);
+    EXPECT_NEAR(GetGValue(behind) * 127 / 255, GetGValue(c), 2);
+    EXPECT_NEAR(GetBValue(behind) * 127 / 255, GetBValue(c), 2);
+    // A corner of the unturned rectangle lies outside the turned one.
+    EXPECT_EQ(background(47, 37), at(page, 47, 37));
+  }
 }

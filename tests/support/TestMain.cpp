@@ -1,11 +1,13 @@
-// Test entry point: GDI+ started as the programs start it, and a message box nobody
-// asked for fails the test instead of waiting for a click that never comes.
+// Test entry point: GDI+ started as the programs start it, and a message box or other
+// modal window nobody asked for fails the test instead of waiting for a click that
+// never comes.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 
 #include "framework/core/Codepage.h"
 #include "framework/core/MessageBox.h"
+#include "framework/ui/ModalSink.h"
 #include "media/GdiplusSession.h"
 
 int main(int argc, char** argv) {
@@ -25,6 +27,10 @@ int main(int argc, char** argv) {
                                 static_cast<int>(utf8.size()), nullptr, nullptr);
     utf8.resize(n > 0 ? static_cast<size_t>(n) : 0);
     ADD_FAILURE() << "unexpected message box: " << utf8;
+    return IDCANCEL;
+  });
+  AfxSetModalSink([](ModalCall& call) -> INT_PTR {
+    ADD_FAILURE() << "unexpected modal window of kind " << call.kind << " (id " << call.id << ")";
     return IDCANCEL;
   });
   return RUN_ALL_TESTS();
