@@ -33,8 +33,8 @@ CEffectCanvas::CEffectCanvas(HDC page, const CRect& area, bool withWorkImage) : 
   auto drawable = [](long long v) { return v >= -kLargestCoordinate && v <= kLargestCoordinate; };
   if (!page || !drawable(area.left) || !drawable(area.top) || !drawable(area.right) || !drawable(area.bottom))
     return;
-  m_mapper.reset(::CreateCompatibleDC(page));
-  if (!m_mapper || !CopyMapping(page, m_mapper.get(), {0, 0})) return;
+  CDC pageDC(page);
+  if (!m_mapper.CreateCompatibleDC(&pageDC) || !CopyMapping(page, m_mapper, {0, 0})) return;
   const RECT box = PageBox(area.left, area.top, static_cast<long long>(area.right) - area.left,
                            static_cast<long long>(area.bottom) - area.top);
   if (!drawable(box.left) || !drawable(box.top) || !drawable(box.right) || !drawable(box.bottom)) return;
@@ -43,12 +43,8 @@ CEffectCanvas::CEffectCanvas(HDC page, const CRect& area, bool withWorkImage) : 
   if (width <= 0 || height <= 0 || width > kLargestSide || height > kLargestSide || width * height > kLargestArea)
     return;
   m_origin = {box.left, box.top};
-  m_object = CEffectImage(page, static_cast<int>(width), static_cast<int>(height));
-  if (!m_object.IsValid()) return;
-  if (withWorkImage) {
-    m_work = CEffectImage(page, static_cast<int>(width), static_cast<int>(height));
-    if (!m_work.IsValid()) return;
-  }
+  if (!m_object.Create(page, static_cast<int>(width), static_cast<int>(height))) return;
+  if (withWorkImage && !m_work.Create(page, static_cast<int>(width), static_cast<int>(height))) return;
   // Last, so that a canvas that cannot work leaves the page as it found it.
   m_pageState = ::SaveDC(page);
   if (!m_pageState) return;
@@ -63,7 +59,7 @@ CEffectCanvas::~CEffectCanvas() {
 
 POINT CEffectCanvas::PagePixel(long long x, long long y) const {
   POINT p = {Coord(x), Coord(y)};
-  ::LPtoDP(m_mapper.get(), &p, 1);
+  ::LPtoDP(m_mapper, &p, 1);
   return p;
 }
 
@@ -86,7 +82,7 @@ RECT CEffectCanvas::RelativeBox(long long left, long long top, long long right, 
 void CEffectCanvas::DrawIntoObjectImage(const std::function<void(HDC)>& draw) {
   HDC image = m_object.GetDC();
   const int state = ::SaveDC(image);
-  if (state && CopyMapping(m_mapper.get(), image, m_origin)) draw(image);
+  if (state && CopyMapping(m_mapper, image, m_origin)) draw(image);
   if (state) ::RestoreDC(image, state);
 }
 
@@ -118,13 +114,13 @@ void CEffectCanvas::Show(long long x, long long y, long long w, long long h, lon
   ::BitBlt(m_page, to.left, to.top, Width(to), Height(to), m_object.GetDC(), from.left, from.top, rop);
 }
 
-void CEffectCanvas::ShowThrough(const ScopedRegion& clip, DWORD rop) {
-  if (!clip) return;
+void CEffectCanvas::ShowThrough(const CRgn& clip, DWORD rop) {
+  if (!clip.GetSafeHandle()) return;
   HDC work = m_work.GetDC();
   const int w = m_work.Width(), h = m_work.Height();
   ::BitBlt(work, 0, 0, w, h, m_page, m_origin.x, m_origin.y, rop);
   // Without its clip the copy would show the whole object: copy only once it is in place.
-  if (::SelectClipRgn(work, clip.get()) != ERROR) ::BitBlt(work, 0, 0, w, h, m_object.GetDC(), 0, 0, rop);
+  if (::SelectClipRgn(work, clip) != ERROR) ::BitBlt(work, 0, 0, w, h, m_object.GetDC(), 0, 0, rop);
   ::SelectClipRgn(work, nullptr);
   ::BitBlt(m_page, m_origin.x, m_origin.y, w, h, work, 0, 0, rop);
 }
@@ -149,29 +145,36 @@ void CEffectCanvas::ShowBlended(int alpha, DWORD rop) {
   ::BitBlt(m_page, m_origin.x, m_origin.y, w, h, work, 0, 0, rop);
 }
 
-ScopedRegion CEffectCanvas::RectRegion(long long left, long long top, long long right, long long bottom) const {
+CRgn CEffectCanvas::RectRegion(long long left, long long top, long long right, long long bottom) const {
   const RECT r = RelativeBox(left, top, right, bottom);
-  return ScopedRegion(::CreateRectRgn(r.left, r.top, r.right, r.bottom));
+  CRgn region;
+  region.CreateRectRgn(r.left, r.top, r.right, r.bottom);
+  return region;
 }
 
-ScopedRegion CEffectCanvas::EllipseRegion(long long left, long long top, long long right, long long bottom) const {
+CRgn CEffectCanvas::EllipseRegion(long long left, long long top, long long right, long long bottom) const {
   const RECT r = RelativeBox(left, top, right, bottom);
-  return ScopedRegion(::CreateEllipticRgn(r.left, r.top, r.right, r.bottom));
+  CRgn region;
+  region.CreateEllipticRgn(r.left, r.top, r.right, r.bottom);
+  return region;
 }
 
-ScopedRegion CEffectCanvas::DiamondRegion(const long long (&corners)[4][2]) const {
+CRgn CEffectCanvas::DiamondRegion(const long long (&corners)[4][2]) const {
   POINT points[4];
   for (int i = 0; i < 4; ++i) {
     points[i] = PagePixel(m_area.left + corners[i][0], m_area.top + corners[i][1]);
     points[i].x -= m_origin.x;
     points[i].y -= m_origin.y;
   }
-  return ScopedRegion(::CreatePolygonRgn(points, 4, WINDING));
+  CRgn region;
+  region.CreatePolygonRgn(points, 4, WINDING);
+  return region;
 }
 
-ScopedRegion CEffectCanvas::Combine(const ScopedRegion& a, const ScopedRegion& b, int mode) {
-  if (!a || !b) return ScopedRegion();
-  ScopedRegion out(::CreateRectRgn(0, 0, 0, 0));
-  if (!out || ::CombineRgn(out.get(), a.get(), b.get(), mode) == ERROR) return ScopedRegion();
+CRgn CEffectCanvas::Combine(const CRgn& a, const CRgn& b, int mode) {
+  CRgn out;
+  if (!a.GetSafeHandle() || !b.GetSafeHandle() || !out.CreateRectRgn(0, 0, 0, 0) ||
+      out.CombineRgn(&a, &b, mode) == ERROR)
+    return CRgn();
   return out;
 }

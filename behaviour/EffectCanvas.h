@@ -16,12 +16,11 @@
 #include <windows.h>
 
 #include <functional>
-#include <memory>
-#include <type_traits>
 
 #include "behaviour/EffectImage.h"
-#include "behaviour/ScopedGdiObject.h"
 #include "framework/core/Rect.h"
+#include "framework/ui/DC.h"
+#include "framework/ui/Rgn.h"
 
 class CEffectCanvas {
  public:
@@ -53,27 +52,23 @@ class CEffectCanvas {
   // The area of the page composed in the work image: the page, then the object image
   // through the clip region; the result onto the page. Every copy with the raster
   // operation. A missing region shows nothing.
-  void ShowThrough(const ScopedRegion& clip, DWORD rop);
+  void ShowThrough(const CRgn& clip, DWORD rop);
   // The whole object image stretched onto (x, y, w, h) of the page, plainly copied.
   void Stretch(long long x, long long y, long long w, long long h);
   // The object image blended over the page's area with a constant opacity (0 to 255),
   // composed in the work image and copied onto the page with the raster operation.
   void ShowBlended(int alpha, DWORD rop);
 
-  // Regions for ShowThrough, relative to the area's (left, top). Null when the system
-  // cannot make one.
-  ScopedRegion RectRegion(long long left, long long top, long long right, long long bottom) const;
-  ScopedRegion EllipseRegion(long long left, long long top, long long right, long long bottom) const;
+  // Regions for ShowThrough, relative to the area's (left, top). Empty (no handle) when
+  // the system cannot make one.
+  CRgn RectRegion(long long left, long long top, long long right, long long bottom) const;
+  CRgn EllipseRegion(long long left, long long top, long long right, long long bottom) const;
   // A polygon of four corners, filled with the winding rule.
-  ScopedRegion DiamondRegion(const long long (&corners)[4][2]) const;
-  // The two regions combined (RGN_AND, RGN_OR, RGN_DIFF); null when either is null.
-  static ScopedRegion Combine(const ScopedRegion& a, const ScopedRegion& b, int mode);
+  CRgn DiamondRegion(const long long (&corners)[4][2]) const;
+  // The two regions combined (RGN_AND, RGN_OR, RGN_DIFF); empty when either is.
+  static CRgn Combine(const CRgn& a, const CRgn& b, int mode);
 
  private:
-  struct DCDeleter {
-    void operator()(HDC dc) const { ::DeleteDC(dc); }
-  };
-
   // Page units to a device pixel of the page.
   POINT PagePixel(long long x, long long y) const;
   // A page rectangle as the normalised box of device pixels it covers on the page.
@@ -86,7 +81,7 @@ class CEffectCanvas {
   HDC m_page;
   CRect m_area;
   // A context carrying the page's mapping, for conversions while the page is in pixels.
-  std::unique_ptr<std::remove_pointer_t<HDC>, DCDeleter> m_mapper;
+  CDC m_mapper;
   POINT m_origin = {0, 0};  // the area's top-left pixel on the page
   CEffectImage m_object;
   CEffectImage m_work;

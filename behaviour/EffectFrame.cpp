@@ -154,7 +154,7 @@ void Bars(CEffectCanvas& c, const Area& a, EffectFrame& f) {
 
 // The shape of a spreading frame at progress p, relative to the area's corner; the
 // cross is the union of its two bands.
-ScopedRegion Shape(const CEffectCanvas& c, const Area& a, int direction, long long p) {
+CRgn Shape(const CEffectCanvas& c, const Area& a, int direction, long long p) {
   const long long W = a.W, H = a.H, w2 = a.w2, h2 = a.h2;
   switch (direction / 2) {
     case 0: {
@@ -183,7 +183,7 @@ ScopedRegion Shape(const CEffectCanvas& c, const Area& a, int direction, long lo
 void Spread(CEffectCanvas& c, const Area& a, EffectFrame& f) {
   if (f.direction < 0 || f.direction > 7) return;
   const int shape = f.direction / 2;  // diamond, circle, ellipse, cross
-  const ScopedRegion whole = c.RectRegion(0, 0, a.W, a.H);
+  const CRgn whole = c.RectRegion(0, 0, a.W, a.H);
   if (f.direction % 2 == 0) {
     const long long p = f.progress;
     const bool past = shape == 0 ? p > a.m + 1 : shape == 3 ? 2 * p > a.m + 1 : p > a.R / 2;

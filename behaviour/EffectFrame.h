@@ -12,10 +12,12 @@
 //     4 ellipse out, 5 ellipse in, 6 cross out, 7 cross in
 //   5 stretch from an edge or the middle: the six of the scan, 6 from the centre
 //   6 fade: 0 in, 1 out
-// The progress counts units of the page (kinds 0 to 4), eighths of units (kind 5) or
+// The progress counts units of the page (kinds 0 to 4), bands of 8 units (kind 5) or
 // opacity (kind 6); after a frame it moves on by the step. When it passes the kind's
-// limit the frame shows nothing and the effect has ended. Any other kind, or a
-// direction its kind does not list, shows nothing and keeps the progress.
+// limit the frame shows nothing and the effect has ended (the inward shapes count down
+// instead, and end on the frame that falls below the step, which still shows). Any
+// other kind, or a direction its kind does not list, shows nothing and keeps the
+// progress.
 #pragma once
 
 #include <windows.h>

@@ -2,49 +2,22 @@
 
 #include <utility>
 
-CEffectImage::CEffectImage(HDC page, int width, int height) {
-  if (!page || width <= 0 || height <= 0) return;
-  m_dc = ::CreateCompatibleDC(page);
-  if (!m_dc) return;
-  m_bitmap = ScopedBitmap(::CreateCompatibleBitmap(page, width, height));
-  m_oldBitmap = m_bitmap ? ::SelectObject(m_dc, m_bitmap.get()) : nullptr;
-  if (!m_oldBitmap) {
-    Release();
-    return;
-  }
+CEffectImage::~CEffectImage() {
+  // The bitmap leaves the context before either is deleted.
+  if (m_oldBitmap) m_dc.SelectObject(m_oldBitmap);
+}
+
+BOOL CEffectImage::Create(HDC page, int width, int height) {
+  if (!page || width <= 0 || height <= 0 || IsValid()) return FALSE;
+  CDC pageDC(page);
+  CDC dc;
+  CBitmap bitmap;
+  if (!dc.CreateCompatibleDC(&pageDC) || !bitmap.CreateCompatibleBitmap(&pageDC, width, height)) return FALSE;
+  m_oldBitmap = dc.SelectObject(bitmap.GetSafeHandle());
+  if (!m_oldBitmap) return FALSE;
+  m_bitmap = std::move(bitmap);
+  m_dc = std::move(dc);
   m_width = width;
   m_height = height;
-}
-
-CEffectImage::~CEffectImage() { Release(); }
-
-CEffectImage::CEffectImage(CEffectImage&& other) noexcept
-    : m_dc(std::exchange(other.m_dc, nullptr)),
-      m_bitmap(std::move(other.m_bitmap)),
-      m_oldBitmap(std::exchange(other.m_oldBitmap, nullptr)),
-      m_width(std::exchange(other.m_width, 0)),
-      m_height(std::exchange(other.m_height, 0)) {}
-
-CEffectImage& CEffectImage::operator=(CEffectImage&& other) noexcept {
-  if (this != &other) {
-    Release();
-    m_dc = std::exchange(other.m_dc, nullptr);
-    m_bitmap = std::move(other.m_bitmap);
-    m_oldBitmap = std::exchange(other.m_oldBitmap, nullptr);
-    m_width = std::exchange(other.m_width, 0);
-    m_height = std::exchange(other.m_height, 0);
-  }
-  return *this;
-}
-
-void CEffectImage::Release() {
-  if (m_dc) {
-    // The bitmap leaves the context before either is deleted.
-    if (m_oldBitmap) ::SelectObject(m_dc, m_oldBitmap);
-    ::DeleteDC(m_dc);
-  }
-  m_dc = nullptr;
-  m_oldBitmap = nullptr;
-  m_bitmap = ScopedBitmap();
-  m_width = m_height = 0;
+  return TRUE;
 }

@@ -4,30 +4,28 @@
 
 #include <windows.h>
 
-#include "behaviour/ScopedGdiObject.h"
+#include "framework/ui/Bitmap.h"
+#include "framework/ui/DC.h"
 
 class CEffectImage {
  public:
   CEffectImage() = default;
-  // width x height pixels, their content undefined; IsValid() tells whether it could be
-  // made.
-  CEffectImage(HDC page, int width, int height);
   ~CEffectImage();
-  CEffectImage(CEffectImage&& other) noexcept;
-  CEffectImage& operator=(CEffectImage&& other) noexcept;
   CEffectImage(const CEffectImage&) = delete;
   CEffectImage& operator=(const CEffectImage&) = delete;
 
-  bool IsValid() const { return m_dc != nullptr; }
-  HDC GetDC() const { return m_dc; }
+  // width x height pixels, their content undefined. FALSE when the system cannot make
+  // them; the image stays empty then.
+  BOOL Create(HDC page, int width, int height);
+
+  bool IsValid() const { return m_dc.GetSafeHdc() != nullptr; }
+  HDC GetDC() const { return m_dc.GetSafeHdc(); }
   int Width() const { return m_width; }
   int Height() const { return m_height; }
 
  private:
-  void Release();
-
-  HDC m_dc = nullptr;
-  ScopedBitmap m_bitmap;
+  CBitmap m_bitmap;  // before the context, so that it outlives it
+  CDC m_dc;
   HGDIOBJ m_oldBitmap = nullptr;
   int m_width = 0;
   int m_height = 0;
