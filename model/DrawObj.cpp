@@ -375,26 +375,7 @@ void CDrawObj::SetColourKey(COLORREF colour) {
 // ---- operations completed by the parts of the model that own them ----------------------
 // Until then each does nothing, or answers as an object without that ability would.
 
-int CDrawObj::DrawEffect(CDC* dc, CView* view) { return DrawObject(dc, view); }
 CDrawObj* CDrawObj::FindMember(const CString&, int) { return nullptr; }
-void CDrawObj::RevertVisibilityLayer() {}
-void CDrawObj::SaveVisibilityLayer() {}
-void CDrawObj::RestoreVisibilityLayer() {}
-
-void CDrawObj::StepGif(int, CView*) {}
-void CDrawObj::StepLayer(int, CView*) {}
-void CDrawObj::StepExit(int, CView*) {}
-void CDrawObj::StepEffect(int, CView*) {}
-void CDrawObj::StepStopMedia(int, CView*) {}
-void CDrawObj::StepPlayMedia(int, CView*) {}
-void CDrawObj::StepShowHide(int, CView*) {}
-void CDrawObj::StepRunProgram(int, CView*) {}
-void CDrawObj::StepPageSwitch(int, CView*) {}
-void CDrawObj::StepChangePicture(int, CView*) {}
-void CDrawObj::StepControlPoint(int, CView*) {}
-void CDrawObj::StepSetData(int, CView*) {}
-void CDrawObj::StepDisplay(int, CView*) {}
-void CDrawObj::StepCartoon(int, CView*) {}
 
 int CDrawObj::GetPathPoints(int, CMethod*, int) { return 0; }
 double CDrawObj::GetPathLength() { return 0.0; }

@@ -59,6 +59,10 @@
 #define IDS_PAGE_SIZE_RANGE        63633  // 请确定宽度在 %d 到 %d 之间...
 #define IDS_PAGE_OPEN_FAILED       63634  // a damaged page file
 #define IDS_PAGE_SAVE_FAILED       63635  // a page that could not be written
+#define IDS_OUT_OF_MEMORY          61599  // 内存不足
+
+// The character whose height centres captions in shapes.
+#define IDS_CAPTION_MEASURE        61743  // 中
 
 // Kind words of the drawing tools, by shape number.
 #define IDS_KIND_TEXT              63640  // 文本
@@ -88,3 +92,10 @@
 #define IDS_CENTRE_MISSING             63706  // 没找到对象\' %s \'的旋转中心\' %s \'
 #define IDS_CENTRE_MISSING_IN_COMPOSITE 63707 // 没找到复合对象\' %s \'中的对象...
 #define IDS_CENTRE_MISSING_IN_GLUE     63708  // 没找到粘接对象\' %s \'中的对象...
+
+// Messages of the discrete actions: running a program and switching pages, and what a
+// host playing pages from the web refuses of them.
+#define IDS_PROGRAM_MISSING            63720  // 程序或文档不存在
+#define IDS_PAGE_NAME_EMPTY            63721  // 装入页失败:装入页名为空
+#define IDS_PROGRAM_REFUSED            63722  // 网页中播放的课件不能运行外部程序: %s
+#define IDS_PAGE_PATH_REFUSED          63723  // 装入页失败:网页中播放的课件不能打开本机或网络路径 %s

@@ -119,3 +119,19 @@ class DibCanvas {
   HGDIOBJ m_old;
   DWORD* m_bits = nullptr;
 };
+
+// An enhanced metafile, 100 x 100 units, red over its top half and blue below.
+inline std::vector<BYTE> RedOverBlueEmf() {
+  HDC dc = ::CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+  RECT top = {0, 0, 100, 50}, bottom = {0, 50, 100, 100};
+  HBRUSH red = ::CreateSolidBrush(RGB(255, 0, 0)), blue = ::CreateSolidBrush(RGB(0, 0, 255));
+  ::FillRect(dc, &top, red);
+  ::FillRect(dc, &bottom, blue);
+  ::DeleteObject(red);
+  ::DeleteObject(blue);
+  HENHMETAFILE emf = ::CloseEnhMetaFile(dc);
+  std::vector<BYTE> bytes(::GetEnhMetaFileBits(emf, 0, nullptr));
+  ::GetEnhMetaFileBits(emf, static_cast<UINT>(bytes.size()), bytes.data());
+  ::DeleteEnhMetaFile(emf);
+  return bytes;
+}

@@ -172,17 +172,7 @@ TEST(DrawImageEx, NothingWithoutAPictureOrPixels) {
 TEST(DrawImageEx, PicturesStandUprightUnderTheYUpMapping) {
   // An enhanced metafile, red over blue, and the same as a raster picture held upside
   // down as pages hold them.
-  HDC dc = ::CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
-  RECT top = {0, 0, 100, 50}, bottom = {0, 50, 100, 100};
-  HBRUSH red = ::CreateSolidBrush(RGB(255, 0, 0)), blue = ::CreateSolidBrush(RGB(0, 0, 255));
-  ::FillRect(dc, &top, red);
-  ::FillRect(dc, &bottom, blue);
-  ::DeleteObject(red);
-  ::DeleteObject(blue);
-  HENHMETAFILE emf = ::CloseEnhMetaFile(dc);
-  std::vector<BYTE> bits(::GetEnhMetaFileBits(emf, 0, nullptr));
-  ::GetEnhMetaFileBits(emf, static_cast<UINT>(bits.size()), bits.data());
-  ::DeleteEnhMetaFile(emf);
+  const std::vector<BYTE> bits = RedOverBlueEmf();
   auto metafile = LoadImageBytes(bits.data(), bits.size(), TRUE);
   ASSERT_TRUE(metafile && metafile->GetType() == Gdiplus::ImageTypeMetafile);
   auto raster = MakeRedOverBlue(10, 10);
