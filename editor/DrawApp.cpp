@@ -3,6 +3,7 @@
 #include <ole2.h>
 
 #include "editor/DrawView.h"
+#include "editor/EditorHost.h"
 #include "editor/FileHelpers.h"
 #include "editor/MainFrame.h"
 #include "editor/SplashThread.h"
@@ -90,6 +91,7 @@ BOOL CDrawApp::InitInstance() {
     return FALSE;
   }
 
+  m_host = std::make_unique<CEditorHost>();
   AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CDrawDoc), RUNTIME_CLASS(CMainFrame),
                                         RUNTIME_CLASS(CDrawView)));
   EnableShellOpen();
@@ -119,6 +121,7 @@ int CDrawApp::ExitInstance() {
     ::CoUninitialize();
     m_bComInitialised = FALSE;
   }
+  m_host.reset();
   m_gdiplus.reset();
   m_splash.reset();  // never started
   return CWinApp::ExitInstance();

@@ -14,6 +14,7 @@
 class CCmdUI;
 class CDrawDoc;
 class CDrawView;
+class CEditorHost;
 class CGdiplusSession;
 class CMainFrame;
 class CRecentFileList;
@@ -77,6 +78,7 @@ class CDrawApp : public CWinApp {
  private:
   // What start-up has done, so that exit undoes exactly that.
   std::unique_ptr<CGdiplusSession> m_gdiplus;
+  std::unique_ptr<CEditorHost> m_host;  // the object model's way to the editor
   BOOL m_bComInitialised = FALSE;
   std::unique_ptr<CSplashThread> m_splash;  // until it is started
   CCommandLineInfo m_cmdInfo;  // the framework keeps a pointer to it until exit

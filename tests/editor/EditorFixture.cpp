@@ -27,6 +27,7 @@ void EditorTest::SetUp() {
   DeleteTestSettings();
   app = std::make_unique<CDrawApp>();
   app->SetRegistryKey(kTestRegistryKey);
+  host = std::make_unique<CEditorHost>();
   app->AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CDrawDoc), RUNTIME_CLASS(CMainFrame),
                                              RUNTIME_CLASS(CDrawView)));
 }
@@ -41,6 +42,7 @@ void EditorTest::TearDown() {
   while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message != WM_QUIT) ::DispatchMessageA(&msg);
   }
+  host.reset();
   app.reset();
   AfxDeleteTempMaps();
   DeleteTestSettings();

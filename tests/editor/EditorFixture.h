@@ -9,6 +9,7 @@
 
 #include "editor/DrawApp.h"
 #include "editor/DrawView.h"
+#include "editor/EditorHost.h"
 #include "editor/MainFrame.h"
 #include "model/DrawDoc.h"
 #include "model/DrawObj.h"
@@ -35,6 +36,7 @@ class EditorTest : public testing::Test {
   void Pump() { PumpMessages(*app); }
 
   std::unique_ptr<CDrawApp> app;
+  std::unique_ptr<CEditorHost> host;
 
  private:
   BOOL m_oleStarted = FALSE;

@@ -97,3 +97,30 @@ TEST(KordelProgramTest, AMissingPageIsReportedAndTheProgramEnds) {
   ::PostMessageA(box, WM_COMMAND, IDOK, 0);
   EXPECT_TRUE(kordel.WaitForExit(15000));
 }
+
+TEST(KordelProgramTest, APageOpenedAndSavedUnchangedKeepsItsBytes) {
+  TempFolder folder;
+  const CString page = folder.File(L"page.rvx").c_str();
+  {
+    CDrawDoc doc;
+    doc.SetPageSize(640, 480);
+    doc.m_backColour = RGB(10, 20, 30);
+    for (int i = 0; i < 3; ++i) {
+      auto* object = new CDrawObj(CRect(-100 + 60 * i, 50, -60 + 60 * i, -50));
+      object->m_name.Format("对象%d", i);
+      doc.m_objects.AddTail(object);
+    }
+    ASSERT_TRUE(doc.OnSaveDocument(page));
+  }
+  const std::vector<BYTE> before = folder.Read(L"page.rvx");
+  KordelProgram kordel("\"" + page + "\"");
+  HWND main = kordel.WaitForMainWindow();
+  ASSERT_TRUE(main);
+  // Gone from the disk: what is there afterwards is what the editor wrote.
+  ASSERT_TRUE(folder.Delete(L"page.rvx"));
+  DWORD_PTR ignored;
+  ::SendMessageTimeoutA(main, WM_COMMAND, ID_FILE_SAVE, 0, SMTO_NORMAL, 10000, &ignored);
+  ::PostMessageA(main, WM_COMMAND, ID_APP_EXIT, 0);
+  ASSERT_TRUE(kordel.WaitForExit(15000));
+  EXPECT_EQ(folder.Read(L"page.rvx"), before);
+}
