@@ -1,0 +1,100 @@
+#include "media/SynthesisFilter.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "media/Mp3Tables.h"
+
+namespace {
+
+struct Constants {
+  // 1 / (2 cos(k pi / 64)) for k = 1, 3, ..., 31; 2, 6, ..., 30; 4, 12, 20, 28; 8, 24; 16:
+  // the factors of the fast DCT's stages of 32, 16, 8, 4 and 2 points.
+  double dct[31];
+  // D[32a + j] x 32767 for age a and sample j.
+  double window[16][32];
+
+  Constants() {
+    const double pi = std::acos(-1.0);
+    int n = 0;
+    for (int step = 1; step <= 16; step *= 2)
+      for (int k = step; k < 32; k += 2 * step) dct[n++] = 1.0 / (2.0 * std::cos(k * pi / 64.0));
+    for (int a = 0; a < 16; ++a)
+      for (int j = 0; j < 32; ++j) window[a][j] = mp3::kSynthesisWindow[32 * a + j] * 32767.0;
+  }
+};
+
+const Constants& GetConstants() {
+  static const Constants constants;
+  return constants;
+}
+
+// DCT-II of N points, out[m] = sum over k of in[k] cos((2k + 1) m pi / 2N), by halving:
+// the even outputs are the DCT of the folded sums, the odd ones come from the DCT of the
+// folded differences, each weighted by 1 / (2 cos((2k + 1) pi / 2N)), as
+// out[2m + 1] = H[m] + H[m + 1]. `factors` holds this stage's N/2 weights followed by
+// those of the smaller stages.
+template <int N>
+inline void Dct(const double* in, double* out, const double* factors) {
+  constexpr int H = N / 2;
+  double sums[H], diffs[H], even[H], odd[H];
+  for (int k = 0; k < H; ++k) {
+    sums[k] = in[k] + in[N - 1 - k];
+    diffs[k] = (in[k] - in[N - 1 - k]) * factors[k];
+  }
+  Dct<H>(sums, even, factors + H);
+  Dct<H>(diffs, odd, factors + H);
+  for (int m = 0; m < H; ++m) {
+    out[2 * m] = even[m];
+    out[2 * m + 1] = m + 1 < H ? odd[m] + odd[m + 1] : odd[m];
+  }
+}
+
+template <>
+inline void Dct<1>(const double* in, double* out, const double*) {
+  out[0] = in[0];
+}
+
+}  // namespace
+
+CSynthesisFilter::CSynthesisFilter() { Reset(); }
+
+void CSynthesisFilter::Reset() {
+  GetConstants();
+  std::memset(m_v, 0, sizeof m_v);
+  m_position = 15;
+  m_current = 0;
+}
+
+void CSynthesisFilter::Synthesize(const double subbands[32], double out[32]) {
+  const Constants& c = GetConstants();
+  double y[32];
+  Dct<32>(subbands, y, c.dct);
+
+  // The 64 V values of this step from the 32 DCT outputs (V[i] = y'[16 + i], where y'
+  // extends y by y'[32] = 0, y'[64 - m] = -y[m] and y'[m + 64] = -y'[m]).
+  double* first = m_v[m_current][m_position];
+  double* second = m_v[1 - m_current][m_position];
+  for (int j = 0; j < 16; ++j) first[j] = y[16 + j];
+  first[16] = 0.0;
+  for (int j = 17; j < 32; ++j) first[j] = -y[48 - j];
+  second[0] = -y[16];
+  for (int j = 1; j <= 16; ++j) second[j] = -y[16 - j];
+  for (int j = 17; j < 32; ++j) second[j] = -y[j - 16];
+  std::memcpy(m_v[m_current][m_position + 16], first, 32 * sizeof(double));
+  std::memcpy(m_v[1 - m_current][m_position + 16], second, 32 * sizeof(double));
+
+  double sum[32];
+  const double (*rows)[32] = m_v[m_current];
+  const double* newest = rows[m_position + 16];
+  for (int j = 0; j < 32; ++j) sum[j] = c.window[0][j] * newest[j];
+  for (int a = 1; a < 16; ++a) {
+    const double* row = rows[m_position + 16 - a];
+    const double* w = c.window[a];
+    for (int j = 0; j < 32; ++j) sum[j] += w[j] * row[j];
+  }
+  std::memcpy(out, sum, sizeof sum);
+
+  m_position = (m_position + 1) & 15;
+  m_current = 1 - m_current;
+}
