@@ -56,10 +56,6 @@ inline double Gain(int quarters) {
   return T().pow2q[i];
 }
 
-inline double Dequantize(int v, double factor) {
-  return v >= 0 ? T().pow43[v] * factor : -T().pow43[-v] * factor;
-}
-
 short ClipSample(double* sample) {
   const double v = *sample;
   if (v > 32767.0) return 32767;
@@ -77,7 +73,6 @@ CMp3Decoder::CMp3Decoder() {
   std::memset(m_scfsi, 0, sizeof m_scfsi);
   std::memset(m_granule, 0, sizeof m_granule);
   std::memset(m_scale, 0, sizeof m_scale);
-  std::memset(m_is, 0, sizeof m_is);
   std::memset(m_xr, 0, sizeof m_xr);
   m_nonzero[0] = m_nonzero[1] = 0;
   T();
@@ -136,7 +131,7 @@ int CMp3Decoder::DecodeFrame(const uint8_t* frame, bool crc, int mainDataSize, s
         ReadScaleFactors(reader, gr, ch);
       if (!DecodeHuffman(reader, gr, ch, part2Start)) {
         // Damaged data: this granule of the channel is silent.
-        std::memset(m_is[ch], 0, sizeof m_is[ch]);
+        std::memset(m_xr[ch], 0, sizeof m_xr[ch]);
         m_nonzero[ch] = 0;
       }
       reader.SetPosition(part2Start + static_cast<size_t>(m_granule[gr][ch].part2_3_length));
@@ -358,9 +353,12 @@ void CMp3Decoder::ReadScaleFactorsLsf(CMp3BitReader& r, int ch, bool intensitySt
   }
 }
 
+// Decodes the granule's quantized lines into m_xr as signed |x|^(4/3); Requantize then
+// applies the gains.
 bool CMp3Decoder::DecodeHuffman(CMp3BitReader& r, int gr, int ch, size_t part2Start) {
   const Granule& g = m_granule[gr][ch];
-  int* is = m_is[ch];
+  double* xr = m_xr[ch];
+  const double* pow43 = T().pow43;
   const size_t end = part2Start + static_cast<size_t>(g.part2_3_length);
   const int16_t* longStart = mp3::kLongBandStart[m_row];
   // big_values counts pairs; the standard limits it to 288 (576 lines).
@@ -384,20 +382,40 @@ bool CMp3Decoder::DecodeHuffman(CMp3BitReader& r, int gr, int ch, size_t part2St
     const CMp3Huffman* table = CMp3Huffman::BigValueTable(g.table_select[region]);
     if (!table) return false;  // tables 4 and 14 do not exist
     if (table->IsEmpty()) {
-      for (; i < stop; ++i) is[i] = 0;
+      for (; i < stop; ++i) xr[i] = 0.0;
       continue;
     }
-    const int linbits = table->GetLinbits();
+    const int linbits = mp3::kLinbits[g.table_select[region]];
     for (; i < stop; i += 2) {
       const int v = table->Decode(r);
       int x = v >> 4;
       int y = v & 15;
-      if (linbits && x == 15) x += static_cast<int>(r.Get(linbits));
-      if (x && r.Get1()) x = -x;
-      if (linbits && y == 15) y += static_cast<int>(r.Get(linbits));
-      if (y && r.Get1()) y = -y;
-      is[i] = x;
-      is[i + 1] = y;
+      double a = 0.0;
+      double b = 0.0;
+      if (v) {
+        // Escape bits and signs take at most 2 x (13 + 1) bits: one look covers them.
+        const uint32_t bits = r.Peek32();
+        int used = 0;
+        if (x) {
+          if (x == 15 && linbits) {
+            x += static_cast<int>(bits << used >> (32 - linbits));
+            used += linbits;
+          }
+          a = bits << used & 0x80000000u ? -pow43[x] : pow43[x];
+          ++used;
+        }
+        if (y) {
+          if (y == 15 && linbits) {
+            y += static_cast<int>(bits << used >> (32 - linbits));
+            used += linbits;
+          }
+          b = bits << used & 0x80000000u ? -pow43[y] : pow43[y];
+          ++used;
+        }
+        r.Skip(used);
+      }
+      xr[i] = a;
+      xr[i + 1] = b;
     }
   }
   // The big values took more bits than the granule has: the data is damaged.
@@ -406,23 +424,22 @@ bool CMp3Decoder::DecodeHuffman(CMp3BitReader& r, int gr, int ch, size_t part2St
   const CMp3Huffman& quad = CMp3Huffman::QuadrupleTable(g.count1table_select);
   while (i <= 572 && r.GetPosition() < end) {
     const int v = quad.Decode(r);
-    int q[4] = {v >> 3 & 1, v >> 2 & 1, v >> 1 & 1, v & 1};
+    double q[4] = {0.0, 0.0, 0.0, 0.0};
     for (int k = 0; k < 4; ++k)
-      if (q[k] && r.Get1()) q[k] = -1;
+      if (v >> (3 - k) & 1) q[k] = r.Get1() ? -1.0 : 1.0;
     // A quadruple that runs past the granule's bits is not part of it.
     if (r.GetPosition() > end) break;
-    for (int k = 0; k < 4; ++k) is[i + k] = q[k];
+    for (int k = 0; k < 4; ++k) xr[i + k] = q[k];
     i += 4;
   }
   m_nonzero[ch] = i;
-  for (; i < 576; ++i) is[i] = 0;
+  for (; i < 576; ++i) xr[i] = 0.0;
   return true;
 }
 
 void CMp3Decoder::Requantize(int gr, int ch) {
   const Granule& g = m_granule[gr][ch];
   const ScaleFactors& s = m_scale[ch];
-  const int* is = m_is[ch];
   double* xr = m_xr[ch];
   const int n = m_nonzero[ch];
   const int gain = g.global_gain - 210;
@@ -437,7 +454,7 @@ void CMp3Decoder::Requantize(int gr, int ch) {
       const int e = (s.l[band] + g.preflag * mp3::kPretab[band]) << shift;
       const double factor = Gain(gain - 2 * e);
       const int stop = std::min({static_cast<int>(bands[band + 1]), n, longEnd});
-      for (; i < stop; ++i) xr[i] = is[i] ? Dequantize(is[i], factor) : 0.0;
+      for (; i < stop; ++i) xr[i] *= factor;
     }
   }
   if (shortBlock) {
@@ -448,7 +465,7 @@ void CMp3Decoder::Requantize(int gr, int ch) {
         const int e = s.s[band][w] << shift;
         const double factor = Gain(gain - 8 * g.subblock_gain[w] - 2 * e);
         const int stop = std::min(i + width, n);
-        for (; i < stop; ++i) xr[i] = is[i] ? Dequantize(is[i], factor) : 0.0;
+        for (; i < stop; ++i) xr[i] *= factor;
       }
     }
   }
@@ -521,12 +538,12 @@ void CMp3Decoder::Stereo(int gr, int modeExtension, bool lsf) {
     return;
   }
   const Granule& g = m_granule[gr][1];
-  const int* right = m_is[1];
+  const double* right = m_xr[1];
   const ScaleFactors& s = m_scale[1];
   if (!IsShort(g.window_switching, g.block_type)) {
     // Intensity above the band that holds the right channel's last non-zero line.
     int last = 575;
-    while (last >= 0 && right[last] == 0) --last;
+    while (last >= 0 && right[last] == 0.0) --last;
     const int16_t* bands = mp3::kLongBandStart[m_row];
     int first = 0;
     if (last >= 0) {
@@ -547,7 +564,7 @@ void CMp3Decoder::Stereo(int gr, int modeExtension, bool lsf) {
       const int width = bands[band + 1] - bands[band];
       const int base = 3 * bands[band] + w * width;
       for (int k = 0; k < width; ++k) {
-        if (right[base + k]) {
+        if (right[base + k] != 0.0) {
           lastBand = band;
           break;
         }
@@ -575,7 +592,7 @@ void CMp3Decoder::Stereo(int gr, int modeExtension, bool lsf) {
       return;
     }
     int last = 35;
-    while (last >= 0 && right[last] == 0) --last;
+    while (last >= 0 && right[last] == 0.0) --last;
     int first = 0;
     if (last >= 0) {
       while (longBands[first + 1] <= last) ++first;

@@ -93,7 +93,6 @@ class CMp3Decoder {
   int m_scfsi[2][4];
   Granule m_granule[2][2];
   ScaleFactors m_scale[2];
-  int m_is[2][576];
   double m_xr[2][576];
   int m_nonzero[2];  // lines of each channel that may be non-zero
   double m_slots[18][32];

@@ -7,13 +7,13 @@
 
 namespace {
 
-// Subtables look at no more than this many further bits, which keeps the tables of the
-// long code words (up to 19 bits) small.
-constexpr int kMaxLevelBits = 8;
+// Most words are found with one look at 11 bits; the rare longer ones (up to 19 bits)
+// take a second look.
+constexpr int kMaxLevelBits = 11;
 
 }  // namespace
 
-CMp3Huffman::CMp3Huffman(const char* text, int rowSize, int linbits) : m_linbits(linbits) {
+CMp3Huffman::CMp3Huffman(const char* text, int rowSize) {
   std::vector<Code> codes;
   const char* p = text;
   int maxLength = 0;
@@ -66,20 +66,22 @@ void CMp3Huffman::Build(std::vector<Code>& codes, size_t at, int levelBits) {
 const CMp3Huffman* CMp3Huffman::BigValueTable(int tableSelect) {
   struct Tables {
     CMp3Huffman empty;
+    std::vector<CMp3Huffman> distinct;  // one per set of code words (16-23 and 24-31 share)
     const CMp3Huffman* bySelect[32] = {};
-    std::vector<CMp3Huffman> withLinbits;
   };
   static const Tables* tables = [] {
     auto* t = new Tables;
-    t->withLinbits.reserve(32);
+    t->distinct.reserve(32);
+    const char* previous = nullptr;
     for (int i = 0; i < 32; ++i) {
       int size = 0;
       const char* codes = mp3::HuffmanCodes(i, &size);
       if (i == 0) {
         t->bySelect[0] = &t->empty;
       } else if (codes) {
-        t->withLinbits.push_back(CMp3Huffman(codes, size, mp3::kLinbits[i]));
-        t->bySelect[i] = &t->withLinbits.back();
+        if (codes != previous) t->distinct.push_back(CMp3Huffman(codes, size));
+        t->bySelect[i] = &t->distinct.back();
+        previous = codes;
       }
     }
     return t;
@@ -89,7 +91,7 @@ const CMp3Huffman* CMp3Huffman::BigValueTable(int tableSelect) {
 }
 
 const CMp3Huffman& CMp3Huffman::QuadrupleTable(int table) {
-  static const CMp3Huffman a(mp3::QuadrupleCodes(0), 0, 0);
-  static const CMp3Huffman b(mp3::QuadrupleCodes(1), 0, 0);
+  static const CMp3Huffman a(mp3::QuadrupleCodes(0), 0);
+  static const CMp3Huffman b(mp3::QuadrupleCodes(1), 0);
   return table == 0 ? a : b;
 }

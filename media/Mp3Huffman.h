@@ -12,11 +12,11 @@ class CMp3Huffman {
  public:
   // The decoding table of a big-value table (0..31); null for the undefined tables 4 and
   // 14. Table 0 has no code words and decodes every pair as (0, 0) without reading.
+  // Tables 16-23 and 24-31 share their words and differ only in linbits (mp3::kLinbits).
   static const CMp3Huffman* BigValueTable(int tableSelect);
   // The count1 table A (0) or B (1).
   static const CMp3Huffman& QuadrupleTable(int table);
 
-  int GetLinbits() const { return m_linbits; }
   bool IsEmpty() const { return m_entries.empty(); }
 
   // Decodes one code word; returns its value: (x << 4) | y, or v w x y in the low four
@@ -38,7 +38,7 @@ class CMp3Huffman {
 
  private:
   // rowSize: values per row of a pair table (x, y < rowSize); 0 for a count1 table.
-  CMp3Huffman(const char* codes, int rowSize, int linbits);
+  CMp3Huffman(const char* codes, int rowSize);
   CMp3Huffman() = default;
 
   struct Code {
@@ -54,5 +54,4 @@ class CMp3Huffman {
   // the subtable looks at.
   std::vector<uint32_t> m_entries;
   int m_rootBits = 0;
-  int m_linbits = 0;
 };

@@ -84,16 +84,17 @@ void CSynthesisFilter::Synthesize(const double subbands[32], double out[32]) {
   std::memcpy(m_v[m_current][m_position + 16], first, 32 * sizeof(double));
   std::memcpy(m_v[1 - m_current][m_position + 16], second, 32 * sizeof(double));
 
-  double sum[32];
+  // Eight samples at a time, so that their sums stay in registers across the 16 ages.
   const double (*rows)[32] = m_v[m_current];
-  const double* newest = rows[m_position + 16];
-  for (int j = 0; j < 32; ++j) sum[j] = c.window[0][j] * newest[j];
-  for (int a = 1; a < 16; ++a) {
-    const double* row = rows[m_position + 16 - a];
-    const double* w = c.window[a];
-    for (int j = 0; j < 32; ++j) sum[j] += w[j] * row[j];
+  for (int j0 = 0; j0 < 32; j0 += 8) {
+    double sum[8] = {};
+    for (int a = 0; a < 16; ++a) {
+      const double* row = rows[m_position + 16 - a] + j0;
+      const double* w = c.window[a] + j0;
+      for (int j = 0; j < 8; ++j) sum[j] += w[j] * row[j];
+    }
+    for (int j = 0; j < 8; ++j) out[j0 + j] = sum[j];
   }
-  std::memcpy(out, sum, sizeof sum);
 
   m_position = (m_position + 1) & 15;
   m_current = 1 - m_current;
