@@ -282,6 +282,19 @@ CObject* CArchive::ReadObject(const CRuntimeClass* requested) {
     return object;
   }
 
+  return ReadNewObjectOf(cls, schema);
+}
+
+CObject* CArchive::ReadNewObject(const std::function<bool(const CRuntimeClass*)>& accept) {
+  if (!m_loading) Fail(CArchiveException::writeOnly);
+  UINT schema = 0;
+  DWORD index = 0;
+  const CRuntimeClass* cls = ReadClass(nullptr, &schema, &index);
+  if (!cls || !accept(cls)) Fail(CArchiveException::badClass);
+  return ReadNewObjectOf(cls, schema);
+}
+
+CObject* CArchive::ReadNewObjectOf(const CRuntimeClass* cls, UINT schema) {
   CObject* object = cls->CreateObject();
   NextMapIndex();
   const size_t slot = m_loadArray.size();

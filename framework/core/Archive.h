@@ -8,6 +8,7 @@
 // it allocates, and raises CArchiveException on anything malformed.
 #pragma once
 
+#include <functional>
 #include <type_traits>
 #include <unordered_map>
 #include <vector>
@@ -78,6 +79,10 @@ class CArchive {
   // Object references. A reader asking for a class gets only objects of it or derived.
   void WriteObject(const CObject* object);
   CObject* ReadObject(const CRuntimeClass* requested);
+  // For containers that own what they read: only a new object of a class the filter
+  // accepts; null, a back reference or another class is a badClass error, raised before
+  // anything is created.
+  CObject* ReadNewObject(const std::function<bool(const CRuntimeClass*)>& accept);
 
   // While a versionable object reads itself: the schema its record was written with.
   // Answers once; a second call gives (UINT)-1.
@@ -115,6 +120,7 @@ class CArchive {
   void WriteClass(const CRuntimeClass* cls);
   // Reads a tag. Returns the class of a new object, or null with the object index.
   const CRuntimeClass* ReadClass(const CRuntimeClass* requested, UINT* schema, DWORD* objectIndex);
+  CObject* ReadNewObjectOf(const CRuntimeClass* cls, UINT schema);
   void WriteIndexTag(DWORD index, bool isClass);
   DWORD NextMapIndex();
   [[noreturn]] void Fail(CArchiveException::Cause cause) const;
@@ -143,4 +149,15 @@ template <typename T, typename = std::enable_if_t<std::is_base_of<CObject, T>::v
 CArchive& operator>>(CArchive& ar, T*& object) {
   object = static_cast<T*>(ar.ReadObject(RUNTIME_CLASS(T)));
   return ar;
+}
+
+// Fixed-size arrays of primitives, element by element.
+template <typename T, size_t N>
+void StoreEach(CArchive& ar, const T (&values)[N]) {
+  for (const T& v : values) ar << v;
+}
+
+template <typename T, size_t N>
+void LoadEach(CArchive& ar, T (&values)[N]) {
+  for (T& v : values) ar >> v;
 }

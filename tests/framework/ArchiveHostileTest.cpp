@@ -2,6 +2,8 @@
 // nothing on the strength of a lying length, and leaves no object behind.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "framework/core/MapStringToOb.h"
 #include "framework/core/ObList.h"
 #include "tests/framework/TestObjects.h"
@@ -142,6 +144,35 @@ TEST(ArchiveHostile, HugeCountsAndLengthsFailBeforeAllocating) {
   CMapStringToOb map;
   EXPECT_THROW(LoadFromBytes(hugeCount, [&](CArchive& ar) { map.Serialize(ar); }), CArchiveException);
   EXPECT_EQ(0, map.GetCount());
+}
+
+TEST(ArchiveHostile, OwningReadersAcceptOnlyNewObjectsOfTheirClasses) {
+  auto onlyNodes = [](const CRuntimeClass* cls) { return cls == RUNTIME_CLASS(CTestNode); };
+  CTestNode a(1);
+  CTestLeaf leaf;
+  const int live = CTestNode::s_live;
+  struct { const char* what; Bytes bytes; } refused[] = {
+      {"null", StoreToBytes([](CArchive& ar) { ar.WriteObject(nullptr); })},
+      {"back reference", StoreToBytes([&](CArchive& ar) { ar << &a << &a; })},
+      {"class outside the list", StoreToBytes([&](CArchive& ar) { ar << &leaf; })},
+  };
+  for (auto& c : refused) {
+    SCOPED_TRACE(c.what);
+    try {
+      LoadFromBytes(c.bytes, [&](CArchive& ar) {
+        for (int i = 0; i < 2; ++i) delete ar.ReadNewObject(onlyNodes);
+      });
+      ADD_FAILURE() << "no exception";
+    } catch (const CArchiveException& e) {
+      EXPECT_EQ(CArchiveException::badClass, e.m_cause);
+    }
+    EXPECT_EQ(live, CTestNode::s_live);
+  }
+  CTestNode b(2, &a);
+  LoadFromBytes(StoreToBytes([&](CArchive& ar) { ar << &a << &b; }), [&](CArchive& ar) {
+    std::unique_ptr<CObject> first(ar.ReadNewObject(onlyNodes)), second(ar.ReadNewObject(onlyNodes));
+    EXPECT_EQ(first.get(), static_cast<CTestNode*>(second.get())->m_ref);
+  });
 }
 
 TEST(ArchiveHostile, ReadingFromAStoringArchiveAndBackIsRefused) {

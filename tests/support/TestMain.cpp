@@ -1,12 +1,20 @@
-// Test entry point: a message box nobody asked for fails the test instead of waiting
-// for a click that never comes.
+// Test entry point: GDI+ started as the programs start it, and a message box nobody
+// asked for fails the test instead of waiting for a click that never comes.
 #include <gtest/gtest.h>
+
+#include <windows.h>
+#include <objidl.h>
+#include <gdiplus.h>
 
 #include "framework/core/Codepage.h"
 #include "framework/core/MessageBox.h"
 
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
+  // Pictures and drawing need GDI+ started, as every program starts it.
+  Gdiplus::GdiplusStartupInput gdiplusInput;
+  ULONG_PTR gdiplusToken = 0;
+  Gdiplus::GdiplusStartup(&gdiplusToken, &gdiplusInput, nullptr);
   AfxSetMessageBoxSink([](const CString& text, UINT) {
     // Print as UTF-8 so the text reads on the Linux side of Wine.
     std::wstring wide = codepage::ToWide(text.str());
@@ -17,5 +25,7 @@ int main(int argc, char** argv) {
     ADD_FAILURE() << "unexpected message box: " << utf8;
     return IDCANCEL;
   });
-  return RUN_ALL_TESTS();
+  const int result = RUN_ALL_TESTS();
+  Gdiplus::GdiplusShutdown(gdiplusToken);
+  return result;
 }

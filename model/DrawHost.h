@@ -1,0 +1,86 @@
+// CDrawHost: how the object model reaches the program that shows its page. Objects never
+// hold their view, document or application; they ask the host of their thread. Each
+// program installs one host on the thread that owns the page's window (the browser
+// control one per thread), tests install their own.
+#pragma once
+
+#include "framework/core/Rect.h"
+#include "framework/core/String.h"
+
+class CDrawObj;
+class CDrawDoc;
+class CView;
+
+// The run modes a host reports.
+constexpr int kModeRunning = 1;
+constexpr int kModeEditing = 2;
+
+// The command that ends a run, posted to the active view's window.
+constexpr UINT kExitRunCommand = 32768;
+// The playback timer of the page view.
+constexpr UINT kPlaybackTimerId = 3;
+
+class CDrawHost {
+ public:
+  virtual ~CDrawHost() = default;
+
+  // The view showing the page (never null while a page is shown) and its window, for
+  // timers and posted commands.
+  virtual CView* GetActiveView() = 0;
+  virtual HWND GetViewWindow() = 0;
+  // The page document of the active view, and the number of objects in it.
+  virtual CDrawDoc* GetDocument() = 0;
+  virtual int GetPageObjectCount() = 0;
+  // Marks that document modified (editing only).
+  virtual void SetPageModified() = 0;
+  // kModeEditing or kModeRunning.
+  virtual int GetMode() = 0;
+  // The GDI+ smoothing mode every object draws with.
+  virtual int GetSmoothingMode() = 0;
+  virtual CString GetProgrammeFolder() = 0;
+  virtual CString GetPageFolder() = 0;
+  virtual void SetTargetMissing() = 0;
+
+  // Repaints the object's area later, without erasing.
+  virtual BOOL InvalidateObject(CDrawObj* object) = 0;
+  virtual void SelectObject(CDrawObj* object, BOOL add) = 0;
+  virtual void DeselectObject(CDrawObj* object) = 0;
+  // The first object of the page, in list order, whose name equals the name byte for
+  // byte; with a non-zero filter only objects whose trajectory flag equals it.
+  virtual CDrawObj* FindObjectByName(const CString& name, int trajectoryFilter) = 0;
+  virtual void MoveSelectedBackward() = 0;
+  virtual void MoveSelectedForward() = 0;
+
+  // Playback bracket and clock. The tick counter and the break flag belong to the host,
+  // so that two pages playing on two threads keep their own clocks.
+  virtual BOOL StartObjects() = 0;
+  virtual void StopObjects() = 0;
+  virtual void StopRunFromAction() = 0;
+  virtual void SetPlaybackClock(int tick) = 0;
+  virtual BOOL IsPlaybackBreak() = 0;
+
+  // Conversions with the view's zoom and scroll; rectangle results are normalised.
+  virtual void LPtoDP(CPoint& point) = 0;
+  virtual void LPtoDPRect(CRect& rect) = 0;
+  virtual void DPtoLPRect(CRect& rect) = 0;
+
+  // Editor services: the property panel and the frame's toggles and format bar. Hosts
+  // without them (player, control) do nothing.
+  virtual LRESULT NotifyPropertyPanel(WPARAM what, CDrawObj* object) = 0;
+  virtual void SetClosedCheck(BOOL closed) = 0;
+  virtual void SetFilledCheck(BOOL filled) = 0;
+  virtual void SyncFormatBar() = 0;
+
+  // Whether pages may run external programs and open absolute or network (UNC) page
+  // paths. A host that plays pages from the web answers FALSE unless the hosting page
+  // is itself a local file; the editor and the player answer TRUE.
+  virtual BOOL AllowsLocalAccess() = 0;
+
+  virtual BOOL FileExists(const CString& path) = 0;
+  virtual CString ExistingDirPrefix(const CString& path) = 0;
+};
+
+// The host of the calling thread, or null when none is installed.
+CDrawHost* GetDrawHost();
+// Installs the host of the calling thread and returns the previous one.
+CDrawHost* SetDrawHost(CDrawHost* host);

@@ -1,0 +1,78 @@
+// String ids of the page model's display names: action types, triggers and data types.
+// Shared by the programs' resource scripts (through ModelStrings.rc) and the code that
+// loads the texts, so this header holds nothing but #defines.
+#pragma once
+
+// Action types.
+#define IDS_ACTION_TRANSLATE       61449  // 平移运动
+#define IDS_ACTION_ROTATE          61450  // 旋转运动
+#define IDS_ACTION_EFFECT          61451  // 特技效果
+#define IDS_ACTION_PAGE_SWITCH     61452  // 页面切换
+#define IDS_ACTION_SHOW_HIDE       61453  // 显示或隐藏
+#define IDS_ACTION_LAYER           61454  // 改变层
+#define IDS_ACTION_EXIT            61455  // 退出
+#define IDS_ACTION_RUN_PROGRAM     61456  // 调用外部程序
+#define IDS_ACTION_CONTROL_POINT   61457  // 控制点平移运动
+#define IDS_ACTION_PLAY            61530  // 播放
+#define IDS_ACTION_STOP            61531  // 停止
+#define IDS_ACTION_SET_DATA        61555  // 设置数据
+#define IDS_ACTION_DISPLAY         61556  // 显示结果
+#define IDS_ACTION_CALCULATE       61557  // 计算结果
+#define IDS_ACTION_GIF             61696  // GIF动画
+// The cartoon's name had no id of its own; this one is free in every table.
+#define IDS_ACTION_CARTOON         61900  // 卡通动画
+
+// Triggers, by bit number.
+#define IDS_TRIGGER_LEFT_DOWN      61465  // 按下鼠标左键
+#define IDS_TRIGGER_LEFT_UP        61466  // 放开鼠标左键
+#define IDS_TRIGGER_DOUBLE_CLICK   61467  // 双击鼠标左键
+#define IDS_TRIGGER_MOUSE_MOVE     61468  // 移动鼠标
+#define IDS_TRIGGER_RIGHT_DOWN     61469  // 按下鼠标右键
+#define IDS_TRIGGER_RIGHT_UP       61470  // 放开鼠标右键
+#define IDS_TRIGGER_TIMER          61591  // 定时器
+#define IDS_TRIGGER_MOUSE_ENTER    61471  // 鼠标光标进入
+#define IDS_TRIGGER_MOUSE_LEAVE    61472  // 鼠标光标离开
+#define IDS_TRIGGER_KEY_DOWN       61587  // 按下键盘键
+#define IDS_TRIGGER_KEY_UP         61588  // 放开键盘键
+#define IDS_TRIGGER_MOTION         61589  // 运动触发
+#define IDS_TRIGGER_DRAG_DROP      61811  // 拖放所选对象
+
+// Data-type groups of the value actions: data/result type, display mode, calculation
+// type, set type.
+#define IDS_DATA_INTEGER           61562  // 整数
+#define IDS_DATA_DECIMAL           61563  // 小数
+#define IDS_DATA_TEXT              61564  // 文字
+#define IDS_DISPLAY_TEXT_NUMBER    61565  // 文字数字
+#define IDS_DISPLAY_RIGHT_WRONG    61566  // 对错符号
+#define IDS_DISPLAY_VOICE          61567  // 语音提示
+#define IDS_CALC_EXPRESSION        61572  // 表达式
+#define IDS_CALC_FORMULA           61573  // 算式
+#define IDS_CALC_OPERATION         61574  // 运算
+#define IDS_SET_ASSIGN             61583  // 变量赋值
+#define IDS_SET_INPUT              61584  // 运算输入
+#define IDS_SET_RESET              61585  // 运算归零
+
+// Messages of the page document.
+#define IDS_PAGE_BAD_FORMAT        63630  // 文件格式不正确
+#define IDS_PAGE_BAD_VERSION       63631  // 文件版本不正确
+#define IDS_PAGE_READ_ONLY         63632  // 文件为只读属性，不能保存!...
+#define IDS_PAGE_SIZE_RANGE        63633  // 请确定宽度在 %d 到 %d 之间...
+#define IDS_PAGE_OPEN_FAILED       63634  // a damaged page file
+#define IDS_PAGE_SAVE_FAILED       63635  // a page that could not be written
+#define IDS_DISK_FULL              63638  // 磁盘空间不够!
+
+// Kind words of the drawing tools, by shape number.
+#define IDS_KIND_TEXT              63640  // 文本
+#define IDS_KIND_PICTURE           63641  // 图片
+#define IDS_KIND_LINE              63642  // 直线
+#define IDS_KIND_RECTANGLE         63643  // 矩形
+#define IDS_KIND_ROUND_RECTANGLE   63644  // 圆角矩形
+#define IDS_KIND_ELLIPSE           63645  // 椭圆
+#define IDS_KIND_POLYGON           63646  // 多边形
+#define IDS_KIND_CURVE             63647  // 曲线
+#define IDS_KIND_POINT             63648  // 点
+#define IDS_KIND_COMPOSITE         63649  // 复合对象
+#define IDS_KIND_VIDEO             63650  // 影像
+#define IDS_KIND_SOUND             63651  // 声音
+#define IDS_KIND_GLUE              63652  // 粘接对象
+#define IDS_KIND_FUNCTION          63653  // 函数

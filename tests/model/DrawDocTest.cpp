@@ -1,0 +1,498 @@
+// The page document and its file: golden bytes of an empty page, object references,
+// round trips, rejected files that leave the page as it was, older versions, purge,
+// the background record, naming, hit tests and renumbering, undo of deletions.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "behaviour/DoubleValue.h"
+#include "framework/core/File.h"
+#include "framework/core/UserException.h"
+#include "model/DrawDoc.h"
+#include "model/DrawObj.h"
+#include "resources/ModelStrings.h"
+#include "tests/support/ArchiveHelpers.h"
+#include "tests/support/MessageBoxCapture.h"
+#include "tests/support/Printers.h"
+#include "tests/support/TestHost.h"
+
+namespace {
+
+constexpr size_t kTimeStampsAt = 146;
+
+Bytes StorePage(CDrawDoc& doc) {
+  return StoreToBytes([&](CArchive& ar) { doc.Serialize(ar); });
+}
+
+// The time stamps are the moment of creation; tests compare everything else.
+Bytes Masked(Bytes b) {
+  if (b.size() >= kTimeStampsAt + 8) std::fill(b.begin() + kTimeStampsAt, b.begin() + kTimeStampsAt + 8, 0);
+  return b;
+}
+
+CString TempPath(const char* name) {
+  char dir[MAX_PATH];
+  GetTempPathA(MAX_PATH, dir);
+  return CString(dir) + name;
+}
+
+void WriteFile(const CString& path, const Bytes& bytes) {
+  CFile f(path, CFile::modeCreate | CFile::modeWrite);
+  f.Write(bytes.data(), static_cast<UINT>(bytes.size()));
+}
+
+Bytes ReadFile(const CString& path) {
+  CFile f(path, CFile::modeRead);
+  Bytes b(static_cast<size_t>(f.GetLength()));
+  if (!b.empty()) f.Read(b.data(), static_cast<UINT>(b.size()));
+  return b;
+}
+
+TEST(PageFile, EmptyPageStoresTheGoldenBytes) {
+  TestHost host;
+  CDrawDoc doc;
+  const Bytes got = StorePage(doc);
+  Bytes want;
+  want.push_back(0x15);
+  AppendText(want, "Zumi multi media tool");
+  want.push_back(0x03);
+  AppendText(want, "1.2");
+  AppendDword(want, 0xFFFFFF);           // background colour
+  want.insert(want.end(), 100, 0);       // 25 name counters
+  AppendDword(want, 0);                  // spare word 3
+  AppendDword(want, 0xFFFFFF);           // spare colour
+  want.insert(want.end(), 8, 0);         // spare real
+  want.insert(want.end(), 8, 0);         // time stamps (masked)
+  AppendDword(want, 2);                  // embed mode
+  want.insert(want.end(), 8, 0);         // spare words 4, 5
+  want.push_back(0);                     // spare text
+  want.insert(want.end(), 5, 0);         // five spare texts
+  want.insert(want.end(), 40 + 20 + 128 + 128 + 8, 0);
+  AppendWord(want, 0);                   // page events
+  AppendWord(want, 0);                   // page actions
+  AppendDword(want, 800);
+  AppendDword(want, 600);
+  AppendDword(want, 8);                  // spare word 1
+  want.push_back(0);                     // background picture file
+  AppendDword(want, 0);                  // use it
+  AppendDword(want, 1);                  // transition delay
+  AppendDword(want, 0);                  // kind
+  AppendDword(want, 0);                  // direction
+  AppendDword(want, 0);                  // pending
+  AppendDword(want, 0);                  // curtain colour
+  AppendDword(want, 0);                  // spare word 2
+  AppendDword(want, 1);                  // stretch
+  AppendWord(want, 0);                   // no objects
+  ASSERT_EQ(547u, want.size());
+  EXPECT_EQ(Hex(want, 600), Hex(Masked(got), 600));
+  EXPECT_EQ(0x20, got[500]);
+  EXPECT_EQ(0x58, got[504]);
+}
+
+TEST(PageFile, ObjectReferencesCountClassesAndObjectsOverTheWholeFile) {
+  TestHost host;
+  CDrawDoc doc;
+  auto* first = new CDrawObj(CRect(0, 10, 10, 0));
+  first->m_variables->SetAt("v", new CDoubleValue(1));
+  auto* second = new CDrawObj(CRect(0, 10, 10, 0));
+  second->m_variables->SetAt("w", new CDoubleValue(2));
+  doc.Add(first);
+  doc.Add(second);
+  const Bytes got = StorePage(doc);
+  const std::string text(got.begin(), got.end());
+  const size_t list = 545;  // the object count follows the empty page's fixed part
+  ASSERT_EQ(2, got[list]);
+  Bytes tag;
+  AppendWord(tag, 0xFFFF);
+  AppendWord(tag, 0);
+  AppendWord(tag, 8);
+  AppendText(tag, "CDrawObj");
+  EXPECT_TRUE(std::equal(tag.begin(), tag.end(), got.begin() + list + 2));
+  // The first object's variable: a new class (index 3) and its value (index 4).
+  EXPECT_NE(std::string::npos, text.find(std::string("\x01v\xFF\xFF\x00\x00\x06\x00" "CValue", 14)));
+  // The second object names its class by index 1, its variable's class by index 3.
+  EXPECT_NE(std::string::npos, text.find(std::string("\x01w\x03\x80", 4)));
+  const size_t second_at = text.find(std::string("\x01\x80", 2), list + 2 + tag.size());
+  EXPECT_NE(std::string::npos, second_at);
+}
+
+void FillPage(CDrawDoc& doc) {
+  doc.m_backColour = 0x102030;
+  doc.m_nameCounters[9] = 4;
+  doc.m_spareWord3 = 7;
+  doc.m_spareReal = 1.5;
+  doc.m_embedMode = 1;
+  doc.m_spareText = "备用";
+  doc.m_spareTexts[4] = "t4";
+  doc.m_spareReals[2] = 2.5;
+  doc.m_spareTable2[31] = 9;
+  doc.m_pageEvents.SetSize(1);
+  doc.m_pageEvents[0].m_strName = "页面事件";
+  doc.m_pageActions.SetSize(2);
+  doc.m_pageActions[1].m_strName = "页面动作";
+  doc.SetPageSize(1024, 768);
+  doc.m_backPictureFile = "背景.jpg";
+  doc.m_transitionKind = 3;
+  doc.m_transitionDirection = 1;
+  doc.m_curtainColour = 0x0000FF;
+  doc.m_stretchBackPicture = 0;
+  auto* o = new CDrawObj(CRect(-5, 5, 5, -5));
+  o->m_name = "对象";
+  o->m_actions.SetSize(1);
+  o->m_actions[0].m_strName = "动作";
+  o->m_actions[0].m_nType = 1;
+  doc.Add(o);
+}
+
+TEST(PageFile, RoundTripStoresAgainIdentically) {
+  TestHost host;
+  CDrawDoc doc;
+  FillPage(doc);
+  const Bytes first = StorePage(doc);
+  CDrawDoc back;
+  LoadFromBytes(first, [&](CArchive& ar) { back.Serialize(ar); });
+  EXPECT_EQ(CSize(1024, 768), back.m_pageSize);
+  EXPECT_STREQ("备用", back.m_spareText);
+  EXPECT_STREQ("页面动作", back.m_pageActions[1].m_strName);
+  ASSERT_EQ(1, back.m_objects.GetCount());
+  EXPECT_STREQ("对象", static_cast<CDrawObj*>(back.m_objects.GetHead())->m_name);
+  EXPECT_TRUE(Masked(first) == Masked(StorePage(back)));
+  EXPECT_TRUE(first == StorePage(back));  // the time stamps travel with the page
+}
+
+struct Rejection {
+  const char* what;
+  std::function<Bytes(const Bytes& valid)> make;
+  const char* message;  // null: the damaged-file message
+};
+
+TEST(PageFile, RejectedFilesLeaveThePageAsItWas) {
+  TestHost host;
+  CDrawDoc source;
+  FillPage(source);
+  const Bytes valid = StorePage(source);
+  const size_t list = valid.size() - 1;  // re-found below from the object count
+  (void)list;
+
+  auto replaceFrom = [](const Bytes& b, const std::string& find, const std::string& with) {
+    std::string s(b.begin(), b.end());
+    const size_t at = s.find(find);
+    if (at != std::string::npos) s.replace(at, find.size(), with);
+    return Bytes(s.begin(), s.end());
+  };
+  const Rejection rows[] = {
+      {"bad signature", [&](const Bytes& b) { return replaceFrom(b, "Zumi", "Zoom"); }, "文件格式不正确"},
+      {"older version in the editor", [&](const Bytes& b) { return replaceFrom(b, "\x03" "1.2", "\x03" "1.1"); },
+       "文件版本不正确"},
+      {"truncated", [](const Bytes& b) { return Bytes(b.begin(), b.end() - 40); }, nullptr},
+      {"unknown class", [&](const Bytes& b) { return replaceFrom(b, "CDrawObj", "CDrawXyz"); }, nullptr},
+      {"a value in the object list", [&](const Bytes& b) {
+         return replaceFrom(b, std::string("\x08\x00" "CDrawObj", 10), std::string("\x06\x00" "CValue", 8));
+       }, nullptr},
+      {"empty file", [](const Bytes&) { return Bytes(); }, nullptr},
+  };
+  const CString path = TempPath("rejected.rvx");
+  for (const Rejection& r : rows) {
+    SCOPED_TRACE(r.what);
+    CDrawDoc doc;
+    FillPage(doc);
+    doc.SetPathName("C:\\keep\\current.rvx");
+    const Bytes before = Masked(StorePage(doc));
+    WriteFile(path, r.make(valid));
+    MessageBoxCapture boxes;
+    EXPECT_FALSE(doc.OnOpenDocument(path));
+    ASSERT_EQ(1u, boxes.boxes().size());
+    EXPECT_STREQ(r.message ? r.message : "无法打开页面文件：文件已损坏，或不是本程序的页面文件。",
+                 boxes.boxes()[0].text);
+    EXPECT_STREQ("C:\\keep\\current.rvx", doc.GetPathName());
+    EXPECT_TRUE(before == Masked(StorePage(doc)));
+  }
+  CFile::Remove(path);
+}
+
+TEST(PageFile, ABackReferenceInTheObjectListIsRefused) {
+  TestHost host;
+  CDrawDoc doc;
+  auto* o = new CDrawObj(CRect(0, 1, 1, 0));
+  doc.Add(o);
+  Bytes bytes = StorePage(doc);
+  // Claim two objects and make the second a back reference to the first (index 2).
+  bytes[545] = 2;
+  const size_t background = bytes.size();  // no background record, no embedded ones
+  bytes.insert(bytes.begin() + static_cast<std::ptrdiff_t>(background), {0x02, 0x00});
+  CDrawDoc reader;
+  try {
+    LoadFromBytes(bytes, [&](CArchive& ar) { reader.Serialize(ar); });
+    ADD_FAILURE() << "no exception";
+  } catch (const CArchiveException& e) {
+    EXPECT_EQ(CArchiveException::badClass, e.m_cause);
+  }
+}
+
+TEST(PageFile, ThePlayerReadsOlderVersions) {
+  TestHost host;
+  CDrawDoc source;
+  FillPage(source);
+  Bytes current = Masked(StorePage(source));
+  std::string s(current.begin(), current.end());
+
+  // "1.1" has the current layout.
+  std::string v11 = s;
+  v11.replace(v11.find("\x03" "1.2"), 4, "\x03" "1.1");
+  CDrawDoc player(CDrawDoc::Reader::player);
+  LoadFromBytes(Bytes(v11.begin(), v11.end()), [&](CArchive& ar) { player.Serialize(ar); });
+  EXPECT_STREQ("1.1", player.m_fileVersion);
+  EXPECT_EQ(2, player.m_pageActions.GetSize());
+
+  // "1.0": signature, version, colour, 20 counters, then the page size on.
+  Bytes v10;
+  v10.push_back(0x15);
+  AppendText(v10, "Zumi multi media tool");
+  v10.push_back(3);
+  AppendText(v10, "1.0");
+  AppendDword(v10, 0x00FF00);
+  for (int i = 0; i < 20; ++i) AppendDword(v10, static_cast<unsigned long>(i));
+  const size_t sizeAt = s.find(std::string("\x00\x04\x00\x00\x00\x03\x00\x00", 8));
+  ASSERT_NE(std::string::npos, sizeAt);
+  v10.insert(v10.end(), current.begin() + static_cast<std::ptrdiff_t>(sizeAt), current.end());
+  CDrawDoc old(CDrawDoc::Reader::player);
+  old.m_spareText = "before";
+  LoadFromBytes(v10, [&](CArchive& ar) { old.Serialize(ar); });
+  EXPECT_EQ(0x00FF00u, old.m_backColour);
+  EXPECT_EQ(19, old.m_nameCounters[19]);
+  EXPECT_EQ(0, old.m_pageEvents.GetSize());
+  EXPECT_STREQ("before", old.m_spareText);
+  EXPECT_EQ(CSize(1024, 768), old.m_pageSize);
+  EXPECT_EQ(1, old.m_objects.GetCount());
+
+  // The control refuses without a word; the editor with its message.
+  CDrawDoc control(CDrawDoc::Reader::control);
+  std::string v13 = s;
+  v13.replace(v13.find("\x03" "1.2"), 4, "\x03" "1.3");
+  EXPECT_THROW(LoadFromBytes(Bytes(v13.begin(), v13.end()), [&](CArchive& ar) { control.Serialize(ar); }),
+               CUserException);
+}
+
+TEST(PageFile, StoringPurgesDeletedObjectsAndEmptiesTheStacks) {
+  TestHost host;
+  CDrawDoc doc;
+  CDrawObj* kept[2];
+  for (int i = 0; i < 3; ++i) {
+    auto* o = new CDrawObj(CRect(0, 1, 1, 0));
+    o->m_name.Format("o%d", i);
+    doc.Add(o);
+    if (i != 1) kept[i / 2] = o;
+    if (i == 1) {
+      o->SetSuspended(TRUE);
+      doc.m_undo.PushUndo(o);
+    }
+  }
+  const Bytes bytes = StorePage(doc);
+  EXPECT_EQ(2, bytes[545]);
+  EXPECT_EQ(2, doc.m_objects.GetCount());
+  EXPECT_EQ(kept[0], doc.m_objects.GetHead());
+  EXPECT_EQ(kept[1], doc.m_objects.GetTail());
+  EXPECT_TRUE(doc.m_undo.IsUndoEmpty());
+  EXPECT_TRUE(doc.m_undo.IsRedoEmpty());
+}
+
+TEST(PageFile, TheBackgroundRecordIsWrittenExactlyWhenItsRuleHolds) {
+  TestHost host;
+  for (int mode : {0, 1, 2})
+    for (const char* name : {"", "x.jpg"})
+      for (int use : {0, 1}) {
+        SCOPED_TRACE(std::to_string(mode) + name + std::to_string(use));
+        CDrawDoc doc;
+        doc.m_embedMode = mode;
+        doc.m_backPictureFile = name;
+        doc.m_useBackPicture = use;
+        const Bytes bytes = StorePage(doc);
+        const bool present = mode == 2 && *name && use;
+        // No picture is held: the record is the name, length 0 and kind 0.
+        EXPECT_EQ(547u + std::strlen(name) + (present ? 1 + std::strlen(name) + 8 : 0), bytes.size());
+        CDrawDoc back;
+        LoadFromBytes(bytes, [&](CArchive& ar) {
+          back.Serialize(ar);
+          EXPECT_EQ(0u, ar.BytesLeft());
+        });
+        EXPECT_EQ(nullptr, back.m_backPicture);
+      }
+}
+
+TEST(PageFile, BackgroundPictureKeepsItsOrientationThroughTheFile) {
+  TestHost host;
+  CDrawDoc doc;
+  // Held upside down as the model holds pictures: row 0 is the page's bottom.
+  auto* picture = new Gdiplus::Bitmap(16, 8, PixelFormat24bppRGB);
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 16; ++x)
+      picture->SetPixel(x, y, y < 4 ? Gdiplus::Color(0, 0, 255) : Gdiplus::Color(255, 0, 0));
+  doc.m_backPicture = picture;
+  doc.m_backPictureFile = "C:\\图片\\Back.JPG";
+  doc.m_useBackPicture = 1;
+  const Bytes bytes = StorePage(doc);
+  EXPECT_STREQ("back.jpg", doc.m_backPictureFile);  // bare and lower-cased in mode 2
+  CDrawDoc back;
+  LoadFromBytes(bytes, [&](CArchive& ar) { back.Serialize(ar); });
+  ASSERT_NE(nullptr, back.m_backPicture);
+  auto* bitmap = static_cast<Gdiplus::Bitmap*>(back.m_backPicture);
+  Gdiplus::Color bottom, top;
+  bitmap->GetPixel(8, 1, &bottom);
+  bitmap->GetPixel(8, 6, &top);
+  EXPECT_GT(bottom.GetB(), 200);
+  EXPECT_LT(bottom.GetR(), 60);
+  EXPECT_GT(top.GetR(), 200);
+  EXPECT_LT(top.GetB(), 60);
+}
+
+TEST(PageFile, AFailedSaveLeavesTheOldFile) {
+  TestHost host;
+  const CString path = TempPath("kept.rvx");
+  const Bytes old = {1, 2, 3, 4, 5};
+  WriteFile(path, old);
+  CDrawDoc doc;
+  doc.m_backPicture = new Gdiplus::Bitmap(4, 4, PixelFormat24bppRGB);
+  doc.m_backPictureFile = "a.jpg";
+  doc.m_useBackPicture = 1;
+  wchar_t saved[MAX_PATH];
+  ::GetEnvironmentVariableW(L"TMP", saved, MAX_PATH);
+  ::SetEnvironmentVariableW(L"TMP", L"C:\\no\\such\\folder");
+  ::SetEnvironmentVariableW(L"TEMP", L"C:\\no\\such\\folder");
+  MessageBoxCapture boxes;
+  EXPECT_FALSE(doc.OnSaveDocument(path));
+  ::SetEnvironmentVariableW(L"TMP", saved);
+  ::SetEnvironmentVariableW(L"TEMP", saved);
+  ASSERT_EQ(1u, boxes.boxes().size());
+  EXPECT_STREQ("磁盘空间不够!", boxes.boxes()[0].text);
+  EXPECT_TRUE(old == ReadFile(path));
+  CFile probe;
+  EXPECT_FALSE(probe.Open(path + ".tmp~", CFile::modeRead));
+
+  EXPECT_TRUE(doc.OnSaveDocument(path));  // with a temporary folder it saves
+  EXPECT_GT(ReadFile(path).size(), 547u);
+  CFile::Remove(path);
+}
+
+TEST(PageFile, SavingOverAReadOnlyFileIsRefused) {
+  TestHost host;
+  const CString path = TempPath("readonly.rvx");
+  WriteFile(path, {9});
+  ::SetFileAttributesA(path, FILE_ATTRIBUTE_READONLY);
+  CDrawDoc doc;
+  doc.SetPathName(path);
+  MessageBoxCapture boxes;
+  EXPECT_FALSE(doc.SaveToCurrentPath());
+  ASSERT_EQ(1u, boxes.boxes().size());
+  EXPECT_STREQ("文件为只读属性，不能保存!\n请修改文件属性之后再保存。", boxes.boxes()[0].text);
+  ::SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
+  CFile::Remove(path);
+}
+
+TEST(PageDocument, PageSizeLimits) {
+  CDrawDoc doc;
+  EXPECT_EQ(0, doc.SetPageSize(79, 600));
+  EXPECT_EQ(0, doc.SetPageSize(800, 59));
+  EXPECT_EQ(0, doc.SetPageSize(100000, 100000));  // the area must fit 32 bits
+  EXPECT_EQ(CSize(800, 600), doc.m_pageSize);
+  EXPECT_EQ(1, doc.SetPageSize(80, 60));
+  EXPECT_EQ(CSize(80, 60), doc.m_pageSize);
+}
+
+TEST(PageDocument, UnnamedActionsAndEventsAreNumberedPerObject) {
+  TestHost host;
+  CDrawDoc doc;
+  CDrawObj* objects[2];
+  for (CDrawObj*& o : objects) {
+    o = new CDrawObj(CRect(0, 1, 1, 0));
+    o->m_actions.SetSize(4);
+    o->m_actions[0].m_nType = 1;
+    o->m_actions[1].m_nType = 1;
+    o->m_actions[2].m_nType = 0x80000;  // no counter: stays unnamed
+    o->m_actions[3].m_nType = 1;
+    o->m_actions[3].m_strName = "平移运动1";  // names already set are not consulted
+    o->m_events.SetSize(1);
+    o->m_events[0].m_nTrigger = 1;
+    doc.Add(o);
+  }
+  doc.m_pageActions.SetSize(1);
+  doc.m_pageActions[0].m_nType = 1;
+  CDrawDoc::NameUnnamedActions(doc.m_objects);
+  CDrawDoc::NameUnnamedEvents(doc.m_objects);
+  for (CDrawObj* o : objects) {
+    EXPECT_STREQ("平移运动1", o->m_actions[0].m_strName);
+    EXPECT_STREQ("平移运动2", o->m_actions[1].m_strName);
+    EXPECT_STREQ("", o->m_actions[2].m_strName);
+    EXPECT_STREQ("按下鼠标左键1", o->m_events[0].m_strName);
+  }
+  EXPECT_STREQ("", doc.m_pageActions[0].m_strName);
+}
+
+TEST(PageDocument, HitTestsRenumberingAndRemoval) {
+  TestHost host;
+  CDrawDoc doc;
+  auto* back = new CDrawObj(CRect(0, 10, 10, 0));
+  auto* front = new CDrawObj(CRect(5, 10, 15, 0));
+  doc.Add(back);
+  doc.Add(front);
+  EXPECT_EQ(front, doc.ObjectAt(CPoint(7, 5)));
+  front->SetSuspended(TRUE);
+  EXPECT_EQ(back, doc.ObjectAt(CPoint(7, 5)));
+  EXPECT_EQ(front, doc.ObjectAtExcept(CPoint(7, 5), back));
+  EXPECT_EQ(nullptr, doc.ObjectAt(CPoint(50, 50)));
+
+  const int layers[] = {3, 1, 3, 2};
+  CDrawObj* objs[4];
+  CDrawDoc order;
+  for (int i = 0; i < 4; ++i) {
+    objs[i] = new CDrawObj(CRect(0, 1, 1, 0));
+    order.Add(objs[i]);
+    objs[i]->m_layer = layers[i];
+  }
+  order.RenumberObjects(TRUE);
+  // Selection sort: [3a,1,3b,2] -> [1,3a,3b,2] -> [1,2,3b,3a]
+  CDrawObj* want[] = {objs[1], objs[3], objs[2], objs[0]};
+  int i = 0;
+  for (POSITION pos = order.m_objects.GetHeadPosition(); pos; ++i) {
+    CDrawObj* o = static_cast<CDrawObj*>(order.m_objects.GetNext(pos));
+    EXPECT_EQ(want[i], o) << i;
+    EXPECT_EQ(i + 1, o->m_layer);
+  }
+
+  CDrawObj stranger(CRect(0, 1, 1, 0));
+  host.selection.push_back(&stranger);
+  doc.SetPageModified(FALSE);
+  host.panelNotices.clear();
+  doc.Remove(&stranger);
+  EXPECT_TRUE(doc.IsPageModified());
+  ASSERT_EQ(1u, host.panelNotices.size());
+  EXPECT_EQ(4u, host.panelNotices[0].what);
+  EXPECT_TRUE(host.selection.empty());
+}
+
+TEST(PageDocument, UndoAndRedoSetTheMarkByDirection) {
+  TestHost host;
+  CDrawDoc doc;
+  auto* a = new CDrawObj(CRect(0, 1, 1, 0));
+  auto* b = new CDrawObj(CRect(0, 1, 1, 0));
+  doc.Add(a);
+  doc.Add(b);
+  for (CDrawObj* o : {a, b}) {
+    o->SetSuspended(TRUE);
+    doc.m_undo.PushUndo(o);
+  }
+  EXPECT_EQ(b, doc.UndoDelete());  // the last deleted comes back first
+  EXPECT_FALSE(b->IsSuspended());
+  doc.m_undo.PushRedo(b);          // an entry on both stacks must not flip it back
+  EXPECT_EQ(b, doc.RedoDelete());
+  EXPECT_TRUE(b->IsSuspended());
+  EXPECT_EQ(b, doc.RedoDelete());
+  EXPECT_TRUE(b->IsSuspended());
+
+  doc.Remove(a);  // the caller owns it now: no stack may keep it
+  delete a;
+  while (!doc.m_undo.IsUndoEmpty()) EXPECT_NE(a, doc.m_undo.PopUndo());
+}
+
+}  // namespace

@@ -1,0 +1,45 @@
+// A 32-bit off-screen bitmap selected into its own memory DC, white to begin with, for
+// drawing tests that read pixels back.
+#pragma once
+
+#include <windows.h>
+
+class MemoryBitmap {
+ public:
+  MemoryBitmap(int width, int height) {
+    HDC screen = ::GetDC(nullptr);
+    m_dc = ::CreateCompatibleDC(screen);
+    ::ReleaseDC(nullptr, screen);
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    m_bitmap = ::CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, &m_bits, nullptr, 0);
+    m_old = ::SelectObject(m_dc, m_bitmap);
+    m_width = width;
+    m_height = height;
+    Fill(RGB(255, 255, 255));
+  }
+  ~MemoryBitmap() {
+    ::SelectObject(m_dc, m_old);
+    ::DeleteObject(m_bitmap);
+    ::DeleteDC(m_dc);
+  }
+  MemoryBitmap(const MemoryBitmap&) = delete;
+  MemoryBitmap& operator=(const MemoryBitmap&) = delete;
+
+  HDC dc() const { return m_dc; }
+  COLORREF Pixel(int x, int y) const { return ::GetPixel(m_dc, x, y); }
+  void Fill(COLORREF colour) {
+    HBRUSH brush = ::CreateSolidBrush(colour);
+    RECT all = {0, 0, m_width, m_height};
+    ::FillRect(m_dc, &all, brush);
+    ::DeleteObject(brush);
+  }
+
+ private:
+  HDC m_dc = nullptr;
+  HBITMAP m_bitmap = nullptr;
+  HGDIOBJ m_old = nullptr;
+  void* m_bits = nullptr;
+  int m_width = 0;
+  int m_height = 0;
+};
