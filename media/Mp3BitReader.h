@@ -19,10 +19,10 @@ class CMp3BitReader {
 
   // The next 32 bits without moving.
   uint32_t Peek32() const {
-    size_t byte = m_position >> 3;
-    if (byte > m_size) byte = m_size;
+    size_t at = m_position >> 3;
+    if (at > m_size) at = m_size;
     uint64_t word;
-    std::memcpy(&word, m_data + byte, 8);
+    std::memcpy(&word, m_data + at, 8);
     word = __builtin_bswap64(word);
     return static_cast<uint32_t>((word << (m_position & 7)) >> 32);
   }
