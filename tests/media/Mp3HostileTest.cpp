@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 
 #include "tests/media/Mp3TestSupport.h"
 
@@ -84,6 +85,54 @@ TEST(Mp3Hostile, EveryFrameDamagedInTurn) {
       ASSERT_TRUE(std::equal(reference.pcm.end() - static_cast<long>(tail), reference.pcm.end(),
                              damaged.pcm.end() - static_cast<long>(tail)))
           << "frame " << k << ": the frames after the damage differ";
+    }
+  }
+}
+
+// Side information no encoder writes. The composed stream's frames each carry their own
+// main data, so the frame after a bad one decodes as in the clean stream.
+TEST(Mp3Hostile, ImpossibleSideInformation) {
+  const std::vector<uint8_t> clean = mp3test::ReadFile(mp3test::FixturePath("composed_is_long.mp3"));
+  ASSERT_FALSE(clean.empty());
+  auto cleanStream = mp3test::OpenBytes(clean);
+  const mp3test::Decoded reference = mp3test::DecodeAll(*cleanStream);
+  const std::vector<size_t> offsets = FrameOffsets(clean);
+  // Bit fields of the first granule's first channel (MPEG-1, two channels, no CRC),
+  // counted from the end of the header.
+  auto set = [](std::vector<uint8_t>& bytes, size_t frame, int bit, int count, uint32_t value) {
+    for (int i = 0; i < count; ++i) {
+      const size_t at = frame + 4 + static_cast<size_t>((bit + i) / 8);
+      const int shift = 7 - (bit + i) % 8;
+      const uint8_t mask = static_cast<uint8_t>(1 << shift);
+      bytes[at] = static_cast<uint8_t>((bytes[at] & ~mask) | ((value >> (count - 1 - i) & 1) << shift));
+    }
+  };
+  const int kPart23 = 20, kBigValues = 32, kWindowSwitching = 53, kTableSelect = 54;
+  struct Damage {
+    const char* what;
+    std::function<void(std::vector<uint8_t>&, size_t)> apply;
+  } damages[] = {
+      {"big_values 511", [&](std::vector<uint8_t>& b, size_t f) { set(b, f, kBigValues, 9, 511); }},
+      {"table 4", [&](std::vector<uint8_t>& b, size_t f) { set(b, f, kBigValues, 9, 100); set(b, f, kTableSelect, 5, 4); }},
+      {"table 14", [&](std::vector<uint8_t>& b, size_t f) { set(b, f, kBigValues, 9, 100); set(b, f, kTableSelect, 5, 14); }},
+      {"window switching with block type 0",
+       [&](std::vector<uint8_t>& b, size_t f) { set(b, f, kWindowSwitching, 3, 4); }},
+      {"part2_3_length 4095", [&](std::vector<uint8_t>& b, size_t f) { set(b, f, kPart23, 12, 4095); }},
+  };
+  for (const Damage& damage : damages) {
+    SCOPED_TRACE(damage.what);
+    for (size_t k : {size_t{0}, size_t{5}, offsets.size() - 1}) {
+      std::vector<uint8_t> bytes = clean;
+      damage.apply(bytes, offsets[k]);
+      auto stream = mp3test::OpenBytes(bytes);
+      const mp3test::Decoded damaged = mp3test::DecodeAll(*stream);
+      EXPECT_EQ(reference.frames, damaged.frames);
+      // Two frames on, the filters have forgotten the damage.
+      const size_t tail = (offsets.size() - std::min(offsets.size(), k + 2)) * 2304;
+      ASSERT_GE(damaged.pcm.size(), tail);
+      EXPECT_TRUE(std::equal(reference.pcm.end() - static_cast<long>(tail), reference.pcm.end(),
+                             damaged.pcm.end() - static_cast<long>(tail)))
+          << "frame " << k;
     }
   }
 }
