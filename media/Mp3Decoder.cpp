@@ -387,15 +387,26 @@ bool CMp3Decoder::DecodeHuffman(CMp3BitReader& r, int gr, int ch, size_t part2St
     }
     const int linbits = mp3::kLinbits[g.table_select[region]];
     for (; i < stop; i += 2) {
-      const int v = table->Decode(r);
+      // One look at 32 bits usually holds the word, its escape bits and its signs.
+      uint32_t bits = r.Peek32();
+      int v;
+      int used;
+      if (!table->DecodeFrom(bits, &v, &used)) {
+        v = table->Decode(r);
+        bits = r.Peek32();
+        used = 0;
+      }
       int x = v >> 4;
       int y = v & 15;
       double a = 0.0;
       double b = 0.0;
       if (v) {
-        // Escape bits and signs take at most 2 x (13 + 1) bits: one look covers them.
-        const uint32_t bits = r.Peek32();
-        int used = 0;
+        // Escape bits and signs take at most 2 x (13 + 1) bits.
+        if (linbits && 32 - used < 2 * (linbits + 1)) {
+          r.Skip(used);
+          bits = r.Peek32();
+          used = 0;
+        }
         if (x) {
           if (x == 15 && linbits) {
             x += static_cast<int>(bits << used >> (32 - linbits));
@@ -412,8 +423,8 @@ bool CMp3Decoder::DecodeHuffman(CMp3BitReader& r, int gr, int ch, size_t part2St
           b = bits << used & 0x80000000u ? -pow43[y] : pow43[y];
           ++used;
         }
-        r.Skip(used);
       }
+      r.Skip(used);
       xr[i] = a;
       xr[i + 1] = b;
     }

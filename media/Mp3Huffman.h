@@ -19,6 +19,16 @@ class CMp3Huffman {
 
   bool IsEmpty() const { return m_entries.empty(); }
 
+  // Decodes a word that the first level resolves from the next 32 bits of the stream,
+  // without reading; false when the word is longer (then use Decode).
+  bool DecodeFrom(uint32_t bits, int* value, int* length) const {
+    const uint32_t e = m_entries[bits >> (32 - m_rootBits)];
+    if (e & kNode) return false;
+    *value = static_cast<int>(e >> 8);
+    *length = static_cast<int>(e & 31);
+    return true;
+  }
+
   // Decodes one code word; returns its value: (x << 4) | y, or v w x y in the low four
   // bits for the count1 tables.
   int Decode(CMp3BitReader& reader) const {

@@ -11,7 +11,7 @@ struct Constants {
   // DCT-II splits into two of 9 points over the folded sums and weighted differences.
   double preWeight[18];   // 2 cos(pi (2k + 1) / 72)
   double foldWeight[9];   // 1 / (2 cos(pi (2k + 1) / 36))
-  double dct9[9][9];      // cos(pi (2k + 1) m / 18), [m][k]
+  double dct9[9][12];     // cos(pi (2k + 1) m / 18), [k][m], rows padded for vectors
   // cos(pi/24 (2i + 7)(2k + 1)): the 12-point IMDCT of a short window.
   double imdct12[6][12];  // [k][i]
   // The windows of block types 0 (normal), 1 (start), 3 (stop), and 2 (short, 12 points).
@@ -21,8 +21,8 @@ struct Constants {
     const double pi = std::acos(-1.0);
     for (int k = 0; k < 18; ++k) preWeight[k] = 2.0 * std::cos(pi * (2 * k + 1) / 72.0);
     for (int k = 0; k < 9; ++k) foldWeight[k] = 1.0 / (2.0 * std::cos(pi * (2 * k + 1) / 36.0));
-    for (int m = 0; m < 9; ++m)
-      for (int k = 0; k < 9; ++k) dct9[m][k] = std::cos(pi * (2 * k + 1) * m / 18.0);
+    for (int k = 0; k < 9; ++k)
+      for (int m = 0; m < 12; ++m) dct9[k][m] = m < 9 ? std::cos(pi * (2 * k + 1) * m / 18.0) : 0.0;
     for (int k = 0; k < 6; ++k)
       for (int i = 0; i < 12; ++i) imdct12[k][i] = std::cos(pi / 24.0 * (2 * i + 7) * (2 * k + 1));
     for (int i = 0; i < 36; ++i) window[0][i] = std::sin(pi / 36.0 * (i + 0.5));
@@ -54,15 +54,15 @@ __attribute__((always_inline)) inline void LongBlock(const Constants& c, const d
     sums[k] = u[k] + u[17 - k];
     diffs[k] = (u[k] - u[17 - k]) * c.foldWeight[k];
   }
-  double even[9], odd[10];
-  for (int m = 0; m < 9; ++m) {
-    double a = 0.0, b = 0.0;
-    for (int k = 0; k < 9; ++k) {
-      a += sums[k] * c.dct9[m][k];
-      b += diffs[k] * c.dct9[m][k];
+  double even[12] = {}, odd[12] = {};
+  for (int k = 0; k < 9; ++k) {
+    const double* row = c.dct9[k];
+    const double a = sums[k];
+    const double b = diffs[k];
+    for (int m = 0; m < 12; ++m) {
+      even[m] += a * row[m];
+      odd[m] += b * row[m];
     }
-    even[m] = a;
-    odd[m] = b;
   }
   odd[9] = 0.0;
   double y[18];
