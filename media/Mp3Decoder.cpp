@@ -226,14 +226,20 @@ bool CMp3Decoder::ReadSideInfo(CMp3BitReader& r, bool lsf, int channels) {
 // Adds the frame's main data to the ring and lays out, from where this frame's data
 // begins, everything up to the end of it for the bit reader.
 bool CMp3Decoder::FillReservoir(const uint8_t* mainData, int size, CMp3BitReader& reader) {
-  for (int i = 0; i < size; ++i) m_ring[(m_written + i) & 4095] = mainData[i];
+  const int at = m_written & 4095;
+  const int first = std::min(size, 4096 - at);
+  std::memcpy(m_ring + at, mainData, static_cast<size_t>(first));
+  std::memcpy(m_ring, mainData + first, static_cast<size_t>(size - first));
   m_written += size;
   // Bytes older than the ring's length are gone.
   if (m_written - m_consumed > 4096) m_consumed = m_written - 4096;
   const int begin = m_written - size - m_mainDataBegin;
   if (begin < m_consumed) return false;
   const int length = m_written - begin;
-  for (int i = 0; i < length; ++i) m_mainData[i] = m_ring[(begin + i) & 4095];
+  const int from = begin & 4095;
+  const int head = std::min(length, 4096 - from);
+  std::memcpy(m_mainData, m_ring + from, static_cast<size_t>(head));
+  std::memcpy(m_mainData + head, m_ring, static_cast<size_t>(length - head));
   std::memset(m_mainData + length, 0, CMp3BitReader::kPadding);
   reader.Reset(m_mainData, static_cast<size_t>(length));
   return true;
