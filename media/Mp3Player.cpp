@@ -57,7 +57,9 @@ void CMp3Player::Play(BOOL loop) {
 }
 
 void CMp3Player::Stop() {
+  EnterCriticalSection(&m_lock);
   m_loop = FALSE;
+  LeaveCriticalSection(&m_lock);
   StopThread(TRUE);
 }
 
@@ -111,11 +113,11 @@ DWORD WINAPI CMp3Player::ThreadEntry(void* player) {
   return 9;
 }
 
-BOOL CMp3Player::IsStopRequested() {
+BOOL CMp3Player::LoopAgain() {
   EnterCriticalSection(&m_lock);
-  const BOOL stop = m_stopFlag;
+  const BOOL again = m_loop && !m_stopFlag;
   LeaveCriticalSection(&m_lock);
-  return stop;
+  return again;
 }
 
 void CMp3Player::DecodeLoop() {
@@ -158,7 +160,7 @@ void CMp3Player::DecodeLoop() {
     // The last, partly filled buffer is played too.
     if (count > 0 && !m_waveOut.Write(count, m_stopEvent)) return;
     // A file that gives no sound at all is not looped for ever.
-  } while (played && m_loop && !IsStopRequested());
+  } while (played && LoopAgain());
   // Let the device play out what is queued; Stop cuts this short.
   m_waveOut.Drain(m_stopEvent);
 }

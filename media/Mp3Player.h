@@ -39,7 +39,8 @@ class CMp3Player : public CDrawObj {
   BOOL StartThread();
   static DWORD WINAPI ThreadEntry(void* player);
   void DecodeLoop();
-  BOOL IsStopRequested();
+  // Whether a run that reached the end starts over: looping, and no stop asked.
+  BOOL LoopAgain();
   // Waits for the thread (after asking it to stop when `stop`), then closes the device
   // and the reader; FALSE when there was no thread.
   BOOL StopThread(BOOL stop);
@@ -48,7 +49,7 @@ class CMp3Player : public CDrawObj {
   CMp3Stream m_stream;
   CWaveOutDevice m_waveOut;
   HANDLE m_thread = nullptr;
-  CRITICAL_SECTION m_lock;  // guards m_stopFlag and the reading of frames
+  CRITICAL_SECTION m_lock;  // guards m_stopFlag, m_loop and the reading of frames
   CString m_mp3File;
   BOOL m_stopFlag = FALSE;
   HANDLE m_stopEvent = nullptr;  // set with m_stopFlag, so that waits end at once
