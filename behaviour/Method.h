@@ -45,8 +45,9 @@ class CMethod : public CObject {
   CMethod();
   // Copies carry every archived field except the reserved strings 27 to 30 (nothing
   // gives them a meaning, and copies have always dropped them), plus m_bTracing. A copy
-  // starts with an empty point list and no saved activation; an assignment keeps the
-  // destination's own point list, saved activation and reserved strings 27 to 30.
+  // starts with an empty point list, no saved activation and no run snapshot; an
+  // assignment keeps the destination's own point list, saved activation, run snapshot
+  // and reserved strings 27 to 30.
   CMethod(const CMethod& other);
   CMethod& operator=(const CMethod& other);
   // Moving relocates the whole record (arrays move their elements when they grow or
@@ -125,6 +126,15 @@ class CMethod : public CObject {
   int m_nSavedActivation = -1;   // activation to restore when a run ends
   BOOL m_bTracing = 0;           // a traced motion is active
   CPointArray m_path;            // the resolved trajectory of the current run
+  // Stored fields that a run changes, taken when it starts and put back when it ends, so
+  // that a test run leaves the page as the author saved it.
+  struct RunSnapshot {
+    int pathIndex = 0;
+    CPoint centre;
+    int rotateFrames = 0;
+    double rotateCorrection = 0.0;
+    CString source;
+  } m_runSnapshot;
 
  private:
   void CopyCarriedFields(const CMethod& other);

@@ -6,12 +6,10 @@
 #include "framework/core/Module.h"
 #include "framework/core/WaitCursor.h"
 #include "media/Mp3Decoder.h"
+#include "resources/MediaStrings.h"
 
 namespace {
 
-// Message strings of the system's string table.
-constexpr UINT kCannotOpenFile = 61735;    // "无法打开文件%s"
-constexpr UINT kCannotOpenDevice = 61736;  // "无法打开声音设备"
 // The device's buffers hold 20000 bytes more than they are filled to before queuing.
 constexpr int kSpareValues = 20000 / 2;
 
@@ -64,7 +62,7 @@ void CMp3Player::Stop() {
 }
 
 BOOL CMp3Player::OpenAndStart() {
-  UINT error = kCannotOpenFile;
+  UINT error = IDS_CANNOT_OPEN_FILE;
   {
     CWaitCursor wait;
     if (m_stream.Open(m_mp3File)) {
@@ -76,14 +74,14 @@ BOOL CMp3Player::OpenAndStart() {
       if (m_waveOut.Open(m_sampleRate, 16, m_bufferSize, CWaveOutDevice::kBufferCount))
         return StartThread();
       m_waveOut.FreeBuffers();
-      error = kCannotOpenDevice;
+      error = IDS_CANNOT_OPEN_SOUND_DEVICE;
     }
     m_stream.Close();
   }
-  if (error == kCannotOpenFile)
-    ShowError(kCannotOpenFile, m_mp3File);
+  if (error == IDS_CANNOT_OPEN_FILE)
+    ShowError(IDS_CANNOT_OPEN_FILE, m_mp3File);
   else
-    AfxMessageBox(kCannotOpenDevice, MB_ICONERROR);
+    AfxMessageBox(IDS_CANNOT_OPEN_SOUND_DEVICE, MB_ICONERROR);
   return FALSE;
 }
 
@@ -200,7 +198,7 @@ int CMp3Player::GetDuration() {
   LeaveCriticalSection(&m_lock);
   CMp3Stream probe;
   if (!probe.Open(m_mp3File)) {
-    ShowError(kCannotOpenFile, m_mp3File);
+    ShowError(IDS_CANNOT_OPEN_FILE, m_mp3File);
     return 0;
   }
   return probe.GetDuration();

@@ -11,7 +11,10 @@
 #include "framework/ui/DC.h"
 #include "model/DrawHost.h"
 #include "model/DrawObj.h"
+#include "media/ImageHelpers.h"
+#include "media/Picture.h"
 #include "model/PictureRecord.h"
+#include "model/RetiredObjects.h"
 #include "resources/ModelStrings.h"
 
 const char kPageSignature[] = "Zumi multi media tool";
@@ -56,7 +59,9 @@ void CDrawDoc::DestroyObjects() {
   m_undo.ClearUndo();
   m_undo.ClearRedo();
   m_focusObject = nullptr;
-  while (!m_objects.IsEmpty()) AsObject(m_objects.RemoveHead())->Delete();
+  // A page replaced by a jump is emptied from inside the step of one of its objects:
+  // those objects live on until the walk over the page is over.
+  while (!m_objects.IsEmpty()) CRetiredObjects::Dispose(AsObject(m_objects.RemoveHead()));
 }
 
 CString CDrawDoc::KindWord(int shape) {
@@ -562,6 +567,16 @@ void CDrawDoc::NameUnnamedEvents(CObList& objects) {
 // ---- drawing -----------------------------------------------------------------------------
 
 void CDrawDoc::Draw(CDC* dc, CView* view) {
+  const int halfW = m_pageSize.cx / 2, halfH = m_pageSize.cy / 2;
+  if (m_useBackPicture && m_backPicture) {
+    Gdiplus::Graphics graphics(dc->GetSafeHdc());
+    Gdiplus::GraphicsPath page;
+    page.AddRectangle(Gdiplus::Rect(-halfW, -halfH, 2 * halfW, 2 * halfH));
+    DrawImageEx(m_backPicture, &graphics, &page, -halfW, halfH, halfW, -halfH, m_stretchBackPicture, FALSE, 0, 0);
+  }
+  CDrawHost* host = GetDrawHost();
+  const bool printing = ::GetDeviceCaps(dc->GetSafeHdc(), TECHNOLOGY) == DT_RASPRINTER;
+  const bool activeView = host && view && host->GetActiveView() == view;
   CRect clip;
   ::GetClipBox(dc->GetSafeHdc(), &clip);
   clip.NormalizeRect();
@@ -579,6 +594,8 @@ void CDrawDoc::Draw(CDC* dc, CView* view) {
     }
     r.NormalizeRect();
     CRect meet;
-    if (meet.IntersectRect(&r, &clip)) object->Draw(dc, view);
+    if (!meet.IntersectRect(&r, &clip)) continue;
+    object->Draw(dc, view);
+    if (activeView && !printing && host->IsSelected(object)) object->DrawTracker(dc, 1);
   }
 }

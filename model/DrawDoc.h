@@ -18,9 +18,7 @@ class CDrawObj;
 class CFile;
 class CPropGrid;
 class CView;
-namespace Gdiplus {
-class Image;
-}
+class CPicture;
 
 // The signature and version a page file starts with.
 extern const char kPageSignature[];
@@ -81,7 +79,7 @@ class CDrawDoc : public COleDocument {
   CString m_fileVersion;
   CString m_backPictureFile;
   int m_useBackPicture = 0;
-  Gdiplus::Image* m_backPicture = nullptr;
+  CPicture* m_backPicture = nullptr;
   int m_transitionDelay = 1;
   int m_transitionKind = 0;
   int m_transitionDirection = 0;

@@ -45,6 +45,8 @@ class CDrawHost {
   virtual BOOL InvalidateObject(CDrawObj* object) = 0;
   virtual void SelectObject(CDrawObj* object, BOOL add) = 0;
   virtual void DeselectObject(CDrawObj* object) = 0;
+  // Whether the active view has the object selected.
+  virtual BOOL IsSelected(CDrawObj* object) = 0;
   // The first object of the page, in list order, whose name equals the name byte for
   // byte; with a non-zero filter only objects whose trajectory flag equals it.
   virtual CDrawObj* FindObjectByName(const CString& name, int trajectoryFilter) = 0;
@@ -58,6 +60,22 @@ class CDrawHost {
   virtual void StopRunFromAction() = 0;
   virtual void SetPlaybackClock(int tick) = 0;
   virtual BOOL IsPlaybackBreak() = 0;
+  // Timer 3 of the active view: stopped, or (re)started with the period in milliseconds.
+  virtual void KillPlaybackTimer() = 0;
+  virtual void SetPlaybackTimer(UINT period) = 0;
+  // Posts the exit command (kExitRunCommand) to the active view's window: the run ends
+  // after the current tick.
+  virtual void PostExitCommand() = 0;
+  // Repaints the whole view later, without erasing.
+  virtual void InvalidateView() = 0;
+  // The view forgets a drag in progress and the object under the pointer.
+  virtual void ClearDragState() = 0;
+  // Closes the document's item that is active in place, when there is one.
+  virtual void CloseInPlaceItem() = 0;
+  // A page jump during a run, as this program loads pages (the editor and the browser
+  // control from files or addresses, the player from its own package); the path arrives
+  // lower-cased. 1 when the new page runs, 0 when it could not be opened or started.
+  virtual BOOL GoToPage(const CString& path) = 0;
 
   // Conversions with the view's zoom and scroll; rectangle results are normalised.
   virtual void LPtoDP(CPoint& point) = 0;

@@ -7,6 +7,7 @@
 #include "framework/core/Archive.h"
 #include "model/CodeTables.h"
 #include "framework/ui/DC.h"
+#include "media/Picture.h"
 #include "model/DrawDoc.h"
 #include "model/DrawHost.h"
 #include "model/GeometryHelpers.h"
@@ -53,16 +54,6 @@ void LoadBrush(CArchive& ar, LOGBRUSH& brush) {
 void StorePoint(CArchive& ar, const CDoublePoint& p) { ar << p.x << p.y; }
 void LoadPoint(CArchive& ar, CDoublePoint& p) { ar >> p.x >> p.y; }
 
-// A copy of a picture as a new picture of the same size and pixel format.
-Gdiplus::Image* CopyPicture(Gdiplus::Image* picture) {
-  if (!picture) return nullptr;
-  if (picture->GetType() == Gdiplus::ImageTypeBitmap) {
-    auto* bitmap = static_cast<Gdiplus::Bitmap*>(picture);
-    return bitmap->Clone(0, 0, static_cast<INT>(bitmap->GetWidth()), static_cast<INT>(bitmap->GetHeight()),
-                         bitmap->GetPixelFormat());
-  }
-  return picture->Clone();
-}
 
 }  // namespace
 
@@ -240,7 +231,7 @@ CDrawObj* CDrawObj::Clone(CDrawObj* target) {
   clone->m_shapeVariant = m_shapeVariant;
 
   delete clone->m_picture;
-  clone->m_picture = CopyPicture(m_picture);
+  clone->m_picture = m_picture ? m_picture->Clone().release() : nullptr;
   clone->m_pictureFile = m_pictureFile;
   clone->m_pictureFill = m_pictureFill;
   clone->m_colourKey = m_colourKey;
@@ -384,77 +375,16 @@ void CDrawObj::SetColourKey(COLORREF colour) {
 // ---- operations completed by the parts of the model that own them ----------------------
 // Until then each does nothing, or answers as an object without that ability would.
 
-
-
-void CDrawObj::ResetPropertyPage(int, CView*) {}
 int CDrawObj::DrawEffect(CDC* dc, CView* view) { return DrawObject(dc, view); }
-void CDrawObj::SavePlayState(CView*, CDrawObj*) {}
-void CDrawObj::RestorePlayState(CView*) {}
-void CDrawObj::ResolvePaths(CView*, CMethod*, CDrawObj*, BOOL) {}
 CDrawObj* CDrawObj::FindMember(const CString&, int) { return nullptr; }
-int CDrawObj::GetTotalTime() { return 0; }
 void CDrawObj::RevertVisibilityLayer() {}
 void CDrawObj::SaveVisibilityLayer() {}
 void CDrawObj::RestoreVisibilityLayer() {}
-void CDrawObj::ResolveRotationCentres(CView*, CDrawObj*) {}
-double CDrawObj::Distance(double, double) { return 0.0; }
-void CDrawObj::RotateHelper(CView*, const CString&) {}
 
-void CDrawObj::StepGif(int, CView*) {}
-void CDrawObj::StepRotate(int, CView*) {}
-int CDrawObj::StepTranslate(int, CView*) { return 0; }
-void CDrawObj::StepLayer(int, CView*) {}
-void CDrawObj::StepExit(int, CView*) {}
 void CDrawObj::StepEffect(int, CView*) {}
-void CDrawObj::StepStopMedia(int, CView*) {}
-void CDrawObj::StepPlayMedia(int, CView*) {}
-void CDrawObj::StepUnused(int, CView*) {}
-void CDrawObj::StepShowHide(int, CView*) {}
-void CDrawObj::StepRunProgram(int, CView*) {}
-void CDrawObj::StepPageSwitch(int, CView*) {}
-void CDrawObj::StepChangePicture(int, CView*) {}
-void CDrawObj::StepControlPoint(int, CView*) {}
-void CDrawObj::StepSetData(int, CView*) {}
-void CDrawObj::StepDisplay(int, CView*) {}
-void CDrawObj::StepCartoon(int, CView*) {}
-void CDrawObj::ResetRotation() {}
-void CDrawObj::SetupOrbit(double, double) {}
-double CDrawObj::AngleHelper(CMethod*) { return 0.0; }
-
-#define DRIVE_SLOT(name)                                                                               \
-  int CDrawObj::name(int, int, int, int, const CString&, CDrawObj*, CDrawObj*) { return 0; }
-DRIVE_SLOT(DriveKeyDown)
-DRIVE_SLOT(DriveKeyUp)
-DRIVE_SLOT(DriveTimer)
-DRIVE_SLOT(DriveMouseLeave)
-DRIVE_SLOT(DriveMouseEnter)
-DRIVE_SLOT(DriveDoubleClick)
-DRIVE_SLOT(DriveRightButtonUp)
-DRIVE_SLOT(DriveRightButtonDown)
-DRIVE_SLOT(DriveMouseMove)
-DRIVE_SLOT(DriveLeftButtonUp)
-DRIVE_SLOT(DriveLeftButtonDown)
-DRIVE_SLOT(DriveDragDrop)
-#undef DRIVE_SLOT
-
-BOOL CDrawObj::HasEventDrivenAction() { return FALSE; }
-
-CHPEvent* CDrawObj::FindEventByName(const CString& name) {
-  for (int i = 0; i < m_events.GetSize(); ++i)
-    if (m_events[i].m_strName == name) return &m_events[i];
-  return nullptr;
-}
-
-CMethod* CDrawObj::FindActionByName(const CString& name) {
-  for (int i = 0; i < m_actions.GetSize(); ++i)
-    if (m_actions[i].m_strName == name) return &m_actions[i];
-  return nullptr;
-}
 
 int CDrawObj::GetPathPoints(int, CMethod*, int) { return 0; }
 double CDrawObj::GetPathLength() { return 0.0; }
-void CDrawObj::Step(int, CView*) {}
-int CDrawObj::Drive(int, int, int, int, int, const CString&, CDrawObj*, CDrawObj*) { return 0; }
 
 void CDrawObj::ListGeneral(CPropGrid*) {}
 void CDrawObj::ListActions(CPropGrid*, int) {}

@@ -22,6 +22,7 @@ class CView;
 class CDrawDoc;
 class CDrawCompObj;
 class CDrawJoinObj;
+class CPicture;
 class CPropGrid;
 
 // Bits of m_flags.
@@ -52,6 +53,13 @@ class CDrawObj : public CObject {
   void ToggleTrajectory();
   void SetColourKey(COLORREF colour);
   void RestoreVisibilityLayer();
+  // Whether the object is a member of a composite or glued object (bits 0, 1 and 3 of
+  // m_flags). Its owner is the composite when set, else the glued object, else none;
+  // GetMemberOwner answers only for members, whose names are looked up among their
+  // owner's members (a member without an owner looks names up on the page).
+  BOOL IsMember() const { return (m_flags & (kFlagCompositeMember | kFlagCompositeMember2 | kFlagGlueMember)) != 0; }
+  CDrawObj* GetOwner() const;
+  CDrawObj* GetMemberOwner() const;
   // Shows the next frame of an animated picture.
   void StepGifFrame();
 
@@ -113,7 +121,7 @@ class CDrawObj : public CObject {
   virtual void SaveVisibilityLayer();
   virtual void ResolveRotationCentres(CView* view, CDrawObj* owner);
   virtual double Distance(double x, double y);
-  virtual void RotateHelper(CView* view, const CString& name);
+  virtual CDoublePoint RotateHelper(CView* view, const CString& name);
   virtual void StepGif(int t, CView* view);
   virtual void StepRotate(int t, CView* view);
   virtual int StepTranslate(int t, CView* view);
@@ -134,7 +142,7 @@ class CDrawObj : public CObject {
   virtual void StepCartoon(int t, CView* view);
   virtual void ResetRotation();
   virtual void SetupOrbit(double x, double y);
-  virtual double AngleHelper(CMethod* action);
+  virtual void AngleHelper(CMethod* action);
   virtual int DriveKeyDown(int tick, int x, int y, int key, const CString& text, CDrawObj* second, CDrawObj* third);
   virtual int DriveKeyUp(int tick, int x, int y, int key, const CString& text, CDrawObj* second, CDrawObj* third);
   virtual int DriveTimer(int tick, int x, int y, int key, const CString& text, CDrawObj* second, CDrawObj* third);
@@ -148,8 +156,9 @@ class CDrawObj : public CObject {
   virtual int DriveLeftButtonDown(int tick, int x, int y, int key, const CString& text, CDrawObj* second, CDrawObj* third);
   virtual int DriveDragDrop(int tick, int x, int y, int key, const CString& text, CDrawObj* second, CDrawObj* third);
   virtual BOOL HasEventDrivenAction();
-  virtual CHPEvent* FindEventByName(const CString& name);
-  virtual CMethod* FindActionByName(const CString& name);
+  // Indexes of the first record of that name (bytes compared exactly), or -1.
+  virtual int FindEventByName(const CString& name);
+  virtual int FindActionByName(const CString& name);
   virtual int GetPathPoints(int step, CMethod* action, int mode);
   virtual double GetPathLength();
   virtual void Step(int t, CView* view);
@@ -286,7 +295,7 @@ class CDrawObj : public CObject {
   int m_frameCount = 1;
   int m_frameIndex = 0;
   int m_framePeriod = 0;
-  Gdiplus::Image* m_picture = nullptr;
+  CPicture* m_picture = nullptr;
   int m_savedLayer = 0;
   int m_buttonState = 0;
   int m_selectedAction = -1;
@@ -298,6 +307,23 @@ class CDrawObj : public CObject {
   int m_effectProgress = 0;
   double m_savedAngle = 0.0;
   int m_savedVisible = 0;
+  // What SavePlayState keeps for RestorePlayState beyond the fields above.
+  struct PlayState {
+    BOOL saved = FALSE;  // a run has started and not yet ended
+    DWORD flags = 0;
+    CSize size;  // absolute width and height of the position
+    CDoublePoint transformCentre;
+    CDoublePoint scale;
+    double dataValue = 0.0;
+    int dataWord1 = 0;
+    int dataWord2 = 0;
+    int firstOperand = 1;
+    // Stored fields that the run rewrites on its way (resolving centres, turning,
+    // moving): put back too, so that a test run changes nothing the page file holds.
+    CRect savedRect;
+    CRect baseRect;
+    CDoublePoint rotationCentre;
+  } m_playState;
   CDrawCompObj* m_ownerComposite = nullptr;
   CDrawJoinObj* m_ownerGlue = nullptr;
   struct RotationState {

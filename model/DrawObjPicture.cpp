@@ -1,14 +1,14 @@
 // The pictures of drawing objects: loading, the colour key, the records a page embeds,
 // the programme's resource folder and animated frames.
 #include <memory>
-#include <vector>
 
 #include "framework/core/Archive.h"
 #include "framework/core/Codepage.h"
+#include "media/ImageHelpers.h"
+#include "media/Picture.h"
 #include "model/DrawDoc.h"
 #include "model/DrawHost.h"
 #include "model/DrawObj.h"
-#include "model/PictureCodec.h"
 #include "model/PictureRecord.h"
 
 namespace {
@@ -16,23 +16,6 @@ namespace {
 bool FileExists(const CString& path) {
   if (CDrawHost* host = GetDrawHost()) return host->FileExists(path) != FALSE;
   return ::GetFileAttributesW(codepage::ToWide(path.str()).c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-// The whole file, or nothing when it cannot be read.
-std::vector<BYTE> ReadWholeFile(const CString& path) {
-  std::vector<BYTE> bytes;
-  HANDLE file = ::CreateFileW(codepage::ToWide(path.str()).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return bytes;
-  LARGE_INTEGER size;
-  DWORD got = 0;
-  if (::GetFileSizeEx(file, &size) && size.QuadPart > 0 && size.QuadPart < 0x7FFFFFFF) {
-    bytes.resize(static_cast<size_t>(size.QuadPart));
-    if (!::ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) || got != bytes.size())
-      bytes.clear();
-  }
-  ::CloseHandle(file);
-  return bytes;
 }
 
 // The folder whose "\res" receives copied files: the programme's, or before any run
@@ -60,12 +43,10 @@ int CDrawObj::SetPictureFile(const CString& file) {
 
 BOOL CDrawObj::LoadPicture(const CString& path) {
   if (path.Find('\\') < 0 || !FileExists(path)) return FALSE;
-  // Decoded from memory, so that no file stays open behind the picture.
-  const std::vector<BYTE> bytes = ReadWholeFile(path);
-  Gdiplus::Image* picture = PictureCodec::Decode(bytes.data(), bytes.size());
-  if (!picture) return FALSE;
+  std::unique_ptr<CPicture> picture = LoadImageFile(path, TRUE);
+  if (!picture || !picture->IsValid()) return FALSE;
   delete m_picture;
-  m_picture = picture;
+  m_picture = picture.release();
   m_colourKeyApplied = 0;
   return TRUE;
 }
@@ -79,35 +60,9 @@ CSize CDrawObj::GetPictureSize() {
 
 void CDrawObj::ApplyColourKey(Gdiplus::Graphics* graphics) {
   if (!m_picture || m_filled || m_colourKeyApplied) return;
-  const UINT w = m_picture->GetWidth(), h = m_picture->GetHeight();
-  if (w == 0 || h == 0) return;
-  auto keyed = std::make_unique<Gdiplus::Bitmap>(static_cast<INT>(w), static_cast<INT>(h), PixelFormat32bppARGB);
-  {
-    Gdiplus::Graphics copy(keyed.get());
-    copy.DrawImage(m_picture, 0, 0, static_cast<INT>(w), static_cast<INT>(h));
-  }
-  Gdiplus::Color key(255, GetRValue(m_colourKey), GetGValue(m_colourKey), GetBValue(m_colourKey));
-  const Gdiplus::ARGB wanted = key.GetValue() & 0xFFFFFF;
-  if (graphics) graphics->GetNearestColor(&key);
-  // On a true-colour device the nearest colour is the colour itself: compare directly
-  // and map pixels only when the device maps colours.
-  const bool mapped = (key.GetValue() & 0xFFFFFF) != wanted;
-  Gdiplus::BitmapData data;
-  Gdiplus::Rect all(0, 0, static_cast<INT>(w), static_cast<INT>(h));
-  if (keyed->LockBits(&all, Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeWrite, PixelFormat32bppARGB,
-                      &data) != Gdiplus::Ok)
-    return;
-  for (UINT y = 0; y < h; ++y) {
-    auto* row = reinterpret_cast<Gdiplus::ARGB*>(static_cast<BYTE*>(data.Scan0) + static_cast<ptrdiff_t>(y) * data.Stride);
-    for (UINT x = 0; x < w; ++x) {
-      Gdiplus::Color pixel(row[x] | 0xFF000000);
-      if (mapped && graphics) graphics->GetNearestColor(&pixel);
-      // Only the alpha goes: the colour stays, so that an encoded copy still carries
-      // the key colour and the key applies again when the page is read back.
-      if ((pixel.GetValue() & 0xFFFFFF) == (key.GetValue() & 0xFFFFFF)) row[x] &= 0x00FFFFFF;
-    }
-  }
-  keyed->UnlockBits(&data);
+  if (m_picture->GetWidth() == 0 || m_picture->GetHeight() == 0) return;
+  std::unique_ptr<CPicture> keyed = CopyWithColourKey(*m_picture, graphics, m_colourKey);
+  if (!keyed || !keyed->IsValid()) return;
   delete m_picture;
   m_picture = keyed.release();
   m_colourKeyApplied = 1;

@@ -4,20 +4,19 @@
 #pragma once
 
 #include "framework/core/String.h"
-#include "model/PictureCodec.h"
 
 class CArchive;
+class CPicture;
 
 namespace PictureRecord {
 
-// Writes the record. A picture that cannot be encoded gives an empty record, which the
-// reader takes as no picture. Without a temporary file to encode through, the user is
-// told the disk is full and the save fails (CUserException): writing on would lose the
-// picture.
-void Write(CArchive& ar, const CString& name, Gdiplus::Image* picture);
+// Writes the record. A picture that is missing or cannot be encoded gives an empty
+// record, which the reader takes as no picture.
+void Write(CArchive& ar, const CString& name, CPicture* picture);
 
-// Reads a record and returns its picture, or null when the bytes are no picture. Exactly
-// the recorded bytes are consumed either way, so the next record is read in step.
-Gdiplus::Image* Read(CArchive& ar);
+// Reads a record and returns its picture (held flipped, as the model holds pictures), or
+// null when the bytes are no picture. Exactly the recorded bytes are consumed either
+// way, so the next record is read in step.
+CPicture* Read(CArchive& ar);
 
 }  // namespace PictureRecord

@@ -59,7 +59,6 @@
 #define IDS_PAGE_SIZE_RANGE        63633  // 请确定宽度在 %d 到 %d 之间...
 #define IDS_PAGE_OPEN_FAILED       63634  // a damaged page file
 #define IDS_PAGE_SAVE_FAILED       63635  // a page that could not be written
-#define IDS_DISK_FULL              63638  // 磁盘空间不够!
 
 // Kind words of the drawing tools, by shape number.
 #define IDS_KIND_TEXT              63640  // 文本
@@ -76,3 +75,23 @@
 #define IDS_KIND_SOUND             63651  // 声音
 #define IDS_KIND_GLUE              63652  // 粘接对象
 #define IDS_KIND_FUNCTION          63653  // 函数
+
+// Messages of playback: a missing trajectory at the start of a run, a missing target or
+// ability of an event, a missing rotation centre. The texts carry a backslash before
+// each quotation mark and apostrophe.
+#define IDS_PATH_MISSING               63700  // 没找到对象\' %s \'的路径...
+#define IDS_PATH_MISSING_IN_OWNER      63701  // 没找到复合对象\" %s \"中的对象...
+#define IDS_DRIVEN_OBJECT_MISSING      63702  // 没找到由事件驱动的对象 \"%s\"
+#define IDS_DRIVEN_MEMBER_MISSING      63703  // 没找到由事件驱动的复合对象 \"%s\" 中的对象 \"%s\"
+#define IDS_DRIVEN_GLUE_MEMBER_MISSING 63704  // 没找到由事件驱动的粘接对象 \"%s\" 中的对象 \"%s\"
+#define IDS_DRIVEN_ABILITY_MISSING     63705  // 由事件驱动的对象 \"%s\" 的能力 \"%s\" 不存在!
+#define IDS_CENTRE_MISSING             63706  // 没找到对象\' %s \'的旋转中心\' %s \'
+#define IDS_CENTRE_MISSING_IN_COMPOSITE 63707 // 没找到复合对象\' %s \'中的对象...
+#define IDS_CENTRE_MISSING_IN_GLUE     63708  // 没找到粘接对象\' %s \'中的对象...
+
+// Messages of the discrete actions: running a program and switching pages, and what a
+// host playing pages from the web refuses of them.
+#define IDS_PROGRAM_MISSING            63720  // 程序或文档不存在
+#define IDS_PAGE_NAME_EMPTY            63721  // 装入页失败:装入页名为空
+#define IDS_PROGRAM_REFUSED            63722  // 网页中播放的课件不能运行外部程序: %s
+#define IDS_PAGE_PATH_REFUSED          63723  // 装入页失败:网页中播放的课件不能打开本机或网络路径 %s

@@ -252,7 +252,9 @@ const CRuntimeClass* CArchive::ReadClass(const CRuntimeClass* requested, UINT* s
     char name[kMaxClassNameLength + 1] = {};
     if (nameLength > kMaxClassNameLength || Read(name, nameLength) != nameLength) Fail(CArchiveException::badClass);
     cls = CRuntimeClass::FromName(name);
-    if (!cls || !cls->m_pfnCreateObject) Fail(CArchiveException::badClass);
+    // Classes made by name for the framework (frames, views) are not archivable: a file
+    // naming one must not get it created.
+    if (!cls || !cls->m_pfnCreateObject || cls->m_wSchema == 0xFFFF) Fail(CArchiveException::badClass);
     if ((cls->m_wSchema & ~VERSIONABLE_SCHEMA) != writtenSchema && !(cls->m_wSchema & VERSIONABLE_SCHEMA))
       Fail(CArchiveException::badSchema);
     *schema = writtenSchema;

@@ -39,6 +39,10 @@ class CRuntimeClass {
   DECLARE_DYNAMIC(class_name)      \
   static CObject* CreateObject();
 
+// A class the framework creates by its record (documents, frames and views made by a
+// document template), without being archivable.
+#define DECLARE_DYNCREATE(class_name) DECLARE_SERIAL(class_name)
+
 // In one source file. The base named is the one the record reports, which need not
 // be the C++ base.
 #define IMPLEMENT_RUNTIMECLASS_(class_name, base_name, schema, create)                    \
@@ -56,3 +60,7 @@ class CRuntimeClass {
 #define IMPLEMENT_SERIAL(class_name, base_name, schema)                         \
   CObject* class_name::CreateObject() { return new class_name; }                \
   IMPLEMENT_RUNTIMECLASS_(class_name, base_name, schema, &class_name::CreateObject)
+
+#define IMPLEMENT_DYNCREATE(class_name, base_name)                              \
+  CObject* class_name::CreateObject() { return new class_name; }                \
+  IMPLEMENT_RUNTIMECLASS_(class_name, base_name, 0xFFFF, &class_name::CreateObject)

@@ -1,45 +1,77 @@
-// CDocument: the data half of document/view — path, title, modified flag, views.
+// CDocument: the data behind one or more views, read from and written to a file
+// through its Serialize. Saving writes a temporary file beside the target and puts it
+// in the target's place only when the whole write succeeded, so a failed save leaves
+// the old file as it was; load and save failures are reported to the user.
 #pragma once
 
-#include "framework/core/Object.h"
+#include "framework/core/Exception.h"
 #include "framework/core/PtrList.h"
 #include "framework/core/String.h"
+#include "framework/ui/CmdTarget.h"
 
+class CFrameWnd;
 class CView;
 
-class CDocument : public CObject {
+class CDocument : public CCmdTarget {
+  DECLARE_DYNAMIC(CDocument)
+
  public:
-  CDocument() = default;
-  ~CDocument() override = default;
-  CDocument(const CDocument&) = delete;
-  CDocument& operator=(const CDocument&) = delete;
+  CDocument();
+  // Leaves its template; the views must be gone.
+  ~CDocument() override;
 
-  const CString& GetPathName() const { return m_strPathName; }
-  virtual void SetPathName(const char* path, BOOL addToRecent = TRUE) { m_strPathName = path; }
   const CString& GetTitle() const { return m_strTitle; }
-  virtual void SetTitle(const char* title) { m_strTitle = title; }
-
+  virtual void SetTitle(LPCSTR lpszTitle);
+  const CString& GetPathName() const { return m_strPathName; }
+  // Sets the full path and the title from it, and adds it to the recent-file list.
+  virtual void SetPathName(LPCSTR lpszPathName, BOOL bAddToMRU = TRUE);
+  CDocTemplate* GetDocTemplate() const { return m_pDocTemplate; }
   virtual BOOL IsModified() { return m_bModified; }
-  virtual void SetModifiedFlag(BOOL modified = TRUE) { m_bModified = modified; }
+  virtual void SetModifiedFlag(BOOL bModified = TRUE) { m_bModified = bModified; }
 
+  // --- Views ---
+  virtual POSITION GetFirstViewPosition() const { return m_viewList.GetHeadPosition(); }
+  virtual CView* GetNextView(POSITION& rPosition) const;
+  void AddView(CView* pView);
+  void RemoveView(CView* pView);
+  // Calls OnUpdate of every view except pSender.
+  void UpdateAllViews(CView* pSender, LPARAM lHint = 0, CObject* pHint = nullptr);
+  // Called when a view comes or goes; a document left without views closes itself.
+  virtual void OnChangedViewList();
+  void UpdateFrameCounts();
+
+  // --- Life cycle ---
   virtual void DeleteContents() {}
-  virtual BOOL OnNewDocument() {
-    DeleteContents();
-    SetModifiedFlag(FALSE);
-    return TRUE;
-  }
+  virtual BOOL OnNewDocument();
+  virtual BOOL OnOpenDocument(LPCSTR lpszPathName);
+  virtual BOOL OnSaveDocument(LPCSTR lpszPathName);
+  // Destroys the views' frames, empties the document and deletes it (m_bAutoDelete).
+  virtual void OnCloseDocument();
+  virtual void PreCloseFrame(CFrameWnd* pFrame) {}
+  virtual BOOL CanCloseFrame(CFrameWnd* pFrame);
+  // Asks whether to save changes: FALSE when the user cancels or the save fails.
+  virtual BOOL SaveModified();
+  // Saves under lpszPathName, or under a name asked for when it is null; bReplace
+  // makes the new name the document's.
+  virtual BOOL DoSave(LPCSTR lpszPathName, BOOL bReplace = TRUE);
+  virtual BOOL DoFileSave();
+  // Shows the user why a file could not be read or written.
+  virtual void ReportSaveLoadException(LPCSTR lpszPathName, const CException* e, BOOL bSaving);
 
-  POSITION GetFirstViewPosition() const { return m_viewList.GetHeadPosition(); }
-  CView* GetNextView(POSITION& pos) const { return static_cast<CView*>(m_viewList.GetNext(pos)); }
-  void AddView(CView* view) { m_viewList.AddTail(view); }
-  void RemoveView(CView* view) {
-    if (POSITION pos = m_viewList.Find(view)) m_viewList.RemoveAt(pos);
-  }
-  virtual void UpdateAllViews(CView* sender, LPARAM hint = 0, CObject* hintObject = nullptr) {}
+  // --- Commands ---
+  void OnFileClose();
+  void OnFileSave();
+  void OnFileSaveAs();
+  BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
 
- protected:
-  CString m_strPathName;
   CString m_strTitle;
-  BOOL m_bModified = FALSE;
+  CString m_strPathName;
+  CDocTemplate* m_pDocTemplate = nullptr;
   CPtrList m_viewList;
+  BOOL m_bModified = FALSE;
+  BOOL m_bAutoDelete = TRUE;
+  BOOL m_bEmbedded = FALSE;
+
+ private:
+  void ReportFailure(LPCSTR lpszPathName, const CString& reason, BOOL bSaving);
 };

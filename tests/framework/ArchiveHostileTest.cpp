@@ -115,6 +115,21 @@ TEST(ArchiveHostile, MalformedReferencesAndLengths) {
   }
 }
 
+// Frames and views can be made by name (for document templates) but are not
+// archivable: a file naming one, with the "not archivable" schema, gets no window object.
+TEST(ArchiveHostile, ClassesMadeByNameForTheFrameworkAreNotReadFromFiles) {
+  ASSERT_NE(nullptr, CRuntimeClass::FromName("CFrameWnd"));
+  for (const char* name : {"CWnd", "CFrameWnd"}) {
+    SCOPED_TRACE(name);
+    try {
+      LoadFromBytes(NewClassTag(name, 0xFFFF), [](CArchive& ar) { delete ar.ReadObject(RUNTIME_CLASS(CObject)); });
+      ADD_FAILURE() << "no exception";
+    } catch (const CArchiveException& e) {
+      EXPECT_EQ(CArchiveException::badClass, e.m_cause);
+    }
+  }
+}
+
 TEST(ArchiveHostile, HugeCountsAndLengthsFailBeforeAllocating) {
   const std::vector<int> cases[] = {
       {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F},  // string of 2 GiB

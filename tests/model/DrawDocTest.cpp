@@ -8,12 +8,16 @@
 #include <string>
 
 #include "behaviour/DoubleValue.h"
+#include "framework/core/Codepage.h"
 #include "framework/core/File.h"
 #include "framework/core/UserException.h"
+#include "media/Picture.h"
+#include "framework/ui/DC.h"
 #include "model/DrawDoc.h"
 #include "model/DrawObj.h"
 #include "resources/ModelStrings.h"
 #include "tests/support/ArchiveHelpers.h"
+#include "tests/support/MemoryBitmap.h"
 #include "tests/support/MessageBoxCapture.h"
 #include "tests/support/Printers.h"
 #include "tests/support/TestHost.h"
@@ -325,11 +329,11 @@ TEST(PageFile, BackgroundPictureKeepsItsOrientationThroughTheFile) {
   TestHost host;
   CDrawDoc doc;
   // Held upside down as the model holds pictures: row 0 is the page's bottom.
-  auto* picture = new Gdiplus::Bitmap(16, 8, PixelFormat24bppRGB);
+  auto* bitmap = new Gdiplus::Bitmap(16, 8, PixelFormat24bppRGB);
   for (int y = 0; y < 8; ++y)
     for (int x = 0; x < 16; ++x)
-      picture->SetPixel(x, y, y < 4 ? Gdiplus::Color(0, 0, 255) : Gdiplus::Color(255, 0, 0));
-  doc.m_backPicture = picture;
+      bitmap->SetPixel(x, y, y < 4 ? Gdiplus::Color(0, 0, 255) : Gdiplus::Color(255, 0, 0));
+  doc.m_backPicture = new CPicture(bitmap);
   doc.m_backPictureFile = "C:\\图片\\Back.JPG";
   doc.m_useBackPicture = 1;
   const Bytes bytes = StorePage(doc);
@@ -337,10 +341,9 @@ TEST(PageFile, BackgroundPictureKeepsItsOrientationThroughTheFile) {
   CDrawDoc back;
   LoadFromBytes(bytes, [&](CArchive& ar) { back.Serialize(ar); });
   ASSERT_NE(nullptr, back.m_backPicture);
-  auto* bitmap = static_cast<Gdiplus::Bitmap*>(back.m_backPicture);
   Gdiplus::Color bottom, top;
-  bitmap->GetPixel(8, 1, &bottom);
-  bitmap->GetPixel(8, 6, &top);
+  back.m_backPicture->GetBitmap()->GetPixel(8, 1, &bottom);
+  back.m_backPicture->GetBitmap()->GetPixel(8, 6, &top);
   EXPECT_GT(bottom.GetB(), 200);
   EXPECT_LT(bottom.GetR(), 60);
   EXPECT_GT(top.GetR(), 200);
@@ -352,26 +355,24 @@ TEST(PageFile, AFailedSaveLeavesTheOldFile) {
   const CString path = TempPath("kept.rvx");
   const Bytes old = {1, 2, 3, 4, 5};
   WriteFile(path, old);
+  // The page is written beside the target first; make that impossible.
+  const std::wstring blocker = codepage::ToWide((path + ".tmp~").str());
+  ::CreateDirectoryW(blocker.c_str(), nullptr);
   CDrawDoc doc;
-  doc.m_backPicture = new Gdiplus::Bitmap(4, 4, PixelFormat24bppRGB);
+  doc.m_backPicture = new CPicture(new Gdiplus::Bitmap(4, 4, PixelFormat24bppRGB));
   doc.m_backPictureFile = "a.jpg";
   doc.m_useBackPicture = 1;
-  wchar_t saved[MAX_PATH];
-  ::GetEnvironmentVariableW(L"TMP", saved, MAX_PATH);
-  ::SetEnvironmentVariableW(L"TMP", L"C:\\no\\such\\folder");
-  ::SetEnvironmentVariableW(L"TEMP", L"C:\\no\\such\\folder");
   MessageBoxCapture boxes;
   EXPECT_FALSE(doc.OnSaveDocument(path));
-  ::SetEnvironmentVariableW(L"TMP", saved);
-  ::SetEnvironmentVariableW(L"TEMP", saved);
   ASSERT_EQ(1u, boxes.boxes().size());
-  EXPECT_STREQ("磁盘空间不够!", boxes.boxes()[0].text);
+  EXPECT_STREQ("无法保存页面文件，原文件保持不变。", boxes.boxes()[0].text);
   EXPECT_TRUE(old == ReadFile(path));
+  ::RemoveDirectoryW(blocker.c_str());
+
+  EXPECT_TRUE(doc.OnSaveDocument(path));
+  EXPECT_GT(ReadFile(path).size(), 547u);
   CFile probe;
   EXPECT_FALSE(probe.Open(path + ".tmp~", CFile::modeRead));
-
-  EXPECT_TRUE(doc.OnSaveDocument(path));  // with a temporary folder it saves
-  EXPECT_GT(ReadFile(path).size(), 547u);
   CFile::Remove(path);
 }
 
@@ -388,6 +389,82 @@ TEST(PageFile, SavingOverAReadOnlyFileIsRefused) {
   EXPECT_STREQ("文件为只读属性，不能保存!\n请修改文件属性之后再保存。", boxes.boxes()[0].text);
   ::SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
   CFile::Remove(path);
+}
+
+// A page of 80 x 60 on a bitmap of the same size, mapped as the views map pages: the
+// origin at the centre, y growing upwards.
+struct PageBitmap {
+  PageBitmap() : bitmap(80, 60), dc(bitmap.dc()) {
+    ::SetMapMode(bitmap.dc(), MM_ANISOTROPIC);
+    ::SetWindowExtEx(bitmap.dc(), 1, 1, nullptr);
+    ::SetViewportExtEx(bitmap.dc(), 1, -1, nullptr);
+    ::SetViewportOrgEx(bitmap.dc(), 40, 30, nullptr);
+  }
+  MemoryBitmap bitmap;
+  CDC dc;
+};
+
+// The strongest channel of a pixel: 'r', 'g', 'b', or 'w' when all are bright.
+char Dominant(COLORREF c) {
+  const int r = GetRValue(c), g = GetGValue(c), b = GetBValue(c);
+  if (r > 180 && g > 180 && b > 180) return 'w';
+  if (r >= g && r >= b) return 'r';
+  return g >= b ? 'g' : 'b';
+}
+
+TEST(PageDocument, BackgroundPictureStretchedOrTiledUpright) {
+  TestHost host;
+  // 8 x 8 in quadrants, held upside down: rows 0 to 3 are the page's lower half.
+  auto* b = new Gdiplus::Bitmap(8, 8, PixelFormat32bppARGB);
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 8; ++x)
+      b->SetPixel(x, y, y < 4 ? (x < 4 ? Gdiplus::Color(255, 0, 0) : Gdiplus::Color(0, 255, 0))
+                              : (x < 4 ? Gdiplus::Color(0, 0, 255) : Gdiplus::Color(255, 255, 255)));
+  CDrawDoc doc;
+  doc.SetPageSize(80, 60);
+  doc.m_useBackPicture = 1;
+  doc.m_backPicture = new CPicture(b);
+  PageBitmap stretched;
+  doc.Draw(&stretched.dc, nullptr);
+  EXPECT_EQ('b', Dominant(stretched.bitmap.Pixel(10, 10)));  // top left
+  EXPECT_EQ('w', Dominant(stretched.bitmap.Pixel(70, 10)));  // top right
+  EXPECT_EQ('r', Dominant(stretched.bitmap.Pixel(10, 50)));  // bottom left
+  EXPECT_EQ('g', Dominant(stretched.bitmap.Pixel(70, 50)));  // bottom right
+
+  doc.m_stretchBackPicture = 0;
+  PageBitmap tiled;
+  doc.Draw(&tiled.dc, nullptr);
+  // 8 x 8 tiles laid from the page's corner at its lowest y, each upright: in the
+  // bottom tile row the lower half is red and green, the upper blue and white.
+  EXPECT_EQ('r', Dominant(tiled.bitmap.Pixel(2, 57)));
+  EXPECT_EQ('g', Dominant(tiled.bitmap.Pixel(6, 57)));
+  EXPECT_EQ('b', Dominant(tiled.bitmap.Pixel(2, 54)));
+  EXPECT_EQ('w', Dominant(tiled.bitmap.Pixel(14, 46)));
+  EXPECT_EQ('g', Dominant(tiled.bitmap.Pixel(78, 49)));
+}
+
+TEST(PageDocument, DrawSkipsDeletedObjectsAndWidensDegenerateOnes) {
+  struct Painter : CDrawObj {
+    using CDrawObj::CDrawObj;
+    int DrawObject(CDC*, CView*) override { return ++painted; }
+    int painted = 0;
+  };
+  TestHost host;
+  CDrawDoc doc;
+  doc.SetPageSize(80, 60);
+  auto* line = new Painter(CRect(-9, 10, -9, -10));  // zero width, on the clip edge
+  auto* gone = new Painter(CRect(0, 10, 10, 0));
+  auto* outside = new Painter(CRect(100, 10, 110, 0));
+  doc.Add(line);
+  doc.Add(gone);
+  doc.Add(outside);
+  gone->SetSuspended(TRUE);
+  PageBitmap page;
+  ::IntersectClipRect(page.bitmap.dc(), -9, 30, 40, -30);
+  doc.Draw(&page.dc, nullptr);
+  EXPECT_EQ(1, line->painted);
+  EXPECT_EQ(0, gone->painted);
+  EXPECT_EQ(0, outside->painted);
 }
 
 TEST(PageDocument, PageSizeLimits) {

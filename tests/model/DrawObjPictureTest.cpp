@@ -8,7 +8,8 @@
 #include "framework/core/File.h"
 #include "model/DrawDoc.h"
 #include "model/DrawObj.h"
-#include "model/PictureCodec.h"
+#include "media/ImageHelpers.h"
+#include "media/Picture.h"
 #include "tests/support/ArchiveHelpers.h"
 #include "tests/support/TestHost.h"
 
@@ -41,14 +42,14 @@ CString WritePictureFile(const char* name) {
   for (int y = 0; y < 4; ++y)
     for (int x = 0; x < 4; ++x) bitmap.SetPixel(x, y, Gdiplus::Color(0, 255, 0));
   CLSID bmp;
-  EXPECT_TRUE(PictureCodec::EncoderClsid(L"image/bmp", bmp));
+  EXPECT_GE(GetEncoderClsid(L"image/bmp", &bmp), 0);
   bitmap.Save(codepage::ToWide(path.str()).c_str(), &bmp, nullptr);
   return path;
 }
 
-Gdiplus::Color PixelAt(Gdiplus::Image* picture, int x, int y) {
+Gdiplus::Color PixelAt(CPicture* picture, int x, int y) {
   Gdiplus::Color c;
-  static_cast<Gdiplus::Bitmap*>(picture)->GetPixel(x, y, &c);
+  picture->GetBitmap()->GetPixel(x, y, &c);
   return c;
 }
 
@@ -171,7 +172,7 @@ TEST(DrawObjPicture, ARecordThatDoesNotDecodeIsStillReadInStep) {
     CDrawObj* o = written.Add(new CDrawObj(CRect(0, 1, 1, 0)));
     o->m_pictureFill = 1;
     o->m_pictureFile.Format("p%d.jpg", i);
-    o->m_picture = new Gdiplus::Bitmap(2, 2, PixelFormat24bppRGB);
+    o->m_picture = new CPicture(new Gdiplus::Bitmap(2, 2, PixelFormat24bppRGB));
   }
   Bytes bytes = StoreRecords(written.list);
   // Damage the first record's picture bytes: its length still says how many follow.
@@ -227,7 +228,7 @@ TEST(DrawObjPicture, AnimatedFramesCycle) {
   o.m_frameCount = 3;
   o.StepGifFrame();  // no picture: nothing
   EXPECT_EQ(0, o.m_frameIndex);
-  o.m_picture = new Gdiplus::Bitmap(1, 1, PixelFormat24bppRGB);
+  o.m_picture = new CPicture(new Gdiplus::Bitmap(1, 1, PixelFormat24bppRGB));
   int seen[4];
   for (int& s : seen) {
     s = o.m_frameIndex;

@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <vector>
+
 class MemoryBitmap {
  public:
   MemoryBitmap(int width, int height) {
@@ -27,7 +30,24 @@ class MemoryBitmap {
   MemoryBitmap& operator=(const MemoryBitmap&) = delete;
 
   HDC dc() const { return m_dc; }
-  COLORREF Pixel(int x, int y) const { return ::GetPixel(m_dc, x, y); }
+  int width() const { return m_width; }
+  int height() const { return m_height; }
+  // The pixel at device position (x, y), whatever mapping the DC has.
+  COLORREF Pixel(int x, int y) const {
+    ::GdiFlush();
+    const uint32_t v = static_cast<const uint32_t*>(m_bits)[static_cast<size_t>(y) * m_width + x];
+    return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+  }
+  void SetPixel(int x, int y, COLORREF colour) { ::SetPixelV(m_dc, x, y, colour); }
+  // Every pixel, row by row from the top, read straight from the bits.
+  std::vector<COLORREF> Snapshot() const {
+    ::GdiFlush();
+    const uint32_t* bits = static_cast<const uint32_t*>(m_bits);
+    std::vector<COLORREF> pixels(static_cast<size_t>(m_width) * m_height);
+    for (size_t i = 0; i < pixels.size(); ++i)
+      pixels[i] = RGB((bits[i] >> 16) & 0xFF, (bits[i] >> 8) & 0xFF, bits[i] & 0xFF);
+    return pixels;
+  }
   void Fill(COLORREF colour) {
     HBRUSH brush = ::CreateSolidBrush(colour);
     RECT all = {0, 0, m_width, m_height};

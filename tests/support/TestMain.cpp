@@ -1,20 +1,24 @@
-// Test entry point: GDI+ started as the programs start it, and a message box nobody
-// asked for fails the test instead of waiting for a click that never comes.
+// Test entry point: GDI+ started as the programs start it, and a message box or other
+// modal window nobody asked for fails the test instead of waiting for a click that
+// never comes.
 #include <gtest/gtest.h>
 
-#include <windows.h>
-#include <objidl.h>
-#include <gdiplus.h>
+#include <cstdio>
 
 #include "framework/core/Codepage.h"
 #include "framework/core/MessageBox.h"
+#include "framework/ui/ModalSink.h"
+#include "media/GdiplusSession.h"
 
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
-  // Pictures and drawing need GDI+ started, as every program starts it.
-  Gdiplus::GdiplusStartupInput gdiplusInput;
-  ULONG_PTR gdiplusToken = 0;
-  Gdiplus::GdiplusStartup(&gdiplusToken, &gdiplusInput, nullptr);
+  // Pictures and drawing need GDI+ started, as every program starts it; it is shut
+  // down after the last test has released its pictures.
+  CGdiplusSession gdiplus;
+  if (!gdiplus.IsStarted()) {
+    std::fprintf(stderr, "GDI+ did not start (status %d)\n", static_cast<int>(gdiplus.GetStatus()));
+    return 1;
+  }
   AfxSetMessageBoxSink([](const CString& text, UINT) {
     // Print as UTF-8 so the text reads on the Linux side of Wine.
     std::wstring wide = codepage::ToWide(text.str());
@@ -25,7 +29,9 @@ int main(int argc, char** argv) {
     ADD_FAILURE() << "unexpected message box: " << utf8;
     return IDCANCEL;
   });
-  const int result = RUN_ALL_TESTS();
-  Gdiplus::GdiplusShutdown(gdiplusToken);
-  return result;
+  AfxSetModalSink([](ModalCall& call) -> INT_PTR {
+    ADD_FAILURE() << "unexpected modal window of kind " << call.kind << " (id " << call.id << ")";
+    return IDCANCEL;
+  });
+  return RUN_ALL_TESTS();
 }

@@ -1,0 +1,37 @@
+// Every modal piece of user interface other than message boxes (dialogs from
+// templates, the file dialogs, the folder browser, the help viewers, the print
+// dialog) goes through one replaceable sink, as AfxMessageBox does, so that tests see
+// what would be shown and give the answer instead of a user.
+#pragma once
+
+#include <functional>
+
+#include "framework/core/String.h"
+#include "framework/ui/UiDefs.h"
+
+class CWnd;
+
+struct ModalCall {
+  enum Kind { dialog, fileDialog, folderPicker, htmlHelp, winHelp, printDialog };
+
+  Kind kind = dialog;
+  UINT id = 0;           // dialog: its template; help: the command
+  BOOL open = FALSE;     // file dialog: an open (not a save) dialog
+  CString title;         // file dialog and folder browser: the title
+  CString text;          // file dialog: the filter ('|'-separated); help: the file
+  CString path;          // file dialog and folder browser: the initial name in, the answer out
+  DWORD_PTR data = 0;    // help: the command's data
+  CWnd* window = nullptr;  // the CDialog (or CFileDialog) object asking
+  // Shows the real thing and returns its result; a sink may call it.
+  std::function<INT_PTR()> show;
+};
+
+// Returns what the call returns: IDOK or IDCANCEL for dialogs, the help window (as an
+// integer) for HTML help, TRUE or FALSE for WinHelp.
+using ModalSink = std::function<INT_PTR(ModalCall& call)>;
+
+// Installs a sink and returns the previous one; an empty sink restores the real UI.
+ModalSink AfxSetModalSink(ModalSink sink);
+
+// The sink's answer, or call.show() when there is no sink.
+INT_PTR AfxRunModal(ModalCall& call);

@@ -1,0 +1,61 @@
+// CView: a child window of a frame that shows a document. It paints through OnDraw
+// (after OnPrepareDC), hears of document changes through OnUpdate, and receives
+// commands before its document, which receives them before the frame. It deletes
+// itself when its window is destroyed. Printing runs the print loop on its OnDraw.
+#pragma once
+
+#include "framework/ui/Wnd.h"
+
+class CDC;
+class CDocument;
+class CPrintInfo;
+
+class CView : public CWnd {
+  DECLARE_DYNAMIC(CView)
+
+ public:
+  CView();
+  ~CView() override;
+
+  CDocument* GetDocument() const { return m_pDocument; }
+
+  virtual void OnDraw(CDC* pDC) = 0;
+  virtual void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr);
+  // When a document is shown in the view (each time one is opened).
+  virtual void OnInitialUpdate();
+  // The document changed: by default the whole view is repainted.
+  virtual void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint);
+  virtual void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView);
+  virtual void OnActivateFrame(UINT nState, CFrameWnd* pFrameWnd) {}
+  virtual BOOL IsSelected(const CObject* pDocItem) const { return FALSE; }
+  // Scrolling requests (a scrolling view answers them).
+  virtual BOOL OnScroll(UINT nScrollCode, UINT nPos, BOOL bDoScroll = TRUE) { return FALSE; }
+  virtual BOOL OnScrollBy(CSize sizeScroll, BOOL bDoScroll = TRUE) { return FALSE; }
+
+  // --- Printing ---
+  // Sets up pInfo (pages); the default asks DoPreparePrinting.
+  virtual BOOL OnPreparePrinting(CPrintInfo* pInfo);
+  // Asks for the printer (through the modal sink) unless pInfo->m_bDirect.
+  BOOL DoPreparePrinting(CPrintInfo* pInfo);
+  virtual void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) {}
+  virtual void OnPrint(CDC* pDC, CPrintInfo* pInfo) { OnDraw(pDC); }
+  virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo) {}
+  void OnFilePrint();
+  // Print preview is not offered: it prints as the print command does.
+  void OnFilePrintPreview();
+
+  BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
+  BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+
+  CDocument* m_pDocument = nullptr;
+
+ protected:
+  int OnCreate(LPCREATESTRUCTA lpCreateStruct) override;
+  void OnPaint() override;
+  void OnDestroy() override;
+  int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message) override;
+  void PostNcDestroy() override;
+
+ private:
+  LRESULT OnInitialUpdateMessage(WPARAM, LPARAM);
+};

@@ -1,0 +1,22 @@
+// Resource and command ids of the window-layer tests (shared by ui.rc and the tests).
+#pragma once
+
+#define IDR_TEST_FRAME 200
+#define IDR_TEST_SIDEBAR 201
+#define IDD_TEST_DIALOG 300
+#define IDD_TEST_PANEL 301
+#define IDC_TEST_NAME 1001
+#define IDC_TEST_NUMBER 1002
+#define IDC_TEST_CHECK 1003
+#define IDC_TEST_PANEL_BUTTON 1004
+
+#define ID_TEST_VIEW_ONLY 40001
+#define ID_TEST_FRAME_ONLY 40002
+#define ID_TEST_DISABLED 40003
+#define ID_TEST_DOC_ONLY 40004
+#define ID_TEST_APP_ONLY 40005
+#define ID_TEST_UNHANDLED 40006
+#define ID_TEST_ACCEL_DISABLED 40007
+#define ID_TEST_VIEW_AND_FRAME 40008
+#define ID_TEST_INDICATOR 40010
+#define ID_TEST_SIDEBAR_BAR 40020
