@@ -125,7 +125,7 @@ class WaveCapture : public testing::Test {
   // growing.
   void Settle() {
     size_t last = static_cast<size_t>(-1);
-    for (int still = 0, i = 0; still < 4 && i < 200; ++i) {
+    for (int still = 0, i = 0; still < 8 && i < 400; ++i) {
       const size_t size = mp3test::ReadFile(m_capture).size();
       still = size == last ? still + 1 : 0;
       last = size;
