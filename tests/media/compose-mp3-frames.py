@@ -52,16 +52,17 @@ class Channel:
     """One granule of one channel: block kind, gains, scale factors and lines."""
 
     def __init__(self, lines, gain=190, block=0, mixed=0, subblock=(0, 0, 0), sfc=0,
-                 scales=(), slens=(), scale=0):
+                 scales=(), slens=(), scale=0, cut=0):
         self.lines, self.gain, self.block, self.mixed = lines, gain, block, mixed
         self.subblock, self.sfc, self.scales, self.slens, self.scale = subblock, sfc, scales, slens, scale
+        self.cut = cut  # bits of the last quadruple left out: it overruns the granule
 
     def main(self):
         bits = Bits()
         for value, length in zip(self.scales, self.slens):
             bits.put(value, length)
         count1(bits, self.lines)
-        return bits.bits
+        return bits.bits[:len(bits.bits) - self.cut]
 
     def side(self, bits, part23, lsf):
         bits.put(part23, 12)
@@ -188,6 +189,24 @@ def lsf_long_stream(rng, mode_extension, frames=16):
     return out
 
 
+def overrun_stream(rng, dropped, frames=12):
+    """Each granule's last quadruple (a non-zero one) is cut short by 1 to 3 bits: the
+    decoder must drop it and start the next granule at the declared end. With `dropped`,
+    the same stream as it should decode: that quadruple zero and nothing cut."""
+    out = b""
+    for _ in range(frames):
+        granules = []
+        for _gr in range(2):
+            pair = []
+            for _ch in range(2):
+                lines = spectrum(rng, 396) + ([0, 0, 0, 0] if dropped else [1, 0, -1, 1])
+                cut = rng.randrange(1, 4)
+                pair.append(Channel(lines, cut=0 if dropped else cut, **mpeg1_scales(rng, 0, 0)))
+            granules.append(pair)
+        out += frame(44100, 0, granules)
+    return out
+
+
 def main():
     out = sys.argv[1]
     streams = {
@@ -200,6 +219,8 @@ def main():
         "composed_is_lsf": lsf_long_stream(random.Random(7), 1),
         "composed_is_ms_lsf": lsf_long_stream(random.Random(8), 3),
         "composed_short_is_lsf": short_stream(random.Random(9), 22050, 1, 0),
+        "composed_count1_overrun": overrun_stream(random.Random(10), False),
+        "composed_count1_dropped": overrun_stream(random.Random(10), True),
     }
     for name, data in streams.items():
         with open(os.path.join(out, name + ".mp3"), "wb") as f:
