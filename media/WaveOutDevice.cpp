@@ -9,7 +9,8 @@ constexpr int kSpare = 20000;
 
 }  // namespace
 
-CWaveOutDevice::CWaveOutDevice() {
+CWaveOutDevice::CWaveOutDevice(const WaveOutFunctions& functions, DWORD completionTimeout)
+    : m_api(functions), m_completionTimeout(completionTimeout) {
   std::memset(m_headers, 0, sizeof m_headers);
   std::memset(&m_format, 0, sizeof m_format);
 }
@@ -45,7 +46,7 @@ BOOL CWaveOutDevice::Open(int rate, int bits, int size, int count) {
     FreeBuffers();
     return FALSE;
   }
-  if (waveOutOpen(&m_device, WAVE_MAPPER, &m_format, reinterpret_cast<DWORD_PTR>(&OnDeviceMessage),
+  if (m_api.open(&m_device, WAVE_MAPPER, &m_format, reinterpret_cast<DWORD_PTR>(&OnDeviceMessage),
                   reinterpret_cast<DWORD_PTR>(this), CALLBACK_FUNCTION | WAVE_ALLOWSYNC) !=
       MMSYSERR_NOERROR) {
     m_device = nullptr;
@@ -73,13 +74,13 @@ BOOL CWaveOutDevice::Reclaim(WAVEHDR& header, HANDLE cancel) {
   // The audio thread sets the flag; read it afresh each time.
   while (!(*static_cast<volatile DWORD*>(&header.dwFlags) & WHDR_DONE)) {
     const DWORD spent = GetTickCount() - start;
-    if (spent >= kCompletionTimeout) return FALSE;
+    if (spent >= m_completionTimeout) return FALSE;
     HANDLE handles[2] = {m_done, cancel};
-    const DWORD r = WaitForMultipleObjects(cancel ? 2 : 1, handles, FALSE, kCompletionTimeout - spent);
+    const DWORD r = WaitForMultipleObjects(cancel ? 2 : 1, handles, FALSE, m_completionTimeout - spent);
     if (r == WAIT_OBJECT_0 + 1) return FALSE;
     if (r != WAIT_OBJECT_0 && r != WAIT_TIMEOUT) return FALSE;
   }
-  waveOutUnprepareHeader(m_device, &header, sizeof header);
+  m_api.unprepare(m_device, &header, sizeof header);
   m_queued[index] = false;
   return TRUE;
 }
@@ -91,12 +92,12 @@ short* CWaveOutDevice::Write(int& values, HANDLE cancel) {
   values = 0;
   h.dwFlags = 0;
   if (h.dwBufferLength > 0) {
-    if (waveOutPrepareHeader(m_device, &h, sizeof h) != MMSYSERR_NOERROR) {
+    if (m_api.prepare(m_device, &h, sizeof h) != MMSYSERR_NOERROR) {
       Close();
       return nullptr;
     }
-    if (waveOutWrite(m_device, &h, sizeof h) != MMSYSERR_NOERROR) {
-      waveOutUnprepareHeader(m_device, &h, sizeof h);
+    if (m_api.write(m_device, &h, sizeof h) != MMSYSERR_NOERROR) {
+      m_api.unprepare(m_device, &h, sizeof h);
       Close();
       return nullptr;
     }
@@ -123,14 +124,14 @@ BOOL CWaveOutDevice::Drain(HANDLE cancel) {
 void CWaveOutDevice::Close() {
   if (!m_device) return;
   // Reset hands every queued buffer back at once, marked done.
-  waveOutReset(m_device);
+  m_api.reset(m_device);
   for (int i = 0; i < m_count; ++i) {
     if (m_queued[i]) {
-      waveOutUnprepareHeader(m_device, &m_headers[i], sizeof m_headers[i]);
+      m_api.unprepare(m_device, &m_headers[i], sizeof m_headers[i]);
       m_queued[i] = false;
     }
   }
-  waveOutClose(m_device);
+  m_api.close(m_device);
   m_device = nullptr;
 }
 

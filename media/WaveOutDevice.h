@@ -10,13 +10,24 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+// The wave functions the device calls; tests put a stand-in device behind them.
+struct WaveOutFunctions {
+  decltype(&waveOutOpen) open = &waveOutOpen;
+  decltype(&waveOutPrepareHeader) prepare = &waveOutPrepareHeader;
+  decltype(&waveOutWrite) write = &waveOutWrite;
+  decltype(&waveOutUnprepareHeader) unprepare = &waveOutUnprepareHeader;
+  decltype(&waveOutReset) reset = &waveOutReset;
+  decltype(&waveOutClose) close = &waveOutClose;
+};
+
 class CWaveOutDevice {
  public:
   static constexpr int kBufferCount = 3;
   // How long a queued buffer may take to come back before the device counts as stuck.
   static constexpr DWORD kCompletionTimeout = 10000;
 
-  CWaveOutDevice();
+  explicit CWaveOutDevice(const WaveOutFunctions& functions = WaveOutFunctions(),
+                          DWORD completionTimeout = kCompletionTimeout);
   ~CWaveOutDevice();
   CWaveOutDevice(const CWaveOutDevice&) = delete;
   CWaveOutDevice& operator=(const CWaveOutDevice&) = delete;
@@ -49,6 +60,8 @@ class CWaveOutDevice {
                                        DWORD_PTR param1, DWORD_PTR param2);
   BOOL Reclaim(WAVEHDR& header, HANDLE cancel);
 
+  WaveOutFunctions m_api;
+  DWORD m_completionTimeout;
   WAVEHDR m_headers[kBufferCount];
   int m_count = kBufferCount;
   int m_current = 0;  // the header the decoder fills
