@@ -37,7 +37,6 @@ class GlobalBlock {
 };
 
 // Beyond this many tiles in view, one texture fill replaces the calls per tile.
-constexpr int64_t kMaxTileCalls = 1024;
 
 int ClampToInt(int64_t v) { return static_cast<int>(std::min<int64_t>(std::max<int64_t>(v, INT_MIN), INT_MAX)); }
 
@@ -189,8 +188,9 @@ struct ImageSource {
 
 // Tiles the image at its own size from the rectangle's corner, over the part of the
 // rectangle the clip lets through (a small picture over a large page would otherwise
-// cost a call per tile off screen). Where many tiles show, one texture fill replaces
-// the call per tile.
+// cost a call per tile off screen). Raster pictures are tiled by one texture fill: tiles
+// drawn one by one leave a pixel of background between them under the page's mirrored
+// y mapping. Metafiles, which a texture cannot hold, are drawn tile by tile.
 void DrawTiles(Gdiplus::Graphics* graphics, const ImageSource& source, const Gdiplus::Rect& dest, INT imageWidth,
                INT imageHeight, Gdiplus::ImageAttributes* attributes) {
   const int64_t columns = (static_cast<int64_t>(dest.Width) + imageWidth - 1) / imageWidth;
@@ -209,7 +209,7 @@ void DrawTiles(Gdiplus::Graphics* graphics, const ImageSource& source, const Gdi
   }
   if (lastColumn < firstColumn || lastRow < firstRow) return;
 
-  if ((lastColumn - firstColumn + 1) * (lastRow - firstRow + 1) > kMaxTileCalls && source.unit == Gdiplus::UnitPixel) {
+  if (source.unit == Gdiplus::UnitPixel) {
     Gdiplus::TextureBrush brush(source.image, source.bounds, attributes);
     if (brush.GetLastStatus() == Gdiplus::Ok) {
       brush.SetWrapMode(Gdiplus::WrapModeTile);

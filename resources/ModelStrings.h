@@ -59,6 +59,10 @@
 #define IDS_PAGE_SIZE_RANGE        63633  // 请确定宽度在 %d 到 %d 之间...
 #define IDS_PAGE_OPEN_FAILED       63634  // a damaged page file
 #define IDS_PAGE_SAVE_FAILED       63635  // a page that could not be written
+#define IDS_OUT_OF_MEMORY          61599  // 内存不足
+
+// The character whose height centres captions in shapes.
+#define IDS_CAPTION_MEASURE        61743  // 中
 
 // Kind words of the drawing tools, by shape number.
 #define IDS_KIND_TEXT              63640  // 文本

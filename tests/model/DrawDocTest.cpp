@@ -433,7 +433,12 @@ TEST(PageDocument, BackgroundPictureStretchedOrTiledUpright) {
 
   doc.m_stretchBackPicture = 0;
   PageBitmap tiled;
+  tiled.bitmap.Fill(RGB(0, 0, 0));
   doc.Draw(&tiled.dc, nullptr);
+  for (int y = 0; y < 60; ++y) {  // no background shows between tiles
+    SCOPED_TRACE(y);
+    EXPECT_NE(RGB(0, 0, 0), tiled.bitmap.Pixel(2, y));
+  }
   // 8 x 8 tiles laid from the page's corner at its lowest y, each upright: in the
   // bottom tile row the lower half is red and green, the upper blue and white.
   EXPECT_EQ('r', Dominant(tiled.bitmap.Pixel(2, 57)));

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include <cstdint>
 #include <vector>
 
@@ -48,11 +50,12 @@ class MemoryBitmap {
       pixels[i] = RGB((bits[i] >> 16) & 0xFF, (bits[i] >> 8) & 0xFF, bits[i] & 0xFF);
     return pixels;
   }
+  // Every pixel, whatever mapping the DC has.
   void Fill(COLORREF colour) {
-    HBRUSH brush = ::CreateSolidBrush(colour);
-    RECT all = {0, 0, m_width, m_height};
-    ::FillRect(m_dc, &all, brush);
-    ::DeleteObject(brush);
+    ::GdiFlush();
+    const uint32_t v = (static_cast<uint32_t>(GetRValue(colour)) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+    uint32_t* bits = static_cast<uint32_t*>(m_bits);
+    std::fill(bits, bits + static_cast<size_t>(m_width) * m_height, v);
   }
 
  private:
