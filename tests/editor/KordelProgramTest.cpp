@@ -8,6 +8,7 @@
 #include "media/DibImage.h"
 #include "model/DrawDoc.h"
 #include "model/DrawObj.h"
+#include "model/DrawRect.h"
 #include "resources/KordelIds.h"
 #include "tests/editor/KordelProgram.h"
 #include "tests/media/TempFolder.h"
@@ -16,7 +17,7 @@ namespace {
 
 // The screen as a ".bmp" file beside the tests, for a person to look at; and the number
 // of distinct colours in a rectangle of it.
-int CaptureScreen(const char* file, const RECT& probe) {
+int CaptureScreen(const char* file, const RECT& probe, std::set<COLORREF>* seen = nullptr) {
   const int width = ::GetSystemMetrics(SM_CXSCREEN), height = ::GetSystemMetrics(SM_CYSCREEN);
   CDC screen(::GetDC(nullptr));
   CDC memory;
@@ -26,8 +27,12 @@ int CaptureScreen(const char* file, const RECT& probe) {
   CBitmap* old = memory.SelectObject(&bitmap);
   memory.BitBlt(0, 0, width, height, &screen, 0, 0, SRCCOPY);
   std::set<COLORREF> colours;
+  int count = 0;
   for (int y = probe.top; y < probe.bottom; ++y)
-    for (int x = probe.left; x < probe.right; ++x) colours.insert(memory.GetPixel(x, y));
+    for (int x = probe.left; x < probe.right; ++x) {
+      colours.insert(memory.GetPixel(x, y));
+      if (seen && seen->count(memory.GetPixel(x, y))) ++count;
+    }
   memory.SelectObject(old);
   ::ReleaseDC(nullptr, screen.Detach());
   char path[MAX_PATH] = {};
@@ -36,7 +41,13 @@ int CaptureScreen(const char* file, const RECT& probe) {
   beside = beside.Left(beside.ReverseFind('\\') + 1) + file;
   CDibImage image;
   if (image.CreateFromBitmap(bitmap, 24)) image.SaveFile(beside);
-  return static_cast<int>(colours.size());
+  return seen ? count : static_cast<int>(colours.size());
+}
+
+// How many pixels of the rectangle have that colour, on a capture of the screen.
+int ColourCount(const char* file, const RECT& rect, COLORREF colour) {
+  std::set<COLORREF> wanted = {colour};
+  return CaptureScreen(file, rect, &wanted);
 }
 
 }  // namespace
@@ -72,9 +83,12 @@ TEST(KordelProgramTest, StartsMaximisedWithMenuAndToolbarsAndExitsOnTheExitComma
 TEST(KordelProgramTest, OpensThePageNamedOnItsCommandLine) {
   TempFolder folder;
   const CString page = folder.File(L"第一页.rvx").c_str();
+  constexpr COLORREF kGreen = RGB(20, 200, 40);
   {
     CDrawDoc doc;
-    doc.m_objects.AddTail(new CDrawObj(CRect(-50, 40, 50, -40)));
+    auto* square = new CDrawRect(CRect(100, 80, 160, 20));  // right of and above the centre
+    square->m_brush.lbColor = kGreen;
+    doc.m_objects.AddTail(square);
     ASSERT_TRUE(doc.OnSaveDocument(page));
   }
   KordelProgram kordel("\"" + page + "\"");
@@ -83,6 +97,22 @@ TEST(KordelProgramTest, OpensThePageNamedOnItsCommandLine) {
   char title[256] = {};
   ::GetWindowTextA(main, title, sizeof title);
   EXPECT_STREQ(title, "第一页.rvx - Kordel");
+
+  // The square where the page puts it: the page's centre is the centre of the scrolled
+  // area (the screen's size, or the window where that is larger), scrolled to its start.
+  kordel.WaitForSplashToClose();
+  HWND view = ::GetDlgItem(main, AFX_IDW_PANE_FIRST);
+  ASSERT_TRUE(view);
+  RECT client;
+  ::GetClientRect(view, &client);
+  const int areaWidth = ::GetSystemMetrics(SM_CXSCREEN), areaHeight = ::GetSystemMetrics(SM_CYSCREEN);
+  POINT centre = {areaWidth < client.right ? client.right / 2 : areaWidth / 2,
+                  areaHeight < client.bottom ? client.bottom / 2 : areaHeight / 2};
+  ::ClientToScreen(view, &centre);
+  const RECT inside = {centre.x + 110, centre.y - 70, centre.x + 150, centre.y - 30};
+  const RECT outside = {centre.x + 170, centre.y - 70, centre.x + 190, centre.y - 30};
+  EXPECT_EQ(ColourCount("kordel-page.bmp", inside, kGreen), (150 - 110) * 40);
+  EXPECT_EQ(ColourCount("kordel-page.bmp", outside, kGreen), 0);
   ::PostMessageA(main, WM_COMMAND, ID_APP_EXIT, 0);
   EXPECT_TRUE(kordel.WaitForExit(15000));
 }

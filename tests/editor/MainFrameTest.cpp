@@ -9,6 +9,7 @@
 #include "framework/ui/CmdUI.h"
 #include "framework/ui/Menu.h"
 #include "media/Picture.h"
+#include "model/DrawRect.h"
 #include "resources/KordelIds.h"
 #include "tests/editor/EditorFixture.h"
 #include "tests/media/TempFolder.h"
@@ -282,6 +283,24 @@ TEST_F(MainFrameTest, ADroppedFileThatIsNoPictureKeepsTheBackground) {
   EXPECT_STREQ(Doc()->m_backPictureFile, "");
   EXPECT_EQ(Doc()->m_useBackPicture, 0);
   EXPECT_FALSE(Doc()->IsModified());
+}
+
+TEST_F(MainFrameTest, APictureDroppedOnASelectedRectangleBecomesItsPicture) {
+  CMainFrame* frame = NewPage();
+  TempFolder folder;
+  const CString picture = folder.Write(L"图.bmp", TinyBmp()).c_str();
+  auto* rect = new CDrawRect(CRect(-50, 40, 50, -40));
+  Doc()->Add(rect);
+  CDrawObj* plain = AddObject(CRect(0, 10, 10, 0));
+  View()->Select(plain);
+  View()->Select(rect, TRUE);  // the last selected object takes the drop
+  Doc()->SetModifiedFlag(FALSE);
+  frame->SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({picture})));
+  EXPECT_STREQ(rect->m_pictureFile, picture);
+  EXPECT_TRUE(rect->HasPicture());
+  EXPECT_EQ(rect->GetPictureSize(), CSize(4, 4));
+  EXPECT_STREQ(Doc()->m_backPictureFile, "");
+  EXPECT_TRUE(Doc()->IsModified());
 }
 
 TEST_F(MainFrameTest, DropsAreIgnoredDuringARun) {
