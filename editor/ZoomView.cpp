@@ -23,6 +23,8 @@ CSize ScreenDpi() {
 CZoomView::CZoomView() {
   m_bCenter = TRUE;
   m_nMapMode = MM_ANISOTROPIC;
+  // A paint before the page's sizes are known still has a mapping of 1 unit a pixel.
+  m_baseViewportExt = m_viewportExt = ScreenDpi();
 }
 
 BOOL CZoomView::IsRunMode() const {

@@ -4,6 +4,9 @@
 #include <set>
 #include <string>
 
+#include <ole2.h>
+#include <gdiplus.h>
+
 #include "editor/FileHelpers.h"
 #include "framework/ui/CmdUI.h"
 #include "framework/ui/Menu.h"
@@ -170,4 +173,15 @@ TEST_F(DrawAppTest, OpeningOrSavingAPageMakesItsFolderTheWorkingFolder) {
   EXPECT_STREQ(app->m_strWorkingFolder, "C:\\课件");
   app->AddToRecentFileList("D:\\page.rvx");
   EXPECT_STREQ(app->m_strWorkingFolder, "D:");
+}
+
+// Start-up that ended before COM and GDI+ were started must not shut them down: the
+// thread's COM and the process's GDI+ (the test program's own) go on working.
+TEST_F(DrawAppTest, ExitAfterAFailedStartUpUndoesOnlyWhatWasDone) {
+  app->ExitInstance();
+  const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  EXPECT_EQ(com, S_FALSE) << "COM was shut down on this thread";
+  if (SUCCEEDED(com)) ::CoUninitialize();
+  Gdiplus::Bitmap bitmap(4, 4, PixelFormat32bppARGB);
+  EXPECT_EQ(bitmap.GetLastStatus(), Gdiplus::Ok) << "GDI+ was shut down";
 }

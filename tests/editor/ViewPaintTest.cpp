@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/ui/DC.h"
+#include "model/DrawRect.h"
 #include "tests/editor/EditorFixture.h"
 #include "tests/support/MemoryBitmap.h"
 #include "tests/support/MessageBoxCapture.h"
@@ -136,4 +137,37 @@ TEST(PrintableSizeTest, FillsThePrintersWidthUnlessThePageIsTooTall) {
     SCOPED_TRACE(testing::Message() << row.page.cx << " x " << row.page.cy);
     EXPECT_EQ(CDrawView::PrintableSize(row.horzRes, row.vertRes, row.dpiX, row.dpiY, row.page), row.printed);
   }
+}
+
+TEST_F(ViewPaintTest, ARunningPageShowsNothingBeyondItsEdges) {
+  UsePage(200, 100);
+  Doc()->m_backColour = kBlue;
+  auto* square = new CDrawRect(CRect(80, 20, 140, -20));  // half off the page
+  square->m_brush.lbColor = RGB(0, 200, 0);
+  Doc()->Add(square);
+  app->m_nMode = 1;
+  Doc()->m_transitionPending = 0;
+  auto bitmap = Paint();
+  const CPoint on = Device(CPoint(90, 0)), off = Device(CPoint(120, 0));
+  app->m_nMode = 2;
+  EXPECT_EQ(bitmap->Pixel(on.x, on.y), RGB(0, 200, 0));
+  EXPECT_EQ(bitmap->Pixel(off.x, off.y), kBlack);
+  // While editing the whole object shows.
+  EXPECT_EQ(Paint()->Pixel(Device(CPoint(120, 0)).x, Device(CPoint(120, 0)).y), RGB(0, 200, 0));
+}
+
+TEST_F(ViewPaintTest, TheFirstPaintOfARunPlaysTheTransitionOnce) {
+  UsePage(200, 100);
+  Doc()->m_backColour = kBlue;
+  Doc()->m_curtainColour = RGB(0, 255, 0);
+  Doc()->m_transitionKind = 0;  // one plain copy
+  Doc()->m_transitionPending = 1;
+  app->m_nMode = 1;
+  ASSERT_TRUE(View()->m_bFillBeforeTransition);
+  auto bitmap = Paint();
+  const CPoint centre = Device(CPoint(0, 0));
+  app->m_nMode = 2;
+  EXPECT_EQ(bitmap->Pixel(centre.x, centre.y), kBlue);
+  EXPECT_EQ(Doc()->m_transitionPending, 0);
+  EXPECT_FALSE(View()->m_bFillBeforeTransition);
 }
