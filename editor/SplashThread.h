@@ -14,7 +14,7 @@
 class CSplashThread : public CWinThread {
  public:
   // One of the fonts the splash draws with: size in points, weight, face.
-  struct FontSpec {
+  struct FontDefinition {
     int points;
     int weight;
     CString face;
@@ -41,7 +41,7 @@ class CSplashThread : public CWinThread {
   std::vector<CString> m_textLines;
   CPoint m_textOrigin{255, 215};
   int m_nLineStep = 15;
-  std::vector<FontSpec> m_fonts;
+  std::vector<FontDefinition> m_fonts;
   int m_nTextFont = 2;         // the font of the text group
   HWND m_hWndMain = nullptr;
   DWORD m_dwStartTick = 0;
