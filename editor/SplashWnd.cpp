@@ -38,8 +38,8 @@ void CSplashWnd::OnPaint() {
   std::vector<CFont> fonts(m_pThread->m_fonts.size());
   for (size_t i = 0; i < fonts.size(); ++i) {
     const CSplashThread::FontDefinition& definition = m_pThread->m_fonts[i];
-    fonts[i].CreateFont(CSplashThread::FontHeight(dpi, definition.points), 0, 0, 0, definition.weight, FALSE, FALSE, FALSE,
-                        DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+    fonts[i].CreateFont(CSplashThread::FontHeight(dpi, definition.points), 0, 0, 0, definition.weight, FALSE,
+                        FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                         DEFAULT_PITCH | FF_DONTCARE, definition.face);
   }
   const int saved = dc.SaveDC();
