@@ -335,22 +335,32 @@ void CDrawText::MoveHandleTo(int handle, int x, int y, CView* view) {
       break;
     }
     default: {
-      // A corner: the opposite corner stays, and the dragged point is taken back into
-      // the object's unturned frame about the middle of the two.
-      CPoint opposite;
+      // A corner: the opposite corner stays where it shows, and both corners are taken
+      // back into the object's unturned frame about the middle of the two, which is the
+      // new rectangle's centre.
+      int opposite;
       switch (handle) {
-        case 3: opposite = CPoint(r.left, r.bottom); break;
-        case 5: opposite = CPoint(r.left, r.top); break;
-        case 7: opposite = CPoint(r.right, r.top); break;
-        default: opposite = CPoint(r.right, r.bottom); break;
+        case 3: opposite = 7; break;
+        case 5: opposite = 1; break;
+        case 7: opposite = 3; break;
+        default: opposite = 5; break;
       }
-      const CPoint moved = Turned(CPoint(x, y), m_angle, (static_cast<double>(x) + opposite.x) * 0.5,
-                                  (static_cast<double>(y) + opposite.y) * 0.5);
+      const CPoint fixed = GetHandle(opposite);
+      const double mx = (static_cast<double>(x) + fixed.x) * 0.5, my = (static_cast<double>(y) + fixed.y) * 0.5;
+      double vx = x - mx, vy = y - my;
+      if (m_angle != 0.0 && std::isfinite(m_angle)) {
+        const double c = std::cos(m_angle), s = std::sin(m_angle);
+        const double tx = vx * c - vy * s, ty = vx * s + vy * c;
+        vx = tx;
+        vy = ty;
+      }
+      const CPoint moved(RoundHalfAway(mx + vx), RoundHalfAway(my + vy));
+      const CPoint kept(RoundHalfAway(mx - vx), RoundHalfAway(my - vy));
       switch (handle) {
-        case 3: r.right = moved.x; r.top = moved.y; break;
-        case 5: r.right = moved.x; r.bottom = moved.y; break;
-        case 7: r.left = moved.x; r.bottom = moved.y; break;
-        default: r.left = moved.x; r.top = moved.y; break;
+        case 3: r = CRect(kept.x, moved.y, moved.x, kept.y); break;
+        case 5: r = CRect(kept.x, kept.y, moved.x, moved.y); break;
+        case 7: r = CRect(moved.x, kept.y, kept.x, moved.y); break;
+        default: r = CRect(moved.x, moved.y, kept.x, kept.y); break;
       }
       break;
     }
