@@ -166,8 +166,10 @@ void CDrawText::DrawTextGdi(CDC* dc, const CRect& layout) {
     const std::wstring text = codepage::ToWide(m_displayText.str());
     // Top above bottom, as the y-up page has it: DrawText then writes downwards.
     RECT r = {layout.left, layout.bottom, layout.right, layout.top};
-    ::DrawTextW(hdc, text.c_str(), static_cast<int>(text.size()), &r,
-                static_cast<UINT>(m_alignment) | static_cast<UINT>(m_drawTextFlags));
+    // The flags come from the file: one that lets DrawText write into the text (and
+    // past its end) is not passed on.
+    const UINT flags = (static_cast<UINT>(m_alignment) | static_cast<UINT>(m_drawTextFlags)) & ~UINT(DT_MODIFYSTRING);
+    ::DrawTextW(hdc, text.c_str(), static_cast<int>(text.size()), &r, flags);
   }
   ::SetBkMode(hdc, oldMode);
   ::SetTextColor(hdc, oldColour);

@@ -189,6 +189,22 @@ TEST(DrawTextPaint, TextAndFrameTurnTogether) {
   EXPECT_LE(text.maxX - text.minX, 26);
 }
 
+TEST(DrawTextPaint, FrameTurnsEvenWhenTheTextCannot) {
+  TestHost host;
+  RasterFont font;
+  ASSERT_TRUE(font.Installed());
+  PageBitmap page(300, 300);
+  auto o = Text(CRect(-100, 12, 100, -12), "A");
+  UseRasterFont(*o);
+  o->m_filled = 1;
+  o->m_brush.lbColor = RGB(255, 255, 0);
+  o->SetAngle(kQuarterTurn, FALSE, nullptr);
+  Draw(*o, page);
+  // The frame stands as its bounds and handles do; GDI's text stays unturned.
+  EXPECT_EQ(RGB(255, 255, 0), page.At(0, 90));
+  EXPECT_EQ(kWhite, page.At(90, 0));
+}
+
 TEST(DrawTextPaint, FontGdiplusCannotUseIsDrawnThroughGdi) {
   TestHost host;
   RasterFont font;
