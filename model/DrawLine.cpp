@@ -60,6 +60,7 @@ CDrawLine::CDrawLine(const CRect& position) : CDrawObj(position) {
   m_end2 = CPoint(position.right, position.bottom);
   m_rotationCentre = Midpoint();
   m_middle = Rounded(m_rotationCentre);
+  m_baseRect = GetDrawBounds();
 }
 
 CDrawLine::~CDrawLine() = default;
