@@ -475,6 +475,8 @@ void CDrawPoly::MakeSquare(CView* view) {
   if (n < 3 || n > 48) return;
   const CDoublePoint c = CentreOf(m_position);
   const double r = std::sqrt(ToDouble(m_points[0]).DistanceSquared(c));
+  // Vertex 0 on the centre gives no circle to walk: every vertex would land on it.
+  if (!(r >= 1.0)) return;
   const double a = 3.141592653589793 / n, b = 3.141592653589793 / 2 - a;
   const double side = 2 * r * std::sin(a);
   bool regular = true;
@@ -648,6 +650,10 @@ int CDrawPoly::WalkPoints(int spacing, std::vector<CPoint>& points) {
 
 int CDrawPoly::GetPathPoints(int step, CMethod* action, int mode) {
   if (!action || m_pointCount < 2 || (m_polyKind != kPolyLines && m_polyKind != kPolyCurve)) return 0;
+  // Handle numbers come from files: a walk between handles the figure does not have is
+  // no walk (an end of 0 is the last vertex).
+  const int handles = m_pointCount + 1;
+  if (m_shapeParam1 < 1 || m_shapeParam1 > handles || m_shapeParam2 < 0 || m_shapeParam2 > handles) return 0;
   const int spacing = PathSpacing(step, GetPathLength(), mode);
   if (spacing <= 0) return 0;
   std::vector<CPoint> points;

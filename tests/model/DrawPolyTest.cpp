@@ -7,11 +7,14 @@
 #include <initializer_list>
 #include <memory>
 
+#include "framework/core/File.h"
+#include "media/Picture.h"
 #include "model/CurveSampler.h"
 #include "model/DrawDoc.h"
 #include "model/DrawPoly.h"
 #include "model/DrawRect.h"
 #include "tests/support/ArchiveHelpers.h"
+#include "tests/support/PictureFiles.h"
 #include "tests/support/Printers.h"
 #include "tests/support/TestHost.h"
 
@@ -373,9 +376,10 @@ TEST(DrawPolyGeometry, MakeSquareMakesIrregularFiguresRegular) {
 
   auto nearSquare = Poly({CPoint(0, 0), CPoint(40, 1), CPoint(41, 40), CPoint(1, 41)});
   auto segment = Poly({CPoint(0, 0), CPoint(40, 1)});
+  auto centred = Poly({CPoint(0, 0), CPoint(40, 0), CPoint(-40, 10), CPoint(0, -10)});  // vertex 0 at the centre
   CDrawPoly many;
   for (int i = 0; i < 49; ++i) many.AddPoint(CPoint(i * 3, (i * 7) % 11), nullptr);
-  for (CDrawPoly* o : {nearSquare.get(), segment.get(), &many}) {
+  for (CDrawPoly* o : {nearSquare.get(), segment.get(), centred.get(), &many}) {
     const CPoint before = o->PointAt(1);
     o->MakeSquare(kView);
     EXPECT_EQ(before, o->PointAt(1));
@@ -487,6 +491,17 @@ TEST(DrawPolyTrajectory, PointsBetweenTheHandlesInEitherDirection) {
   EXPECT_EQ(0, o->GetPathPoints(0, &action, 0));
   EXPECT_EQ(0, o->GetPathPoints(100, &action, 0));  // longer than the figure
   EXPECT_EQ(9, o->GetPathPoints(8, &action, 1));    // 8 points over 80 units: every 10
+  for (int bad : {0, 5, -1}) {
+    SCOPED_TRACE(bad);
+    o->m_shapeParam1 = bad == 0 ? 0 : 1;  // no handle 0 to start from
+    o->m_shapeParam2 = bad == 0 ? 0 : bad;
+    CMethod refused;
+    EXPECT_EQ(0, o->GetPathPoints(10, &refused, 0));
+    EXPECT_EQ(0, refused.m_path.GetSize());
+  }
+  o->m_shapeParam1 = 4;  // the centre handle is a handle
+  o->m_shapeParam2 = 0;
+  EXPECT_GT(o->GetPathPoints(10, &action, 0), 0);
 }
 
 TEST(DrawPolyTrajectory, CurvesWalkTheirOutline) {
@@ -534,6 +549,44 @@ TEST(DrawPolyPlayState, RestoreBringsTheVerticesBackOnce) {
   o->MoveHandleTo(2, 20, 0, nullptr);
   o->RestorePlayState(nullptr);  // nothing saved any more: nothing changes
   EXPECT_EQ(CPoint(20, 0), o->PointAt(1));
+}
+
+// A page embedding a polygon's picture fill, a run whose change-picture action replaces
+// it, the end of the run, and the page saved and read again: the picture is still there.
+TEST(DrawPolyPlayState, EmbeddedPictureSurvivesARunThatChangedIt) {
+  TestHost host;
+  const CString path =
+      WriteTestPicture("多边形嵌入.bmp", 8, 6, [](int x, int) { return x < 4 ? RGB(0, 0, 255) : RGB(0, 255, 0); });
+  auto written = Poly({CPoint(0, 0), CPoint(60, 0), CPoint(30, 50)}, kPolyLines, 1);
+  written->m_pictureFile = path;
+  ASSERT_TRUE(written->LoadPicture(path));
+  CDrawDoc first;
+  first.Add(written.release());
+  const Bytes page = StoreToBytes([&](CArchive& ar) { first.Serialize(ar); });
+  CFile::Remove(path);
+
+  CDrawDoc second;
+  LoadFromBytes(page, [&](CArchive& ar) { second.Serialize(ar); });
+  auto* o = static_cast<CDrawPoly*>(second.m_objects.GetHead());
+  ASSERT_NE(nullptr, o->m_picture);
+  EXPECT_EQ(-1, o->m_pictureFile.Find('\\'));  // a bare name: nothing to load it from
+  const CString name = o->m_pictureFile;
+  o->SavePlayState(kView, nullptr);
+  o->SetPictureFile("d:\\missing\\other.bmp");  // a change-picture action
+  o->SaveVisibilityLayer();                        // an effect starts, and ends
+  o->SetPictureFile("d:\\missing\\third.bmp");
+  o->RevertVisibilityLayer();
+  EXPECT_EQ(CString("d:\\missing\\other.bmp"), o->m_pictureFile);
+  o->RestorePlayState(kView);
+  EXPECT_EQ(name, o->m_pictureFile);
+  EXPECT_FALSE(o->IsPlainShape());
+
+  const Bytes again = StoreToBytes([&](CArchive& ar) { second.Serialize(ar); });
+  CDrawDoc third;
+  LoadFromBytes(again, [&](CArchive& ar) { third.Serialize(ar); });
+  auto* back = static_cast<CDrawPoly*>(third.m_objects.GetHead());
+  ASSERT_NE(nullptr, back->m_picture);
+  EXPECT_EQ(CSize(8, 6), back->GetPictureSize());
 }
 
 TEST(DrawPolyCopies, CloneCopiesKindVerticesAndCapacity) {
