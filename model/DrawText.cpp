@@ -23,9 +23,12 @@
 #include "model/DrawHost.h"
 #include "model/DrawRect.h"
 #include "model/GeometryHelpers.h"
+#include "model/ShapeEditing.h"
 #include "resources/ModelStrings.h"
 
 IMPLEMENT_SERIAL(CDrawText, CDrawObj, 0)
+
+using namespace ShapeEditing;
 
 namespace {
 
@@ -52,34 +55,6 @@ const CodeTables::CodeName kActionTypes[] = {
     {CMethod::typeDisplay, IDS_ACTION_DISPLAY},
 };
 constexpr int kActionTypeCount = sizeof kActionTypes / sizeof kActionTypes[0];
-
-void InvalidateFor(CDrawObj& object, CView* view) {
-  CDrawHost* host = GetDrawHost();
-  if (view && host)
-    host->InvalidateObject(&object);
-  else
-    object.Invalidate();
-}
-
-void MarkModifiedWhenEditing(CView* view) {
-  CDrawHost* host = GetDrawHost();
-  if (view && host && host->GetMode() == kModeEditing) host->SetPageModified();
-}
-
-CDoublePoint CentreOf(const CRect& r) {
-  return CDoublePoint((static_cast<double>(r.left) + r.right) * 0.5, (static_cast<double>(r.top) + r.bottom) * 0.5);
-}
-
-int ClampToInt(long long v) { return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX)); }
-
-// The point turned by the angle about the centre; an unturned object keeps its exact
-// integer points.
-CPoint Turned(CPoint p, double angle, double centreX, double centreY) {
-  if (angle == 0.0 || !std::isfinite(angle)) return p;
-  POINT points[1] = {p};
-  RotatePointsAbout(angle, centreX, centreY, points, 1);
-  return CPoint(points[0].x, points[0].y);
-}
 
 // The rectangle in the view's device units, where the input box stands.
 CRect DeviceRect(const CRect& position) {
@@ -334,36 +309,9 @@ void CDrawText::MoveHandleTo(int handle, int x, int y, CView* view) {
       r.OffsetRect(ClampToInt(static_cast<long long>(x) - centre.x), ClampToInt(static_cast<long long>(y) - centre.y));
       break;
     }
-    default: {
-      // A corner: the opposite corner stays where it shows, and both corners are taken
-      // back into the object's unturned frame about the middle of the two, which is the
-      // new rectangle's centre.
-      int opposite;
-      switch (handle) {
-        case 3: opposite = 7; break;
-        case 5: opposite = 1; break;
-        case 7: opposite = 3; break;
-        default: opposite = 5; break;
-      }
-      const CPoint fixed = GetHandle(opposite);
-      const double mx = (static_cast<double>(x) + fixed.x) * 0.5, my = (static_cast<double>(y) + fixed.y) * 0.5;
-      double vx = x - mx, vy = y - my;
-      if (m_angle != 0.0 && std::isfinite(m_angle)) {
-        const double c = std::cos(m_angle), s = std::sin(m_angle);
-        const double tx = vx * c - vy * s, ty = vx * s + vy * c;
-        vx = tx;
-        vy = ty;
-      }
-      const CPoint moved(RoundHalfAway(mx + vx), RoundHalfAway(my + vy));
-      const CPoint kept(RoundHalfAway(mx - vx), RoundHalfAway(my - vy));
-      switch (handle) {
-        case 3: r = CRect(kept.x, moved.y, moved.x, kept.y); break;
-        case 5: r = CRect(kept.x, kept.y, moved.x, moved.y); break;
-        case 7: r = CRect(moved.x, kept.y, kept.x, moved.y); break;
-        default: r = CRect(moved.x, moved.y, kept.x, kept.y); break;
-      }
+    default:
+      r = DragTurnedCorner(*this, handle, x, y);
       break;
-    }
   }
   m_rotationCentre = CentreOf(r);
   SetRect(r, view);

@@ -11,6 +11,8 @@
 #include "model/DrawDoc.h"
 #include "model/DrawHost.h"
 #include "model/DrawObj.h"
+#include "model/GeometryHelpers.h"
+#include "model/DrawObj.h"
 #include "resources/ModelStrings.h"
 
 namespace ShapeEditing {
@@ -33,6 +35,28 @@ void MarkModifiedWhenEditing(CView* view) {
 }
 
 int ClampToInt(long long v) { return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX)); }
+
+CRect DragTurnedCorner(CDrawObj& object, int handle, int x, int y) {
+  const int opposite = handle == 3 ? 7 : handle == 5 ? 1 : handle == 7 ? 3 : 5;
+  const CPoint fixed = object.GetHandle(opposite);
+  const double mx = (static_cast<double>(x) + fixed.x) * 0.5, my = (static_cast<double>(y) + fixed.y) * 0.5;
+  double vx = x - mx, vy = y - my;
+  const double angle = object.m_angle;
+  if (angle != 0.0 && std::isfinite(angle)) {
+    const double c = std::cos(angle), s = std::sin(angle);
+    const double tx = vx * c - vy * s, ty = vx * s + vy * c;
+    vx = tx;
+    vy = ty;
+  }
+  const CPoint moved(RoundHalfAway(mx + vx), RoundHalfAway(my + vy));
+  const CPoint kept(RoundHalfAway(mx - vx), RoundHalfAway(my - vy));
+  switch (handle) {
+    case 3: return CRect(kept.x, moved.y, moved.x, kept.y);
+    case 5: return CRect(kept.x, kept.y, moved.x, moved.y);
+    case 7: return CRect(moved.x, kept.y, kept.x, moved.y);
+    default: return CRect(moved.x, moved.y, kept.x, kept.y);
+  }
+}
 
 CPoint Turned(CPoint p, double angle, double centreX, double centreY) {
   if (angle == 0.0 || !std::isfinite(angle) || !std::isfinite(centreX) || !std::isfinite(centreY)) return p;

@@ -28,6 +28,10 @@ int ClampToInt(long long v);
 // an unturned object keeps its exact integer points.
 CPoint Turned(CPoint p, double angle, double centreX, double centreY);
 CDoublePoint CentreOf(const CRect& r);
+// The rectangle after corner handle 1, 3, 5 or 7 of a turned object is dragged to (x, y):
+// the opposite corner stays where it shows, and both corners are taken back into the
+// object's unturned frame about their middle, which is the new rectangle's centre.
+CRect DragTurnedCorner(CDrawObj& object, int handle, int x, int y);
 // ((left + right) / 2, (top + bottom) / 2), halves toward zero.
 CPoint CentreHalves(const CRect& r);
 // A page rectangle as GDI+'s (x, y, width, height), made non-negative.
