@@ -12,6 +12,7 @@
 #include "framework/core/MessageBox.h"
 #include "model/DrawHost.h"
 #include "model/DrawObj.h"
+#include "model/DrawPoly.h"
 #include "resources/ModelStrings.h"
 
 namespace {
@@ -23,10 +24,8 @@ bool IsActiveMotion(const CMethod& action, DWORD kind, int t) {
   return action.m_nType == kind && ActionWindow::Contains(action, t);
 }
 
-bool IsPolygon(const CDrawObj& object) {
-  static const CRuntimeClass* polygon = CRuntimeClass::FromName("CDrawPoly");
-  return polygon && object.GetRuntimeClass()->IsDerivedFrom(polygon);
-}
+// Polygons and curves, and any class derived from them, turn by relative steps only.
+bool IsPolygon(const CDrawObj& object) { return object.IsKindOf(RUNTIME_CLASS(CDrawPoly)) != FALSE; }
 
 CSize OrbitSize(const CRect& r) {
   auto extent = [](int from, int to) {

@@ -98,6 +98,7 @@ void CDrawObj::SavePlayState(CView* view, CDrawObj* owner) {
   s.dataWord1 = m_dataWord1;
   s.dataWord2 = m_dataWord2;
   s.firstOperand = m_firstOperand;
+  s.framePeriod = m_framePeriod;
   m_savedText2 = m_text2;
   m_savedText3 = m_text3;
 }
@@ -118,6 +119,7 @@ void CDrawObj::RestorePlayState(CView* view) {
   m_dataWord1 = s.dataWord1;
   m_dataWord2 = s.dataWord2;
   m_firstOperand = s.firstOperand;
+  m_framePeriod = s.framePeriod;
   m_transformCentre = s.transformCentre;
   m_scale = s.scale;
   SetRect(m_savedRect, view);

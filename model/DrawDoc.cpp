@@ -17,6 +17,8 @@
 #include "model/RetiredObjects.h"
 #include "resources/ModelStrings.h"
 
+IMPLEMENT_DYNCREATE(CDrawDoc, CDocument)
+
 const char kPageSignature[] = "Zumi multi media tool";
 const char kPageVersion[] = "1.2";
 

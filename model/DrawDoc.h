@@ -29,6 +29,9 @@ constexpr int kMinPageWidth = 80;
 constexpr int kMinPageHeight = 60;
 
 class CDrawDoc : public COleDocument {
+  // The editor's document template makes its page document by this record.
+  DECLARE_DYNCREATE(CDrawDoc)
+
  public:
   // Who reads: the editor accepts version "1.2" only; the player and the browser control
   // also read "1.0" and "1.1", and the control shows no message when it refuses a file.

@@ -375,13 +375,7 @@ void CDrawObj::SetColourKey(COLORREF colour) {
 // ---- operations completed by the parts of the model that own them ----------------------
 // Until then each does nothing, or answers as an object without that ability would.
 
-int CDrawObj::DrawEffect(CDC* dc, CView* view) { return DrawObject(dc, view); }
 CDrawObj* CDrawObj::FindMember(const CString&, int) { return nullptr; }
-void CDrawObj::RevertVisibilityLayer() {}
-void CDrawObj::SaveVisibilityLayer() {}
-void CDrawObj::RestoreVisibilityLayer() {}
-
-void CDrawObj::StepEffect(int, CView*) {}
 
 int CDrawObj::GetPathPoints(int, CMethod*, int) { return 0; }
 double CDrawObj::GetPathLength() { return 0.0; }

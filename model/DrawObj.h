@@ -52,7 +52,18 @@ class CDrawObj : public CObject {
   void SetLineWidth(int width);
   void ToggleTrajectory();
   void SetColourKey(COLORREF colour);
+  // Visibility and layer back from their snapshot (SaveVisibilityLayer), without the
+  // repaint RevertVisibilityLayer asks for; composites restore their members with it.
   void RestoreVisibilityLayer();
+  // Appearance effects. SetEffectParams stores the running effect's kind, direction,
+  // step, raster operation and delay between frames (in m_framePeriod), then repaints.
+  void SetEffectParams(int kind, int direction, int step, int rop, int delay);
+  // The page area the effect works in: the bounding box of the turned corners,
+  // normalised and widened by the pen width on every side.
+  CRect GetEffectRect() const;
+  // Ticks an effect of that kind, direction, delay and step lasts on this object:
+  // frames times delay; 0 for a step below 1 or a kind or direction without frames.
+  int GetEffectLength(int kind, int direction, int delay, int step) const;
   // Whether the object is a member of a composite or glued object (bits 0, 1 and 3 of
   // m_flags). Its owner is the composite when set, else the glued object, else none;
   // GetMemberOwner answers only for members, whose names are looked up among their
@@ -296,6 +307,8 @@ class CDrawObj : public CObject {
   int m_frameIndex = 0;
   int m_framePeriod = 0;
   CPicture* m_picture = nullptr;
+  // Filled by SaveVisibilityLayer and by SavePlayState alike: a snapshot taken during a
+  // run replaces what the run will restore when it ends.
   int m_savedLayer = 0;
   int m_buttonState = 0;
   int m_selectedAction = -1;
@@ -303,7 +316,7 @@ class CDrawObj : public CObject {
   int m_effectKind = 0;
   int m_effectDirection = 0;
   int m_effectStep = 1;
-  int m_effectRop = 0;
+  int m_effectRop = SRCCOPY;  // an effect running before its first parameters copies plainly
   int m_effectProgress = 0;
   double m_savedAngle = 0.0;
   int m_savedVisible = 0;
@@ -318,6 +331,8 @@ class CDrawObj : public CObject {
     int dataWord1 = 0;
     int dataWord2 = 0;
     int firstOperand = 1;
+    // Effects set the frame period too: an animated picture keeps its own speed.
+    int framePeriod = 0;
     // Stored fields that the run rewrites on its way (resolving centres, turning,
     // moving): put back too, so that a test run changes nothing the page file holds.
     CRect savedRect;

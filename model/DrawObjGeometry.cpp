@@ -10,28 +10,13 @@
 #include "model/DrawHost.h"
 #include "model/DrawObj.h"
 #include "model/GeometryHelpers.h"
+#include "model/ShapeEditing.h"
 
 namespace {
 CDrawHost* Host() { return GetDrawHost(); }
 }  // namespace
 
-namespace {
-
-// Invalidates through the given view's host when there is one, else through the object.
-void InvalidateFor(CDrawObj* object, CView* view) {
-  CDrawHost* host = Host();
-  if (view && host)
-    host->InvalidateObject(object);
-  else
-    object->Invalidate();
-}
-
-void MarkModifiedWhenEditing(CView* view) {
-  CDrawHost* host = Host();
-  if (view && host && host->GetMode() == kModeEditing) host->SetPageModified();
-}
-
-}  // namespace
+using ShapeEditing::MarkModifiedWhenEditing;
 
 BOOL CDrawObj::IsPlainShape() { return FALSE; }
 
@@ -131,18 +116,18 @@ void CDrawObj::DrawTracker(CDC* dc, int state) {
 
 void CDrawObj::SetRect(const CRect& rect, CView* view) {
   if (rect == m_position) return;
-  InvalidateFor(this, view);
+  ShapeEditing::InvalidateFor(*this, view);
   m_position = rect;
   m_baseRect = rect;
-  InvalidateFor(this, view);
+  ShapeEditing::InvalidateFor(*this, view);
   MarkModifiedWhenEditing(view);
 }
 
 void CDrawObj::SetAngle(double angle, BOOL, CView* view) {
-  InvalidateFor(this, view);
+  ShapeEditing::InvalidateFor(*this, view);
   m_baseRect = m_position;
   m_angle = angle;
-  InvalidateFor(this, view);
+  ShapeEditing::InvalidateFor(*this, view);
   MarkModifiedWhenEditing(view);
 }
 

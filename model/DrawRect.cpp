@@ -17,53 +17,20 @@
 #include "model/DrawDoc.h"
 #include "model/DrawHost.h"
 #include "model/GeometryHelpers.h"
+#include "model/ShapeEditing.h"
 #include "model/PathBuilder.h"
 #include "model/ShapePainter.h"
 #include "resources/ModelStrings.h"
 
 IMPLEMENT_SERIAL(CDrawRect, CDrawObj, 0)
 
+using namespace ShapeEditing;
+
 namespace {
 
 constexpr double kDegreesPerRadian = 57.29577951308232;
 // The version of records that still carried the gradient style in the class's part.
 constexpr WORD kFirstVersion = 0x0001;
-
-void InvalidateFor(CDrawObj& object, CView* view) {
-  CDrawHost* host = GetDrawHost();
-  if (view && host)
-    host->InvalidateObject(&object);
-  else
-    object.Invalidate();
-}
-
-void MarkModifiedWhenEditing(CView* view) {
-  CDrawHost* host = GetDrawHost();
-  if (view && host && host->GetMode() == kModeEditing) host->SetPageModified();
-}
-
-int ClampToInt(long long v) { return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX)); }
-
-// The point turned by the angle about the centre, as the handles turn; an unturned
-// object keeps its exact integer points.
-CPoint Turned(CPoint p, double angle, double centreX, double centreY) {
-  if (angle == 0.0 || !std::isfinite(angle)) return p;
-  POINT points[1] = {p};
-  RotatePointsAbout(angle, centreX, centreY, points, 1);
-  return CPoint(points[0].x, points[0].y);
-}
-
-CDoublePoint CentreOf(const CRect& r) {
-  return CDoublePoint((static_cast<double>(r.left) + r.right) * 0.5, (static_cast<double>(r.top) + r.bottom) * 0.5);
-}
-
-// A page rectangle as GDI+'s (x, y, width, height), made non-negative.
-Gdiplus::Rect GdipRectOf(const CRect& r) {
-  Gdiplus::Rect g(r.left, r.top, ClampToInt(static_cast<long long>(r.right) - r.left),
-                  ClampToInt(static_cast<long long>(r.bottom) - r.top));
-  NormalizeGdipRect(g);
-  return g;
-}
 
 struct RegionDeleter {
   void operator()(HRGN region) const { ::DeleteObject(region); }
@@ -423,26 +390,10 @@ void CDrawRect::MoveHandleTo(int handle, int x, int y, CView* view) {
       r.OffsetRect(ClampToInt(static_cast<long long>(x) - centre.x), ClampToInt(static_cast<long long>(y) - centre.y));
       break;
     }
-    default: {
-      // A corner: the opposite corner stays, and the dragged point is taken back into
-      // the object's unturned frame about the middle of the two.
-      CPoint opposite;
-      switch (handle) {
-        case 3: opposite = CPoint(r.left, r.bottom); break;
-        case 5: opposite = CPoint(r.left, r.top); break;
-        case 7: opposite = CPoint(r.right, r.top); break;
-        default: opposite = CPoint(r.right, r.bottom); break;
-      }
-      const CPoint moved = Turned(CPoint(x, y), m_angle, (static_cast<double>(x) + opposite.x) * 0.5,
-                                  (static_cast<double>(y) + opposite.y) * 0.5);
-      switch (handle) {
-        case 3: r.right = moved.x; r.top = moved.y; break;
-        case 5: r.right = moved.x; r.bottom = moved.y; break;
-        case 7: r.left = moved.x; r.bottom = moved.y; break;
-        default: r.left = moved.x; r.top = moved.y; break;
-      }
+    default:
+      // A corner: the opposite corner stays where it shows, also on a turned shape.
+      r = DragTurnedCorner(*this, handle, x, y);
       break;
-    }
   }
   m_rotationCentre = CentreOf(r);
   SetRect(r, view);

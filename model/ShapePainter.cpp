@@ -133,6 +133,10 @@ void CShapePainter::StrokePath(const Gdiplus::GraphicsPath& path) {
   if (m_pen) m_graphics->DrawPath(m_pen.get(), &path);
 }
 
+void CShapePainter::StrokeLine(const Gdiplus::PointF& from, const Gdiplus::PointF& to) {
+  if (m_pen) m_graphics->DrawLine(m_pen.get(), from, to);
+}
+
 void CShapePainter::DrawCaption(CDC* dc, const CRect& position, const CString& caption, COLORREF colour) {
   if (caption.IsEmpty()) return;
   HDC hdc = dc->GetSafeHdc();

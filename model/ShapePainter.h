@@ -57,6 +57,8 @@ class CShapePainter {
   void Prepare(const Gdiplus::GraphicsPath& path, const Gdiplus::Rect& gradientRect);
   void FillPath(const Gdiplus::GraphicsPath& path);
   void StrokePath(const Gdiplus::GraphicsPath& path);
+  // A segment with the pen: its start cap sits at from, its end cap at to.
+  void StrokeLine(const Gdiplus::PointF& from, const Gdiplus::PointF& to);
   Gdiplus::Pen* Pen() { return m_pen.get(); }
   Gdiplus::Brush* FillBrush() { return m_fillBrush.get(); }
 

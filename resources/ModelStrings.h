@@ -63,6 +63,8 @@
 
 // The character whose height centres captions in shapes.
 #define IDS_CAPTION_MEASURE        61743  // 中
+// The face of a new text object's font.
+#define IDS_DEFAULT_FONT_FACE      61741  // 宋体
 
 // Kind words of the drawing tools, by shape number.
 #define IDS_KIND_TEXT              63640  // 文本
@@ -99,3 +101,7 @@
 #define IDS_PAGE_NAME_EMPTY            63721  // 装入页失败:装入页名为空
 #define IDS_PROGRAM_REFUSED            63722  // 网页中播放的课件不能运行外部程序: %s
 #define IDS_PAGE_PATH_REFUSED          63723  // 装入页失败:网页中播放的课件不能打开本机或网络路径 %s
+
+// What a text object working as a calculator shows when a result has no number (division
+// by zero, a domain error, an infinite or undefined value).
+#define IDS_CALCULATOR_ERROR           63730  // 错误

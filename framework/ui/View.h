@@ -4,10 +4,13 @@
 // itself when its window is destroyed. Printing runs the print loop on its OnDraw.
 #pragma once
 
+#include <ole2.h>
+
 #include "framework/ui/Wnd.h"
 
 class CDC;
 class CDocument;
+class COleDataObject;
 class CPrintInfo;
 
 class CView : public CWnd {
@@ -31,6 +34,14 @@ class CView : public CWnd {
   // Scrolling requests (a scrolling view answers them).
   virtual BOOL OnScroll(UINT nScrollCode, UINT nPos, BOOL bDoScroll = TRUE) { return FALSE; }
   virtual BOOL OnScrollBy(CSize sizeScroll, BOOL bDoScroll = TRUE) { return FALSE; }
+
+  // --- OLE drag and drop (through a COleDropTarget registered for the view) ---
+  // What a drop here would do (DROPEFFECT_...); the point is in client coordinates.
+  virtual DWORD OnDragEnter(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) { return DROPEFFECT_NONE; }
+  virtual DWORD OnDragOver(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) { return DROPEFFECT_NONE; }
+  virtual void OnDragLeave() {}
+  // TRUE when the data was taken.
+  virtual BOOL OnDrop(COleDataObject* pDataObject, DWORD dropEffect, CPoint point) { return FALSE; }
 
   // --- Printing ---
   // Sets up pInfo (pages); the default asks DoPreparePrinting.

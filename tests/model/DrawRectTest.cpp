@@ -698,3 +698,29 @@ TEST(DrawRectPicture, EffectSnapshotIsApartFromTheRunSnapshot) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(DrawRectCornerDrag, TheOppositeCornerOfATurnedRectangleStaysWhereItShows) {
+  TestHost host;
+  for (double angle : {0.0, 0.5, -1.2}) {
+    for (int handle : {1, 3, 5, 7}) {
+      SCOPED_TRACE(testing::Message() << "angle " << angle << " handle " << handle);
+      CDrawRect r(CRect(0, 40, 80, 0));
+      r.m_angle = angle;
+      r.m_rotationCentre = CDoublePoint(40, 20);
+      const int opposite = handle == 1 ? 5 : handle == 3 ? 7 : handle == 5 ? 1 : 3;
+      const CPoint kept = r.GetHandle(opposite);
+      const CPoint grab = r.GetHandle(handle);
+      r.MoveHandleTo(handle, grab.x + 12, grab.y - 7, nullptr);
+      const CPoint after = r.GetHandle(opposite);
+      EXPECT_LE(std::abs(after.x - kept.x), 1);
+      EXPECT_LE(std::abs(after.y - kept.y), 1);
+      const CPoint dragged = r.GetHandle(handle);  // and the grabbed corner follows the pointer
+      EXPECT_LE(std::abs(dragged.x - (grab.x + 12)), 1);
+      EXPECT_LE(std::abs(dragged.y - (grab.y - 7)), 1);
+    }
+  }
+}
+
+}  // namespace

@@ -142,7 +142,7 @@ class TestHost : public CDrawHost {
   }
   void SetClosedCheck(BOOL closed) override { closedCheck = closed; }
   void SetFilledCheck(BOOL filled) override { filledCheck = filled; }
-  void SyncFormatBar() override {}
+  void SyncFormatBar() override { ++formatBarSyncs; }
   BOOL AllowsLocalAccess() override { return allowsLocalAccess; }
   BOOL FileExists(const CString& path) override { return ::GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES; }
   CString ExistingDirPrefix(const CString& path) override { return path; }
@@ -164,6 +164,7 @@ class TestHost : public CDrawHost {
   CString programmeFolder;
   CString pageFolder;
   int modifiedCount = 0;
+  int formatBarSyncs = 0;
   int stopRequests = 0;
   int starts = 0;
   int stops = 0;

@@ -1,0 +1,107 @@
+// CMainFrame: Kordel's frame window. It makes and docks the editor's bars, switches
+// between the normal and the full-screen layout, keeps the current line, fill and text
+// colours and line styles that the bars apply to the selection, turns files dropped on
+// it into page content and opens the help file. The active page view sees every
+// command before the frame.
+//
+// The panels and toolbars of the editor's panel set (effect bar, format bar, tool box,
+// property and programme bars) are made by their own classes when those exist; their
+// places in the creation order, the docking and the full-screen bookkeeping are kept
+// (see OnCreate), and their commands stay disabled until then.
+#pragma once
+
+#include <vector>
+
+#include "framework/ui/FrameWnd.h"
+#include "framework/ui/ImageList.h"
+#include "framework/ui/Menu.h"
+#include "framework/ui/StatusBar.h"
+#include "framework/ui/ToolBar.h"
+
+class CDrawObj;
+class CDrawView;
+
+class CMainFrame : public CFrameWnd {
+  DECLARE_DYNCREATE(CMainFrame)
+
+ public:
+  // The bars whose visibility full screen saves, in the order it keeps them.
+  static const UINT kSavedBars[8];
+
+  CMainFrame();
+  ~CMainFrame() override;
+
+  // --- Operations of the view, the bars and the objects ---
+  // Sets the pen width of every selected object and marks the page modified.
+  void ApplyLineWidth(int width);
+  // Scales every selected object by percent / 100 about the centre of its rectangle.
+  void ScaleSelection(int percent);
+  // The toggles' states, from a newly selected object; no object is touched.
+  void SetClosedCheck(BOOL closed) { m_bClosed = closed; }
+  void SetFilledCheck(BOOL filled) { m_bFilled = filled; }
+  // Keeps the colour as the current one of its kind (0 line, 1 fill, 2 text) and gives
+  // it to every selected object.
+  void ApplyColour(COLORREF colour, int kind);
+  BOOL IsFullScreen() const { return m_bFullScreen; }
+  CDrawView* GetDrawView() const;
+  CStatusBar& GetStatusBar() { return m_wndStatusBar; }
+
+  void OnFullScreen();
+  void OnHelpTopics();
+
+  // --- State ---
+  CMenu m_savedMenu;  // the frame's menu while full screen is on
+  CToolBar m_wndToolBar;
+  CToolBar m_wndAlignBar;
+  CStatusBar m_wndStatusBar;
+  BOOL m_bClosed = FALSE;
+  BOOL m_bFilled = FALSE;
+  int m_nLineWidth = 1;
+  int m_nDashStyle = 0;  // 0 solid, 1 dash, 2 dot, 3 dash-dot, 4 dash-dot-dot
+  int m_nDashCap = 0;    // 0 flat, 2 round, 3 triangle
+  int m_nStartCap = 0;
+  int m_nEndCap = 0;
+  COLORREF m_lineColour = 0;
+  COLORREF m_fillColour = 0xFFFFFF;
+  COLORREF m_lastColour = 0;
+  COLORREF m_textColour = 0;
+  BOOL m_bFullScreen = FALSE;
+  BOOL m_savedBarVisible[8] = {FALSE, TRUE, TRUE, TRUE, TRUE, TRUE, TRUE, TRUE};
+
+ protected:
+  int OnCreate(LPCREATESTRUCTA lpCreateStruct) override;
+  void OnDestroy() override;
+  void OnDropFiles(HDROP hDropInfo) override;
+  void OnGetMinMaxInfo(MINMAXINFO* lpMMI) override;
+
+ private:
+  // The window rectangle of full screen: every edge of the frame off the screen.
+  static CRect FullScreenRect();
+  BOOL CreateToolBar(CToolBar& bar, UINT nID, UINT nResource, UINT nBitmap, COLORREF mask, DWORD dwStyle,
+                     UINT nTitle);
+  // Runs fn on every selected object of the active view; FALSE (nothing run) without a
+  // view or a selection.
+  template <class Fn>
+  BOOL ForEachSelected(Fn fn);
+  void SetPageModified();
+  void DropOnBackground(const CString& file);
+
+  void OnExitRunCommand() { OnFullScreen(); }
+  void OnUpdateAlwaysEnabled(CCmdUI* pCmdUI);
+  void OnTextColour() { ApplyColour(m_textColour, 2); }
+  void OnLineColour() { ApplyColour(m_lineColour, 0); }
+  void OnFillColour() { ApplyColour(m_fillColour, 1); }
+  void OnDashStyle(UINT nID);
+  void OnStartCap(UINT nID);
+  void OnEndCap(UINT nID);
+  void OnDashCap(UINT nID);
+  void OnClosedToggle();
+  void OnFillToggle();
+  void OnUpdateClosedToggle(CCmdUI* pCmdUI);
+  void OnUpdateFillToggle(CCmdUI* pCmdUI);
+  void OnLock();
+  void OnLineWidth() { ApplyLineWidth(m_nLineWidth); }
+  void OnObjectScaling() {}
+
+  std::vector<CImageList> m_barImages;  // handed to the toolbars, which do not own them
+};

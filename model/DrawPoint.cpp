@@ -1,0 +1,196 @@
+#include "model/DrawPoint.h"
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <new>
+#include <vector>
+
+#include "framework/core/Archive.h"
+#include "framework/ui/DC.h"
+#include "media/ImageHelpers.h"
+#include "model/DoubleToCoord.h"
+#include "model/DrawHost.h"
+#include "model/GeometryHelpers.h"
+#include "model/ShapeEditing.h"
+#include "model/ShapePainter.h"
+
+IMPLEMENT_SERIAL(CDrawPoint, CDrawObj, 0)
+
+using namespace ShapeEditing;
+
+CDrawPoint::CDrawPoint() = default;
+
+CDrawPoint::CDrawPoint(const CRect& position) : CDrawObj(position) {
+  m_point = CentreHalves(position);
+  m_rotationCentre = CDoublePoint(m_point.x, m_point.y);
+  FollowPoint();
+}
+
+CDrawPoint::~CDrawPoint() = default;
+
+void CDrawPoint::FollowPoint() { m_position = m_baseRect = GetDrawBounds(); }
+
+// ---- the record ------------------------------------------------------------------------
+
+void CDrawPoint::Serialize(CArchive& ar) {
+  CDrawObj::Serialize(ar);
+  if (ar.IsStoring()) {
+    ar << static_cast<DWORD>(m_role) << m_relatedObject << static_cast<DWORD>(m_pointStyle) << m_point;
+    return;
+  }
+  DWORD role, style;
+  ar >> role >> m_relatedObject >> style >> m_point;
+  m_role = static_cast<int>(role);
+  m_pointStyle = static_cast<int>(style);
+}
+
+// ---- simple operations -------------------------------------------------------------------
+
+BOOL CDrawPoint::IsPlainShape() { return TRUE; }
+
+void CDrawPoint::ResetPropertyPage(int group, CView* view) {
+  if (group == 0) {
+    m_role = kPointOrdinary;
+    m_pointStyle = kPointRound;
+    m_point = CentreHalves(m_position);
+    m_relatedObject.Empty();
+  }
+  CDrawObj::ResetPropertyPage(group, view);
+  if (group == 0) FollowPoint();  // the pen, and with it the dot's size, was reset
+}
+
+int CDrawPoint::GetHandleCount() { return 1; }
+
+CPoint CDrawPoint::GetHandle(int) { return m_point; }
+
+// The pen width is the dot's full width: the square of that size centred on the point.
+CRect CDrawPoint::GetDrawBounds() {
+  const double half = m_pen.lopnWidth.x * 0.5;
+  return CRect(RoundHalfAway(m_point.x - half), RoundHalfAway(m_point.y - half), RoundHalfAway(m_point.x + half),
+               RoundHalfAway(m_point.y + half));
+}
+
+// ---- drawing -------------------------------------------------------------------------------
+
+int CDrawPoint::DrawObject(CDC* dc, CView*) {
+  FollowPoint();
+  if (!m_visible || m_role != kPointOrdinary) return 0;
+  const COLORREF colour = m_pen.lopnColor;
+  {
+    Gdiplus::Graphics graphics(dc->GetSafeHdc());
+    if (CDrawHost* host = GetDrawHost())
+      graphics.SetSmoothingMode(static_cast<Gdiplus::SmoothingMode>(host->GetSmoothingMode()));
+    const Gdiplus::Color argb = CShapePainter::ArgbOf(colour, m_lineAlpha);
+    Gdiplus::Pen pen(argb, static_cast<Gdiplus::REAL>(m_pen.lopnWidth.x));
+    pen.SetDashStyle(CShapePainter::DashStyleOf(m_pen.lopnStyle));
+    Gdiplus::SolidBrush brush(argb);
+
+    // The places a traced motion has passed, as one smooth curve.
+    std::vector<Gdiplus::Point> trace;
+    for (int i = 0; i < m_actions.GetSize(); ++i) {
+      const CMethod& action = m_actions[i];
+      const bool motion = action.m_nType == CMethod::typeTranslate || action.m_nType == CMethod::typeRotate;
+      if (!motion || !action.m_bTracing) continue;
+      const long long n = std::min<long long>(static_cast<long long>(action.m_nPathIndex) + 1, action.m_path.GetSize());
+      if (n <= 0) continue;
+      trace.clear();
+      for (long long k = 0; k < n; ++k) {
+        const CPoint& p = action.m_path[static_cast<int>(k)];
+        trace.emplace_back(p.x, p.y);
+      }
+      graphics.DrawCurve(&pen, trace.data(), static_cast<INT>(trace.size()));
+    }
+
+    if (m_pen.lopnWidth.x >= 2) {
+      const Gdiplus::Rect square = GdipRectOf(m_position);
+      if (m_pointStyle == kPointRound)
+        graphics.FillEllipse(&brush, square);
+      else if (m_pointStyle == kPointSquare)
+        graphics.FillRectangle(&brush, square);
+    }
+  }
+  if (m_pen.lopnWidth.x < 2) ::SetPixel(dc->GetSafeHdc(), m_position.left, m_position.top, colour);
+  return 1;
+}
+
+// ---- geometry ------------------------------------------------------------------------------
+
+void CDrawPoint::MoveHandleTo(int, int x, int y, CView* view) {
+  InvalidateFor(*this, view);
+  m_point = CPoint(x, y);
+  FollowPoint();
+  InvalidateFor(*this, view);
+  MarkModifiedWhenEditing(view);
+}
+
+void CDrawPoint::SetRect(const CRect& rect, CView* view) {
+  InvalidateFor(*this, view);
+  m_point = CentreHalves(rect);
+  m_rotationCentre = CDoublePoint(m_point.x, m_point.y);
+  FollowPoint();
+  InvalidateFor(*this, view);
+  MarkModifiedWhenEditing(view);
+}
+
+// A point has no orientation to turn.
+void CDrawPoint::SetAngle(double, BOOL, CView*) {}
+
+// Revolves about the centre at the orbit radius the rotation set up; the point's own
+// angle stays as it is.
+void CDrawPoint::SetAngleRect(double angle, double centreX, double centreY, int relative, CView* view) {
+  InvalidateFor(*this, view);
+  const double b = relative ? angle + m_rotationState.orbitAngle : angle;
+  const double radius = m_rotationState.orbitRadius;
+  m_point = CPoint(DoubleToCoord(centreX - std::cos(b) * radius), DoubleToCoord(centreY + std::sin(b) * radius));
+  m_rotationState.orbitAngle = b;
+  m_rotationCentre = CDoublePoint(centreX, centreY);
+  FollowPoint();
+  InvalidateFor(*this, view);
+  MarkModifiedWhenEditing(view);
+}
+
+// ---- copies ----------------------------------------------------------------------------------
+
+CDrawObj* CDrawPoint::Clone(CDrawObj* target) {
+  try {
+    std::unique_ptr<CDrawPoint> made;
+    CDrawObj* clone = target;
+    if (!clone) {
+      made.reset(new CDrawPoint(m_position));
+      clone = made.get();
+    }
+    CDrawObj::Clone(clone);
+    if (clone->IsKindOf(RUNTIME_CLASS(CDrawPoint))) {
+      auto* point = static_cast<CDrawPoint*>(clone);
+      point->m_role = m_role;
+      point->m_relatedObject = m_relatedObject;
+      point->m_pointStyle = m_pointStyle;
+      point->m_point = m_point;
+    }
+    made.release();
+    return clone;
+  } catch (const std::bad_alloc&) {
+    return nullptr;
+  }
+}
+
+CDrawObj* CDrawPoint::Duplicate(CDrawDoc* document) { return PlaceDuplicate(Clone(nullptr), document); }
+
+// ---- play state ----------------------------------------------------------------------------
+
+void CDrawPoint::SavePlayState(CView* view, CDrawObj* owner) {
+  CDrawObj::SavePlayState(view, owner);
+  m_savedPoint = m_point;
+  m_pointSaved = true;
+}
+
+void CDrawPoint::RestorePlayState(CView* view) {
+  const bool saved = m_pointSaved && m_playState.saved;
+  CDrawObj::RestorePlayState(view);
+  if (!saved) return;
+  m_pointSaved = false;
+  m_point = m_savedPoint;
+  FollowPoint();
+  InvalidateFor(*this, view);
+}

@@ -1,0 +1,162 @@
+// Resource and command ids of the editor Kordel. Shared by its resource script and its
+// sources, so this header holds nothing but #defines. The standard ids (file, edit,
+// help commands, the standard bars) come from the framework's AfxRes.h.
+#pragma once
+
+#include "framework/ui/AfxRes.h"
+
+// --- Resources ---
+#define IDR_MAINFRAME 2              // menu, accelerators, icon, document strings, standard toolbar
+#define IDD_ABOUTBOX 100
+#define IDR_TOOLBOX 115              // tool box toolbar
+#define IDB_TOOLBOX 116
+#define IDR_EFFECT_BAR 118
+#define IDR_FORMAT_BAR 139
+#define IDB_FORMAT_BAR 141
+#define IDD_PROPERTY_PANEL 143
+#define IDD_GALLERY_PANEL 145
+#define IDR_ALIGN_BAR 244
+#define IDB_STANDARD 282
+#define IDB_EFFECT_BAR 284
+#define IDB_ALIGN_BAR 285
+#define IDB_SPLASH 327
+#define IDC_ABOUT_VERSION 1000
+#define IDC_ABOUT_MAKER 1001
+#define IDC_ABOUT_YEARS 1002
+
+// --- Strings ---
+#define IDS_FORMAT_BAR_TITLE 4          // 格式化
+#define IDP_OLE_INIT_FAILED 101
+#define IDS_TOOLBOX_TITLE 115           // 工具箱
+#define IDS_EFFECT_BAR_TITLE 118        // 效果栏
+#define IDS_ALIGN_BAR_TITLE 285
+#define IDS_OUT_OF_MEMORY 61599         // 内存不足
+#define IDS_FOLDER_PICKER_TITLE 61602   // 目录选择
+#define IDS_FOLDER_DIALOG_OK 61603      // 确定
+#define IDS_PAGE_SETTINGS_TEXT 61609    // 参数设置
+#define IDS_MAKER_KEY 61700             // the registry key: the maker's name
+#define IDS_SPLASH_YEARS 61706
+#define IDS_SPLASH_MAKER 61707
+#define IDS_SPLASH_FACE 61731           // 仿宋_GB2312
+#define IDS_GDIPLUS_MISSING 61907       // 请先安装GDI+再运行
+#define IDS_PICTURE_LOAD_FAILED 61908   // a dropped file that is no picture
+#define IDS_WEB_FOLDER_TITLE 61816      // 选择课件目录
+
+// --- Status bar panes ---
+#define ID_INDICATOR_PANE1 300
+#define ID_INDICATOR_X 301
+#define ID_INDICATOR_Y 302
+
+// --- Bars (a bar's show/hide command is its window id) ---
+#define ID_VIEW_STANDARD_BAR AFX_IDW_TOOLBAR     // 59392
+#define ID_VIEW_STATUS AFX_IDW_STATUS_BAR        // 59393
+#define ID_VIEW_TOOLBOX 115
+#define ID_VIEW_EFFECT_BAR 118
+#define ID_VIEW_FORMAT_BAR 139
+#define ID_VIEW_ALIGN_BAR 244
+#define ID_VIEW_PROPERTY_BAR 32877
+#define ID_VIEW_PROGRAMME_BAR 32878
+
+// --- Commands ---
+#define ID_FILL_TOGGLE 273
+#define ID_CLOSED_TOGGLE 274
+#define ID_EXIT_RUN 32768
+#define ID_TOOL_SELECT 32770
+#define ID_TOOL_CROP 32771
+#define ID_TOOL_PEN_COLOUR 32772
+#define ID_TOOL_BRUSH 32773
+#define ID_TOOL_COLOUR_PICKER 32774
+#define ID_TOOL_FILL_COLOUR 32775
+#define ID_TOOL_PICTURE 32776
+#define ID_TOOL_TEXT 32777
+#define ID_TOOL_LINE 32778
+#define ID_TOOL_RECT 32779
+#define ID_TOOL_ROUND_RECT 32780
+#define ID_TOOL_ELLIPSE 32781
+#define ID_TOOL_POLYGON 32782
+#define ID_TOOL_CURVE 32783
+#define ID_TOOL_POINT 32784
+#define ID_TOOL_OLE_OBJECT 32785
+#define ID_TOOL_ANIMATION 32786
+#define ID_TOOL_SOUND 32787
+#define ID_DASH_CAP_FLAT 32796
+#define ID_DASH_CAP_ROUND 32797
+#define ID_DASH_CAP_TRIANGLE 32798
+#define ID_OBJECT_TO_FRONT 32802
+#define ID_OBJECT_TO_BACK 32803
+#define ID_OBJECT_FORWARD 32804
+#define ID_OBJECT_BACKWARD 32805
+#define ID_PAGE_CHANGED 32806
+#define ID_VIEW_GRID 32808
+#define ID_EDIT_PROPERTIES 32816
+#define ID_VIEW_FULL_SCREEN 32819
+#define ID_DASH_STYLE_SOLID 32853
+#define ID_DASH_STYLE_DASH 32854
+#define ID_DASH_STYLE_DOT 32855
+#define ID_DASH_STYLE_DASH_DOT 32856
+#define ID_DASH_STYLE_DASH_DOT_DOT 32857
+#define ID_START_CAP_FIRST 32858
+#define ID_START_CAP_LAST 32864
+#define ID_END_CAP_FIRST 32867
+#define ID_END_CAP_LAST 32873
+#define ID_VIEW_AXES 32896
+#define ID_PAUSE_RUN 32905
+#define ID_ROTATE_LEFT 32906
+#define ID_ROTATE_RIGHT 32907
+#define ID_OBJECT_COMPOSE 32915
+#define ID_OBJECT_DECOMPOSE 32916
+#define ID_PAGE_SETTINGS 32917
+#define ID_TEST_PAGE 32919
+#define ID_MAKE_SETUP 32920
+#define ID_TOGGLE_TRAJECTORY 32922
+#define ID_TOOL_GLUE 32929
+#define ID_OBJECT_UNGLUE 32930
+#define ID_PREVIEW 32937
+#define ID_WORKSPACE_SETTINGS 32943
+#define ID_MAKE_EXE 32944
+#define ID_ALIGN_LEFT 32945
+#define ID_ALIGN_RIGHT 32946
+#define ID_ALIGN_TOP 32947
+#define ID_ALIGN_BOTTOM 32948
+#define ID_CENTRE_VERTICALLY 32949
+#define ID_CENTRE_HORIZONTALLY 32950
+#define ID_SPACE_HORIZONTALLY 32951
+#define ID_SPACE_VERTICALLY 32952
+#define ID_SAME_WIDTH 32953
+#define ID_SAME_HEIGHT 32954
+#define ID_SAME_SIZE 32955
+#define ID_ALIGN_CENTRE 32956
+#define ID_MATCH_PICTURE_SIZE 32958
+#define ID_TOOL_FUNCTION 32959
+#define ID_RECORD_SOUND 32965
+#define ID_EXPORT_COMPONENT 32966
+#define ID_MAKE_WEB_PAGE 32967
+#define ID_ADJUST_SHAPE 32968
+#define ID_WEB_PUBLISH 32969
+#define ID_DASH_CAP_MENU 32970
+#define ID_TOOL_ZOOM 32973
+#define ID_TOOL_ROTATE 32974
+#define ID_TEXT_BOLD 32978
+#define ID_TEXT_ITALIC 32979
+#define ID_TEXT_UNDERLINE 32980
+#define ID_TEXT_COLOUR 32981
+#define ID_TEXT_ALIGN_LEFT 32982
+#define ID_TEXT_ALIGN_CENTRE 32983
+#define ID_TEXT_ALIGN_RIGHT 32984
+#define ID_LOCK 32987
+#define ID_EFFECT_BUTTON_32988 32988
+#define ID_EFFECT_BUTTON_32989 32989
+#define ID_OBJECT_SCALING 32990
+#define ID_UNLOCK_ALL 32991
+#define ID_LINE_COLOUR 33001
+#define ID_FILL_COLOUR 33002
+#define ID_DASH_STYLE_MENU 33003
+#define ID_START_CAP_MENU 33004
+#define ID_END_CAP_MENU 33005
+#define ID_LINE_WIDTH 33006
+#define ID_EFFECT_BUTTON_33007 33007
+#define ID_EFFECT_BUTTON_33008 33008
+#define ID_RECENT_PROGRAMME_FIRST 36001
+#define ID_RECENT_PROGRAMME_LAST 36004
+#define ID_HELP_TOPICS ID_HELP_FINDER    // 57667
+#define ID_HELP_CONTENTS ID_HELP         // 57670

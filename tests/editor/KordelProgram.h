@@ -1,0 +1,37 @@
+// Runs the built editor, Kordel.exe, as its own process and finds its windows.
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+#include "framework/core/String.h"
+
+class KordelProgram {
+ public:
+  // Starts the editor beside the test program with these arguments.
+  explicit KordelProgram(const CString& arguments = CString());
+  ~KordelProgram();
+  KordelProgram(const KordelProgram&) = delete;
+  KordelProgram& operator=(const KordelProgram&) = delete;
+
+  static CString ExecutablePath();
+  BOOL Started() const { return m_process != nullptr; }
+  // The visible top-level window with a menu (the main frame), waiting up to timeout ms.
+  HWND WaitForMainWindow(DWORD timeout = 20000) const;
+  // A visible dialog of the program (a message box), waiting up to timeout ms.
+  HWND WaitForDialog(DWORD timeout = 20000) const;
+  // Waits until the program's pop-up windows without a menu (the splash) are gone.
+  void WaitForSplashToClose(DWORD timeout = 5000) const;
+  // TRUE with the exit code when the program ended within the time.
+  BOOL WaitForExit(DWORD timeout, DWORD* exitCode = nullptr) const;
+  std::vector<HWND> TopLevelWindows() const;
+  DWORD ProcessId() const { return m_processId; }
+
+ private:
+  HANDLE m_process = nullptr;
+  DWORD m_processId = 0;
+};
+
+// The text of every static control of a dialog, joined by newlines.
+CString DialogText(HWND dialog);

@@ -1,0 +1,156 @@
+// The built editor, run as the user runs it: started, looked at, and ended.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "framework/ui/DC.h"
+#include "framework/ui/Bitmap.h"
+#include "media/DibImage.h"
+#include "model/DrawDoc.h"
+#include "model/DrawObj.h"
+#include "model/DrawRect.h"
+#include "resources/KordelIds.h"
+#include "tests/editor/KordelProgram.h"
+#include "tests/media/TempFolder.h"
+
+namespace {
+
+// The screen as a ".bmp" file beside the tests, for a person to look at; and the number
+// of distinct colours in a rectangle of it.
+int CaptureScreen(const char* file, const RECT& probe, std::set<COLORREF>* seen = nullptr) {
+  const int width = ::GetSystemMetrics(SM_CXSCREEN), height = ::GetSystemMetrics(SM_CYSCREEN);
+  CDC screen(::GetDC(nullptr));
+  CDC memory;
+  memory.CreateCompatibleDC(&screen);
+  CBitmap bitmap;
+  bitmap.CreateCompatibleBitmap(&screen, width, height);
+  CBitmap* old = memory.SelectObject(&bitmap);
+  memory.BitBlt(0, 0, width, height, &screen, 0, 0, SRCCOPY);
+  std::set<COLORREF> colours;
+  int count = 0;
+  for (int y = probe.top; y < probe.bottom; ++y)
+    for (int x = probe.left; x < probe.right; ++x) {
+      colours.insert(memory.GetPixel(x, y));
+      if (seen && seen->count(memory.GetPixel(x, y))) ++count;
+    }
+  memory.SelectObject(old);
+  ::ReleaseDC(nullptr, screen.Detach());
+  char path[MAX_PATH] = {};
+  ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+  CString beside(path);
+  beside = beside.Left(beside.ReverseFind('\\') + 1) + file;
+  CDibImage image;
+  if (image.CreateFromBitmap(bitmap, 24)) image.SaveFile(beside);
+  return seen ? count : static_cast<int>(colours.size());
+}
+
+// How many pixels of the rectangle have that colour, on a capture of the screen.
+int ColourCount(const char* file, const RECT& rect, COLORREF colour) {
+  std::set<COLORREF> wanted = {colour};
+  return CaptureScreen(file, rect, &wanted);
+}
+
+}  // namespace
+
+TEST(KordelProgramTest, StartsMaximisedWithMenuAndToolbarsAndExitsOnTheExitCommand) {
+  KordelProgram kordel;
+  ASSERT_TRUE(kordel.Started()) << KordelProgram::ExecutablePath().GetString();
+  HWND main = kordel.WaitForMainWindow();
+  ASSERT_TRUE(main) << "no main window";
+  EXPECT_TRUE(::IsZoomed(main));
+  EXPECT_TRUE(::GetMenu(main));
+  HWND toolbar = ::GetDlgItem(main, ID_VIEW_STANDARD_BAR);
+  HWND status = ::GetDlgItem(main, ID_VIEW_STATUS);
+  ASSERT_TRUE(toolbar);
+  EXPECT_TRUE(::IsWindowVisible(toolbar));
+  EXPECT_TRUE(status && ::IsWindowVisible(status));
+  char title[256] = {};
+  ::GetWindowTextA(main, title, sizeof title);
+  EXPECT_STREQ(title, "页面 - Kordel");
+
+  kordel.WaitForSplashToClose();
+  RECT bar;
+  ::GetWindowRect(toolbar, &bar);
+  bar.right = bar.left + 200;
+  EXPECT_GT(CaptureScreen("kordel-start.bmp", bar), 4) << "the toolbar shows no pictures";
+
+  ::PostMessageA(main, WM_COMMAND, ID_APP_EXIT, 0);
+  DWORD code = 1;
+  ASSERT_TRUE(kordel.WaitForExit(15000, &code)) << "did not end";
+  EXPECT_EQ(code, 0u);
+}
+
+TEST(KordelProgramTest, OpensThePageNamedOnItsCommandLine) {
+  TempFolder folder;
+  const CString page = folder.File(L"第一页.rvx").c_str();
+  constexpr COLORREF kGreen = RGB(20, 200, 40);
+  {
+    CDrawDoc doc;
+    auto* square = new CDrawRect(CRect(100, 80, 160, 20));  // right of and above the centre
+    square->m_brush.lbColor = kGreen;
+    doc.m_objects.AddTail(square);
+    ASSERT_TRUE(doc.OnSaveDocument(page));
+  }
+  KordelProgram kordel("\"" + page + "\"");
+  HWND main = kordel.WaitForMainWindow();
+  ASSERT_TRUE(main);
+  char title[256] = {};
+  ::GetWindowTextA(main, title, sizeof title);
+  EXPECT_STREQ(title, "第一页.rvx - Kordel");
+
+  // The square where the page puts it: the page's centre is the centre of the scrolled
+  // area (the screen's size, or the window where that is larger), scrolled to its start.
+  kordel.WaitForSplashToClose();
+  HWND view = ::GetDlgItem(main, AFX_IDW_PANE_FIRST);
+  ASSERT_TRUE(view);
+  RECT client;
+  ::GetClientRect(view, &client);
+  const int areaWidth = ::GetSystemMetrics(SM_CXSCREEN), areaHeight = ::GetSystemMetrics(SM_CYSCREEN);
+  POINT centre = {areaWidth < client.right ? client.right / 2 : areaWidth / 2,
+                  areaHeight < client.bottom ? client.bottom / 2 : areaHeight / 2};
+  ::ClientToScreen(view, &centre);
+  const RECT inside = {centre.x + 110, centre.y - 70, centre.x + 150, centre.y - 30};
+  const RECT outside = {centre.x + 170, centre.y - 70, centre.x + 190, centre.y - 30};
+  EXPECT_EQ(ColourCount("kordel-page.bmp", inside, kGreen), (150 - 110) * 40);
+  EXPECT_EQ(ColourCount("kordel-page.bmp", outside, kGreen), 0);
+  ::PostMessageA(main, WM_COMMAND, ID_APP_EXIT, 0);
+  EXPECT_TRUE(kordel.WaitForExit(15000));
+}
+
+TEST(KordelProgramTest, AMissingPageIsReportedAndTheProgramEnds) {
+  KordelProgram kordel("\"C:\\no such folder\\missing.rvx\"");
+  HWND box = kordel.WaitForDialog();
+  ASSERT_TRUE(box) << "no message";
+  EXPECT_FALSE(DialogText(box).IsEmpty());
+  for (HWND window : kordel.TopLevelWindows())
+    EXPECT_FALSE(::IsWindowVisible(window) && ::GetMenu(window)) << "a main window was shown";
+  ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+  EXPECT_TRUE(kordel.WaitForExit(15000));
+}
+
+TEST(KordelProgramTest, APageOpenedAndSavedUnchangedKeepsItsBytes) {
+  TempFolder folder;
+  const CString page = folder.File(L"page.rvx").c_str();
+  {
+    CDrawDoc doc;
+    doc.SetPageSize(640, 480);
+    doc.m_backColour = RGB(10, 20, 30);
+    for (int i = 0; i < 3; ++i) {
+      auto* object = new CDrawObj(CRect(-100 + 60 * i, 50, -60 + 60 * i, -50));
+      object->m_name.Format("对象%d", i);
+      doc.m_objects.AddTail(object);
+    }
+    ASSERT_TRUE(doc.OnSaveDocument(page));
+  }
+  const std::vector<BYTE> before = folder.Read(L"page.rvx");
+  KordelProgram kordel("\"" + page + "\"");
+  HWND main = kordel.WaitForMainWindow();
+  ASSERT_TRUE(main);
+  // Gone from the disk: what is there afterwards is what the editor wrote.
+  ASSERT_TRUE(folder.Delete(L"page.rvx"));
+  DWORD_PTR ignored;
+  ::SendMessageTimeoutA(main, WM_COMMAND, ID_FILE_SAVE, 0, SMTO_NORMAL, 10000, &ignored);
+  ::PostMessageA(main, WM_COMMAND, ID_APP_EXIT, 0);
+  ASSERT_TRUE(kordel.WaitForExit(15000));
+  EXPECT_EQ(folder.Read(L"page.rvx"), before);
+}
