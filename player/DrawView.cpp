@@ -338,6 +338,7 @@ CDrawObj* CDrawView::FindObjectByName(const CString& name, int trajectoryFilter)
 
 void CDrawView::SelectObject(CDrawObj* object) {
   if (object && object->m_locked) object = nullptr;
+  if (m_selected && m_selected != object) m_selected->OnDeselect(this);
   m_selected = object;
   if (object) object->OnSelect(this);
 }
