@@ -35,6 +35,9 @@ class CDrawDoc : public COleDocument {
  public:
   // Who reads: the editor accepts version "1.2" only; the player and the browser control
   // also read "1.0" and "1.1", and the control shows no message when it refuses a file.
+  // The player and the control carry this same model, not a second build of it: where
+  // their pages behave differently from the editor's, an object asks the reader of the
+  // document it is being read into (the archive's document) or played in (the host's).
   enum class Reader { editor, player, control };
 
   CDrawDoc();
@@ -117,13 +120,16 @@ class CDrawDoc : public COleDocument {
   // The text object taking typed input during a run; cleared whenever it may leave the page.
   CDrawObj* m_focusObject = nullptr;
 
+ protected:
+  // Takes over everything a freshly read document holds, its objects appended to this
+  // document's list.
+  void TakeContentsFrom(CDrawDoc& other);
+
  private:
   void StorePage(CArchive& ar);
   void LoadPage(CArchive& ar);
   void DestroyObjects();
   void ResetFields();
-  // Takes over everything a freshly read document holds.
-  void TakeContentsFrom(CDrawDoc& other);
   void WriteBackgroundRecord(CArchive& ar);
   void ReadBackgroundRecord(CArchive& ar);
   bool BackgroundRecordPresent() const;

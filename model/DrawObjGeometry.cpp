@@ -6,6 +6,7 @@
 
 #include "framework/ui/DC.h"
 #include "model/DoubleToCoord.h"
+#include "model/DrawDoc.h"
 #include "model/DrawHost.h"
 #include "model/DrawObj.h"
 #include "model/GeometryHelpers.h"
@@ -205,8 +206,41 @@ void CDrawObj::MoveHandleTo(int handle, int x, int y, CView* view) {
 int CDrawObj::OnOpen(CView* view) { return OnOpenDefault(view); }
 int CDrawObj::OnOpenDefault(CView*) { return 0; }
 
+namespace {
+
+// The browser control repaints a margin that grows with the pen, at least 4 pixels:
+// g(v) = max(4, trunc(v * 0.5 * 1.42 + 1)), evaluated in that order.
+int ControlMargin(int width) {
+  return std::max(4, static_cast<int>(static_cast<double>(width) * 0.5 * 1.42 + 1));
+}
+
+// Moves both ends of one axis outward, keeping their order: the end with the smaller
+// coordinate by the margin of width + 1, the other by the margin of width.
+void WidenAxis(LONG& first, LONG& second, int width) {
+  if (first > second) {
+    first += ControlMargin(width);
+    second -= ControlMargin(width + 1);
+  } else {
+    first -= ControlMargin(width + 1);
+    second += ControlMargin(width);
+  }
+}
+
+bool PlayedInTheControl() {
+  CDrawHost* host = Host();
+  CDrawDoc* document = host ? host->GetDocument() : nullptr;
+  return document && document->m_reader == CDrawDoc::Reader::control;
+}
+
+}  // namespace
+
 CRect CDrawObj::GetDrawBounds() {
   CRect r = m_position;
+  if (PlayedInTheControl()) {
+    WidenAxis(r.top, r.bottom, m_pen.lopnWidth.y);
+    WidenAxis(r.left, r.right, m_pen.lopnWidth.x);
+    return r;
+  }
   r.NormalizeRect();
   r.InflateRect(m_pen.lopnWidth.x, m_pen.lopnWidth.y);
   return r;

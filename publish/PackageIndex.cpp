@@ -268,15 +268,21 @@ int PackageIndex::Read(const char* path) {
 
 DWORD PackageIndex::FindPage(const char* name, bool reread) {
   if (reread && Read(GetModulePath()) != kPackageOk) return 0;
+  const int index = FindEntry(name);
+  return index < 0 ? 0 : m_entries[static_cast<size_t>(index)].m_offset;
+}
+
+int PackageIndex::FindEntry(const char* name) const {
   const CString wanted(name);
-  for (const PackageEntry& entry : m_entries) {
+  for (size_t i = 0; i < m_entries.size(); ++i) {
+    const PackageEntry& entry = m_entries[i];
     // CompareNoCase folds ASCII letters only where they are whole characters, so two
     // double-byte characters whose trail bytes are 'A' and 'a' stay different. The
     // length test keeps a name with a NUL inside from matching its first part.
     if (entry.m_name.GetLength() == wanted.GetLength() && entry.m_name.CompareNoCase(wanted) == 0)
-      return entry.m_offset;
+      return static_cast<int>(i);
   }
-  return 0;
+  return -1;
 }
 
 DWORD PackageIndex::GetPage(int index, bool reread) {

@@ -62,6 +62,8 @@ class PackageIndex {
   // Offset of the first entry of that name (ASCII letters compared without case), or 0.
   // With reread, the table is first read from the running executable.
   DWORD FindPage(const char* name, bool reread);
+  // Index of the first entry of that name, compared as FindPage does, or -1.
+  int FindEntry(const char* name) const;
   // Offset of entry index, or 0 when there is none.
   DWORD GetPage(int index, bool reread);
 

@@ -1,11 +1,13 @@
 #include "framework/ui/Menu.h"
 
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <unordered_map>
 #include <utility>
 
 #include "framework/core/Module.h"
+#include "framework/ui/ModalSink.h"
 #include "framework/ui/TempMap.h"
 #include "framework/ui/ThreadState.h"
 #include "framework/ui/Wnd.h"
@@ -134,20 +136,39 @@ int CMenu::GetMenuString(UINT nIDItem, CString& rString, UINT nFlags) const {
   return rString.GetLength();
 }
 
-BOOL CMenu::TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT lpRect) {
+namespace {
+
+// A pop-up menu's loop is modal: it goes through the modal sink like a dialog. Either way
+// the choice comes back as a command, posted to the owner unless the caller asked for it.
+BOOL TrackThroughSink(HMENU menu, UINT flags, CWnd* owner, const std::function<UINT_PTR()>& track) {
   HMENU& tracking = AfxGetThreadState().m_hTrackingMenu;
-  HMENU saved = std::exchange(tracking, m_hMenu);
-  BOOL result = ::TrackPopupMenu(m_hMenu, nFlags, x, y, 0, pWnd ? pWnd->m_hWnd : nullptr, lpRect);
+  HMENU saved = std::exchange(tracking, menu);
+  ModalCall call;
+  call.kind = ModalCall::popupMenu;
+  call.data = reinterpret_cast<DWORD_PTR>(menu);
+  call.window = owner;
+  call.show = [&] { return static_cast<INT_PTR>(track()); };
+  const UINT_PTR command = static_cast<UINT_PTR>(AfxRunModal(call));
   tracking = saved;
-  return result;
+  if (flags & TPM_RETURNCMD) return static_cast<BOOL>(command);
+  if (command && owner && owner->m_hWnd) owner->PostMessage(WM_COMMAND, command);
+  return command != 0;
+}
+
+}  // namespace
+
+BOOL CMenu::TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT lpRect) {
+  return TrackThroughSink(m_hMenu, nFlags, pWnd, [&] {
+    return static_cast<UINT_PTR>(::TrackPopupMenu(m_hMenu, nFlags | TPM_RETURNCMD, x, y, 0,
+                                                  pWnd ? pWnd->m_hWnd : nullptr, lpRect));
+  });
 }
 
 BOOL CMenu::TrackPopupMenuEx(UINT fuFlags, int x, int y, CWnd* pWnd, LPTPMPARAMS lptpm) {
-  HMENU& tracking = AfxGetThreadState().m_hTrackingMenu;
-  HMENU saved = std::exchange(tracking, m_hMenu);
-  BOOL result = ::TrackPopupMenuEx(m_hMenu, fuFlags, x, y, pWnd ? pWnd->m_hWnd : nullptr, lptpm);
-  tracking = saved;
-  return result;
+  return TrackThroughSink(m_hMenu, fuFlags, pWnd, [&] {
+    return static_cast<UINT_PTR>(
+        ::TrackPopupMenuEx(m_hMenu, fuFlags | TPM_RETURNCMD, x, y, pWnd ? pWnd->m_hWnd : nullptr, lptpm));
+  });
 }
 
 void CMenu::DrawItem(LPDRAWITEMSTRUCT) {}

@@ -72,8 +72,8 @@ class CMenu : public CObject {
   }
   CMenu* GetSubMenu(int nPos) const { return FromHandle(::GetSubMenu(m_hMenu, nPos)); }
 
-  // Shows the pop-up and runs its modal loop; the chosen command is posted to pWnd
-  // (or returned with TPM_RETURNCMD).
+  // Shows the pop-up and runs its modal loop, through the modal sink (ModalSink.h); the
+  // chosen command is posted to pWnd (or returned with TPM_RETURNCMD).
   BOOL TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT lpRect = nullptr);
   BOOL TrackPopupMenuEx(UINT fuFlags, int x, int y, CWnd* pWnd, LPTPMPARAMS lptpm);
 

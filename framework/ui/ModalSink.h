@@ -12,7 +12,7 @@
 class CWnd;
 
 struct ModalCall {
-  enum Kind { dialog, fileDialog, folderPicker, htmlHelp, winHelp, printDialog };
+  enum Kind { dialog, fileDialog, folderPicker, htmlHelp, winHelp, printDialog, popupMenu };
 
   Kind kind = dialog;
   UINT id = 0;           // dialog: its template; help: the command
@@ -20,14 +20,15 @@ struct ModalCall {
   CString title;         // file dialog and folder browser: the title
   CString text;          // file dialog: the filter ('|'-separated); help: the file
   CString path;          // file dialog and folder browser: the initial name in, the answer out
-  DWORD_PTR data = 0;    // help: the command's data
+  DWORD_PTR data = 0;    // help: the command's data; pop-up menu: the menu (HMENU)
   CWnd* window = nullptr;  // the CDialog (or CFileDialog) object asking
   // Shows the real thing and returns its result; a sink may call it.
   std::function<INT_PTR()> show;
 };
 
 // Returns what the call returns: IDOK or IDCANCEL for dialogs, the help window (as an
-// integer) for HTML help, TRUE or FALSE for WinHelp.
+// integer) for HTML help, TRUE or FALSE for WinHelp, the chosen command (0 for none)
+// for a pop-up menu.
 using ModalSink = std::function<INT_PTR(ModalCall& call)>;
 
 // Installs a sink and returns the previous one; an empty sink restores the real UI.

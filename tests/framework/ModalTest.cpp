@@ -1,5 +1,6 @@
-// Dialogs, file dialogs, the folder browser and help all go through the modal sink:
-// a test sees each call and answers it, or lets the real window run and drives it.
+// Dialogs, file dialogs, the folder browser, help and pop-up menus all go through the
+// modal sink: a test sees each call and answers it, or lets the real window run and
+// drives it.
 #include <gtest/gtest.h>
 
 #include "framework/ui/DataExchange.h"
@@ -7,6 +8,7 @@
 #include "framework/ui/FileDialog.h"
 #include "framework/ui/FolderBrowser.h"
 #include "framework/ui/HtmlHelp.h"
+#include "framework/ui/Menu.h"
 #include "tests/framework/UiTestClasses.h"
 #include "tests/support/MessageBoxCapture.h"
 #include "tests/support/ModalCapture.h"
@@ -210,6 +212,27 @@ TEST_F(UiAppTest, PrintingAsksForThePrinterThroughTheSink) {
   EXPECT_EQ(ModalCall::printDialog, dialogs.calls()[0].kind);
   EXPECT_EQ(ModalCall::printDialog, dialogs.calls()[1].kind);
   EXPECT_EQ(static_cast<UINT>(PD_PRINTSETUP), dialogs.calls()[1].id);
+}
+
+TEST_F(UiAppTest, APopupMenuGoesThroughTheSinkAndItsChoiceIsPosted) {
+  CTestUiFrame* frame = NewDocumentFrame();
+  ASSERT_NE(nullptr, frame);
+  CMenu popup;
+  ASSERT_TRUE(popup.CreatePopupMenu());
+  popup.AppendMenu(MF_STRING, 4321, "退出");
+  ModalCapture menus([](ModalCall&) { return static_cast<INT_PTR>(4321); });
+  EXPECT_TRUE(popup.TrackPopupMenu(TPM_RIGHTBUTTON, 10, 10, frame));
+  ASSERT_EQ(1u, menus.calls().size());
+  EXPECT_EQ(ModalCall::popupMenu, menus.calls()[0].kind);
+  MSG msg;
+  ASSERT_TRUE(::PeekMessageA(&msg, frame->m_hWnd, WM_COMMAND, WM_COMMAND, PM_REMOVE));
+  EXPECT_EQ(4321u, LOWORD(msg.wParam));
+
+  // Asked to return the command, it posts nothing; dismissed, it gives 0.
+  EXPECT_EQ(4321, popup.TrackPopupMenu(TPM_RETURNCMD, 10, 10, frame));
+  menus.SetAnswer([](ModalCall&) { return static_cast<INT_PTR>(0); });
+  EXPECT_FALSE(popup.TrackPopupMenu(TPM_RIGHTBUTTON, 10, 10, frame));
+  EXPECT_FALSE(::PeekMessageA(&msg, frame->m_hWnd, WM_COMMAND, WM_COMMAND, PM_REMOVE));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/ui/DC.h"
+#include "model/DrawDoc.h"
 #include "model/DrawObj.h"
 #include "tests/support/MemoryBitmap.h"
 #include "tests/support/Printers.h"
@@ -214,6 +215,36 @@ TEST(DrawObjGeometry, SelectionNotifiesThePanelOnlyWhileEditing) {
   EXPECT_EQ(1u, host.panelNotices.size());
   EXPECT_EQ(3, b.SetButtonState(7) + 2);  // enable mask 1
   EXPECT_EQ(1, b.GetButtonState());
+}
+
+TEST(DrawObjGeometry, DrawnBoundsGrowWithThePenAndMoreInTheBrowserControl) {
+  const struct {
+    const char* what;
+    CDrawDoc::Reader reader;
+    int pen;
+    CRect position, expected;
+  } rows[] = {
+      // The editor and the player: normalised, widened by the pen.
+      {"editor, pen 5", CDrawDoc::Reader::editor, 5, {0, 100, 200, 0}, {-5, -5, 205, 105}},
+      {"player, pen 5", CDrawDoc::Reader::player, 5, {0, 100, 200, 0}, {-5, -5, 205, 105}},
+      // The control: orientation kept, every side out by at least 4, the side with the
+      // smaller coordinate by the margin of the next width.
+      {"control, pen 0", CDrawDoc::Reader::control, 0, {0, 0, 200, 100}, {-4, -4, 204, 104}},
+      {"control, pen 1", CDrawDoc::Reader::control, 1, {0, 0, 200, 100}, {-4, -4, 204, 104}},
+      {"control, pen 5", CDrawDoc::Reader::control, 5, {0, 0, 200, 100}, {-5, -5, 204, 104}},
+      {"control, pen 10", CDrawDoc::Reader::control, 10, {0, 0, 200, 100}, {-8, -8, 208, 108}},
+      {"control, pen 5, y up", CDrawDoc::Reader::control, 5, {0, 100, 200, 0}, {-5, 104, 204, -5}},
+      {"control, pen 5, mirrored", CDrawDoc::Reader::control, 5, {200, 100, 0, 0}, {204, 104, -5, -5}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    TestHost host;
+    CDrawDoc page(row.reader);
+    host.document = &page;
+    CDrawObj o(row.position);
+    o.m_pen.lopnWidth = {row.pen, row.pen};
+    EXPECT_EQ(row.expected, o.GetDrawBounds());
+  }
 }
 
 }  // namespace

@@ -1,0 +1,4 @@
+// The player's one application object.
+#include "player/PlayerApp.h"
+
+CPlayerApp theApp;
