@@ -43,7 +43,10 @@ int Report(UINT id, const CString& a, const CString& b) {
 // Arms the ability of the target: it starts on the next tick (the step of that tick gets
 // frame tick + 1 - 3 = tick - 2). Re-arming a running ability restarts it.
 void Arm(CMethod& ability, int tick) {
-  ability.m_nActivation = tick < INT_MIN + 2 ? INT_MIN : tick - 2;
+  // An input before the first walk (ticks 0 to 2) would give a negative activation,
+  // which means "waiting for an event": the ability would never start. It starts with
+  // the first walk instead.
+  ability.m_nActivation = tick < 2 ? 0 : tick - 2;
 }
 
 // The generic handler: the object's events with this trigger (and, for the key triggers,

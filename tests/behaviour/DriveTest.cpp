@@ -83,6 +83,28 @@ TEST(Drive, AnArmedAbilityStartsOnTheNextTimerTick) {
   EXPECT_EQ(CPoint(20, 20), CentreOf(mover));
 }
 
+TEST(Drive, AnInputBeforeTheFirstWalkStartsItsAbilityWithTheWalk) {
+  TestHost host;
+  CProbe track("track", CRect(0, 0, 50, 50));
+  track.m_trajectory = 1;
+  track.trajectory = {CPoint(10, 10), CPoint(20, 20)};
+  CProbe button("button");
+  CProbe mover("mover");
+  CMethod slide = MakeAction(CMethod::typeTranslate, "slide", 0, 5, -1);
+  slide.m_strPath = "track";
+  slide.m_nByEvent = 1;
+  AddAction(mover, slide);
+  AddEvent(button, 0x1, "mover", "slide");
+  host.objects = {&track, &button, &mover};
+  ASSERT_TRUE(host.StartObjects());
+  host.Tick();  // tick 1: a click now came before any walk
+  ASSERT_EQ(1, button.Drive(0, host.clock.GetTick(), 0, 0, 13, "", nullptr, nullptr));
+  EXPECT_EQ(0, mover.m_actions[0].m_nActivation);  // not "waiting for an event"
+  host.Tick();
+  host.Tick();  // tick 3: the first walk, frame 0
+  EXPECT_EQ(CPoint(10, 10), CentreOf(mover));
+}
+
 TEST(Drive, EveryMoveReArmsItsAbility) {
   TestHost host;
   TwoObjects page(host);
