@@ -333,11 +333,12 @@ void CDrawView::ApplyColourShape(UINT nFlags, CPoint point) {
       if (CDrawObj* last = GetLastSelected()) last->SetColourKey(picked);
     }
   } else {
-    // The click selects what is under it, then colours the selection.
+    const int kind = s_nCurrentShape == kToolPenColour ? 0 : 1;
+    // The click selects what is under it (the select tool's click ends the shape), then
+    // colours the selection.
     CSelectTool& select = CSelectTool::Get();
     select.OnLButtonDown(this, nFlags, point);
     select.OnLButtonUp(this, nFlags, point);
-    const int kind = s_nCurrentShape == kToolPenColour ? 0 : 1;
     if (m_selection.IsEmpty()) {
       if (kind == 1) {
         doc->m_backColour = colour;

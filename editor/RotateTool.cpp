@@ -41,7 +41,9 @@ void CRotateTool::OnMouseMove(CDrawView* view, UINT flags, const CPoint& point) 
   const CRect& r = object->m_position;
   const double cx = (static_cast<double>(r.left) + r.right) / 2, cy = (static_cast<double>(r.top) + r.bottom) / 2;
   if (local.x == cx && local.y == cy) return;
-  const double turn = std::atan2(local.y - cy, local.x - cx) - std::atan2(m_lastPoint.y - cy, m_lastPoint.x - cx);
+  // Objects turn by minus their angle (clockwise on the y-up page): the pointer's
+  // anticlockwise turn is negated so that the figure follows the pointer.
+  const double turn = std::atan2(m_lastPoint.y - cy, m_lastPoint.x - cx) - std::atan2(local.y - cy, local.x - cx);
   object->SetAngleRect(turn, cx, cy, TRUE, view);
   m_lastPoint = local;
 }
