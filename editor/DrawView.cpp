@@ -386,6 +386,8 @@ BOOL CDrawView::StartObjects() {
 
 void CDrawView::StopObjects() {
   if (CDrawDoc* doc = GetDocument()) {
+    // A run ended before its first paint leaves no transition pending in the page file.
+    doc->m_transitionPending = 0;
     for (POSITION pos = doc->m_objects.GetHeadPosition(); pos;) AsObject(doc->m_objects.GetNext(pos))->RestorePlayState(this);
     doc->RenumberObjects(TRUE);
   }
