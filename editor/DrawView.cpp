@@ -1,6 +1,7 @@
 #include "editor/DrawView.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <memory>
 
@@ -18,6 +19,7 @@
 #include "model/DrawDoc.h"
 #include "model/DrawHost.h"
 #include "model/DrawObj.h"
+#include "model/RetiredObjects.h"
 #include "resources/KordelIds.h"
 
 IMPLEMENT_DYNCREATE(CDrawView, CZoomView)
@@ -61,6 +63,16 @@ class BitmapSelection {
 
 CDrawView::CDrawView() {
   MapCommand(ID_EXIT_RUN, &CDrawView::OnExitRun);
+  MapCommand(ID_TEST_PAGE, &CDrawView::OnTestPage);
+  MapCommand(ID_PAUSE_RUN, &CDrawView::OnPauseRun);
+  MapUpdateCommandUI(ID_PAUSE_RUN, &CDrawView::OnUpdatePauseRun);
+  for (UINT id : {ID_TOOL_SELECT, ID_TOOL_CROP, ID_TOOL_PEN_COLOUR, ID_TOOL_BRUSH, ID_TOOL_COLOUR_PICKER,
+                  ID_TOOL_FILL_COLOUR, ID_TOOL_PICTURE, ID_TOOL_TEXT, ID_TOOL_LINE, ID_TOOL_RECT, ID_TOOL_ROUND_RECT,
+                  ID_TOOL_ELLIPSE, ID_TOOL_POLYGON, ID_TOOL_CURVE, ID_TOOL_POINT, ID_TOOL_OLE_OBJECT,
+                  ID_TOOL_ANIMATION, ID_TOOL_SOUND, ID_TOOL_GLUE, ID_TOOL_FUNCTION, ID_TOOL_ROTATE, ID_TOOL_ZOOM}) {
+    MapCommandRange(id, id, &CDrawView::OnToolCommand);
+    MapUpdateCommandUI(id, &CDrawView::OnUpdateToolCommand);
+  }
   MapCommand(ID_OBJECT_FORWARD, &CDrawView::OnObjectForward);
   MapCommand(ID_OBJECT_BACKWARD, &CDrawView::OnObjectBackward);
   MapCommand(ID_OBJECT_TO_FRONT, &CDrawView::OnObjectToFront);
@@ -302,6 +314,8 @@ int CDrawView::GetDashCap() const {
 void CDrawView::ClearDragState() {
   m_pDragObject = nullptr;
   m_pHoverObject = nullptr;
+  // The next move reaches the new page's objects even where the pointer has not moved.
+  m_lastMousePoint = CPoint(INT_MIN, INT_MIN);
 }
 
 // ---------------------------------------------------------------------------------
@@ -372,6 +386,8 @@ BOOL CDrawView::StartObjects() {
 
 void CDrawView::StopObjects() {
   if (CDrawDoc* doc = GetDocument()) {
+    // A run ended before its first paint leaves no transition pending in the page file.
+    doc->m_transitionPending = 0;
     for (POSITION pos = doc->m_objects.GetHeadPosition(); pos;) AsObject(doc->m_objects.GetNext(pos))->RestorePlayState(this);
     doc->RenumberObjects(TRUE);
   }
@@ -390,12 +406,23 @@ void CDrawView::StopRunFromAction() {
 void CDrawView::OnExitRun() {
   KillTimer(kPlaybackTimerId);
   m_clock.SetTick(0);
+  m_bPaused = FALSE;  // the next run starts playing, not paused
   const BOOL wasRunning = AppMode() != 2;
-  if (wasRunning) StopObjects();
+  if (wasRunning) {
+    CRetiredObjects retired;  // an exit reached from inside an object's own handler
+    if (CDrawDoc* doc = GetDocument()) {
+      // The typed answer stays in its object; the box goes with the run.
+      if (doc->m_focusObject) doc->m_focusObject->OnDeselect(this);
+      doc->m_focusObject = nullptr;
+    }
+    if (::GetCapture() == m_hWnd) ::ReleaseCapture();
+    ClearDragState();
+    StopObjects();
+  }
   CMainFrame* frame = Frame();
   if (frame && frame->IsFullScreen()) frame->SendMessage(WM_COMMAND, ID_VIEW_FULL_SCREEN);
   if (CDrawApp* app = GetDrawApp()) app->m_nMode = 2;
-  s_nCurrentShape = 0;
+  SetCurrentShape(0);
   // The page may have changed under the run (page jumps): lay it out again.
   if (wasRunning) ApplyPageSizes();
   if (CDrawHost* host = GetDrawHost()) host->NotifyPropertyPanel(6, nullptr);

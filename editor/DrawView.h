@@ -25,6 +25,14 @@ class CDrawView : public CZoomView {
  public:
   // The shape of the current drawing tool, 0 the select tool (one for the program).
   static int s_nCurrentShape;
+  // Makes another tool current; a tool still building an object (a polygon) abandons it
+  // first, so nothing half-built stays on the page.
+  static void SetCurrentShape(int shape);
+
+  // The context menu for a right click: the run's menu while running over no object with
+  // events, none over one; while editing by the kind of object under the point, or the
+  // page's menu (its window or full-screen form). 0 for none.
+  static UINT ChooseContextMenu(BOOL running, BOOL arrowCursor, CDrawObj* under, BOOL fullScreen);
 
   CDrawView();
   ~CDrawView() override;
@@ -81,6 +89,9 @@ class CDrawView : public CZoomView {
   void StopRunFromAction();
   // Ends a run (Esc, the exit action): back to editing, out of full screen.
   void OnExitRun();
+  // F5: offers to save, goes full screen, starts the objects and the clock.
+  void OnTestPage();
+  void OnPauseRun();
   void SetPlaybackClock(int tick) { m_clock.SetPlaybackClock(tick); }
   BOOL IsPlaybackBreak() const { return m_clock.IsPlaybackBreak(); }
   CPlaybackClock& GetClock() { return m_clock; }
@@ -133,12 +144,37 @@ class CDrawView : public CZoomView {
   void OnDestroy() override;
   BOOL OnEraseBkgnd(CDC* pDC) override { return TRUE; }
   void OnTimer(UINT_PTR nIDEvent) override;
+  void OnLButtonDown(UINT nFlags, CPoint point) override;
+  void OnLButtonUp(UINT nFlags, CPoint point) override;
+  void OnLButtonDblClk(UINT nFlags, CPoint point) override;
+  void OnMouseMove(UINT nFlags, CPoint point) override;
+  void OnRButtonDown(UINT nFlags, CPoint point) override;
+  void OnRButtonUp(UINT nFlags, CPoint point) override;
+  void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) override;
+  void OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags) override;
+  void OnContextMenu(CWnd* pWnd, CPoint pos) override;
 
  private:
   CMainFrame* Frame() const;
   int AppMode() const;
   void MoveFirstSelected(int where);
   void OnUpdateOneSelected(CCmdUI* pCmdUI);
+  bool Running() const { return AppMode() != 2; }
+  void OnUpdatePauseRun(CCmdUI* pCmdUI);
+  void OnToolCommand(UINT nID);
+  void OnUpdateToolCommand(CCmdUI* pCmdUI);
+  // Run-mode input: triggers of the objects under the mouse and of the input text.
+  void RunButtonDown(CPoint point);
+  void RunButtonUp(CPoint point);
+  void RunMouseMove(UINT nFlags, CPoint point);
+  void RunEnterKey(int trigger);
+  // Delivers a trigger to the object; FALSE when the page was replaced meanwhile (a page
+  // jump), so that the caller touches none of the objects it found before.
+  BOOL Trigger(CDrawObj* object, int index, const CPoint& local, const CString& text = CString(),
+               CDrawObj* dragged = nullptr, CDrawObj* target = nullptr);
+  // Editing-mode colour shapes (pen colour, colour picker, fill colour).
+  void ApplyColourShape(UINT nFlags, CPoint point);
+  void NudgeSelection(UINT nChar);
   void PrintPage(CDC* pPrinterDC, CBitmap& bitmap, CSize bitmapSize, int bitsPerPixel);
 
   CPlaybackClock m_clock;

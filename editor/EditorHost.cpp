@@ -124,7 +124,10 @@ void CEditorHost::KillPlaybackTimer() {
 }
 
 void CEditorHost::SetPlaybackTimer(UINT period) {
-  if (CDrawView* view = View()) view->SetTimer(kPlaybackTimerId, period);
+  if (CDrawView* view = View()) {
+    view->SetTimer(kPlaybackTimerId, period);
+    view->m_bPaused = FALSE;  // a page jump or a program's end resumes a paused run
+  }
 }
 
 void CEditorHost::PostExitCommand() {

@@ -61,6 +61,7 @@ void CDrawDoc::DestroyObjects() {
   m_undo.ClearUndo();
   m_undo.ClearRedo();
   m_focusObject = nullptr;
+  ++m_contentsGeneration;
   // A page replaced by a jump is emptied from inside the step of one of its objects:
   // those objects live on until the walk over the page is over.
   while (!m_objects.IsEmpty()) CRetiredObjects::Dispose(AsObject(m_objects.RemoveHead()));

@@ -119,6 +119,9 @@ class CDrawDoc : public COleDocument {
   CArray<CMethod, CMethod&> m_pageActions;
   // The text object taking typed input during a run; cleared whenever it may leave the page.
   CDrawObj* m_focusObject = nullptr;
+  // Grows whenever the page's objects are thrown away (a new page, a page read, a jump):
+  // code holding pointers to objects across a trigger compares it to know they are gone.
+  unsigned m_contentsGeneration = 0;
 
  protected:
   // Takes over everything a freshly read document holds, its objects appended to this

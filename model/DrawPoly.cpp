@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstddef>
 #include <cstdlib>
 #include <memory>
 #include <new>
@@ -115,6 +116,17 @@ void CDrawPoly::AddPoint(const CPoint& point, CView* view) {
   m_precisePoints.push_back(m_precisePoints.back());
   SetPointAt(m_pointCount, point);
   ++m_pointCount;
+  FollowVertices();
+  InvalidateFor(*this, view);
+}
+
+void CDrawPoly::RemoveLastPoint(CView* view) {
+  if (m_pointCount <= 0) return;
+  InvalidateFor(*this, view);
+  const size_t last = static_cast<size_t>(m_pointCount - 1);
+  m_points.erase(m_points.begin() + static_cast<std::ptrdiff_t>(last));
+  m_precisePoints.erase(m_precisePoints.begin() + static_cast<std::ptrdiff_t>(last));
+  --m_pointCount;
   FollowVertices();
   InvalidateFor(*this, view);
 }

@@ -30,6 +30,8 @@ class CDrawPoly : public CDrawObj {
   // Appends a vertex, as the poly tool does for every click; a repeat of the last vertex
   // is dropped. The record counts vertices in 16 bits: no vertex is added past that.
   void AddPoint(const CPoint& point, CView* view);
+  // Drops the last vertex (the poly tool's pending one); the control point stays.
+  void RemoveLastPoint(CView* view);
   // The bounds (left <= right, top <= bottom) of the first count points; the first
   // point's own degenerate rectangle when count < 1; m_position while the figure has
   // fewer than two vertices.

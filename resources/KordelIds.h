@@ -41,6 +41,17 @@
 #define IDS_GDIPLUS_MISSING 61907       // 请先安装GDI+再运行
 #define IDS_PICTURE_LOAD_FAILED 61908   // a dropped file that is no picture
 #define IDS_WEB_FOLDER_TITLE 61816      // 选择课件目录
+#define IDS_CREATE_OUT_OF_MEMORY 61481  // 内存不足，不能创建新对象。
+#define IDS_SAVE_FILE_TITLE 61733       // 保存文件
+#define IDS_BITMAP_FILTER 61734         // 位图文件(*.bmp)|*.bmp|所有文件(*.*)|*.*||
+
+// --- Context menus of the page view ---
+#define IDR_MENU_OBJECT 103             // an object under the pointer
+#define IDR_MENU_PAGE 196               // the page, in a window
+#define IDR_MENU_RUN 197                // a running page
+#define IDR_MENU_VIDEO 199              // a video object
+#define IDR_MENU_PAGE_FULL_SCREEN 203   // the page, full screen
+#define IDR_MENU_GROUP 205              // a composite or glued object
 
 // --- Status bar panes ---
 #define ID_INDICATOR_PANE1 300

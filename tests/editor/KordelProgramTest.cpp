@@ -154,3 +154,89 @@ TEST(KordelProgramTest, APageOpenedAndSavedUnchangedKeepsItsBytes) {
   ASSERT_TRUE(kordel.WaitForExit(15000));
   EXPECT_EQ(folder.Read(L"page.rvx"), before);
 }
+
+namespace {
+
+// The first point of the screen (in steps of 4) with that colour, waiting up to timeout.
+bool FindColourOnScreen(COLORREF colour, POINT* at, DWORD timeout = 15000) {
+  const DWORD start = ::GetTickCount();
+  do {
+    const int width = ::GetSystemMetrics(SM_CXSCREEN), height = ::GetSystemMetrics(SM_CYSCREEN);
+    CDC screen(::GetDC(nullptr));
+    CDC memory;
+    memory.CreateCompatibleDC(&screen);
+    CBitmap bitmap;
+    bitmap.CreateCompatibleBitmap(&screen, width, height);
+    CBitmap* old = memory.SelectObject(&bitmap);
+    memory.BitBlt(0, 0, width, height, &screen, 0, 0, SRCCOPY);
+    bool found = false;
+    for (int y = 0; y < height && !found; y += 4)
+      for (int x = 0; x < width && !found; x += 4)
+        if (memory.GetPixel(x, y) == colour) {
+          *at = POINT{x, y};
+          found = true;
+        }
+    memory.SelectObject(old);
+    ::ReleaseDC(nullptr, screen.Detach());
+    if (found) return true;
+    ::Sleep(100);  // another process paints: nothing to wait on but the screen
+  } while (::GetTickCount() - start < timeout);
+  return false;
+}
+
+}  // namespace
+
+TEST(KordelProgramTest, RunsTheSampleAndItsPageButtonSwitchesPages) {
+  // The sample programme beside the build, copied so that nothing touches the original.
+  CString samples = KordelProgram::ExecutablePath();
+  samples = samples.Left(samples.ReverseFind('\\'));
+  samples = samples.Left(samples.ReverseFind('\\')) + "\\samples\\programme\\";
+  TempFolder folder;
+  const CString home = folder.File(L"home.rvx").c_str();
+  ASSERT_TRUE(::CopyFileA((samples + "home.rvx").GetString(), home.GetString(), FALSE)) << samples.GetString();
+  ASSERT_TRUE(::CopyFileA((samples + "page2.rvx").GetString(), folder.File(L"page2.rvx").c_str(), FALSE));
+
+  KordelProgram kordel("\"" + home + "\"");
+  HWND main = kordel.WaitForMainWindow();
+  ASSERT_TRUE(main);
+  kordel.WaitForSplashToClose();
+  HWND view = ::GetDlgItem(main, AFX_IDW_PANE_FIRST);
+  ASSERT_TRUE(view);
+  ::PostMessageA(view, WM_KEYDOWN, VK_F5, 1);
+
+  // The home page runs full screen: its page button is shown; a click on it jumps.
+  constexpr COLORREF kButton = RGB(255, 224, 128), kSecondHeading = RGB(170, 60, 40);
+  DWORD waited = ::GetTickCount();
+  while (::GetMenu(main) && ::GetTickCount() - waited < 10000) ::Sleep(50);
+  ASSERT_FALSE(::GetMenu(main)) << "F5 did not go full screen";
+  POINT button;
+  ASSERT_TRUE(FindColourOnScreen(kButton, &button)) << "the running page shows no button";
+  // The clock runs once the earth moves along its orbit.
+  constexpr COLORREF kEarth = RGB(30, 120, 230);
+  POINT first, now;
+  ASSERT_TRUE(FindColourOnScreen(kEarth, &first));
+  waited = ::GetTickCount();
+  do {
+    ASSERT_TRUE(FindColourOnScreen(kEarth, &now));
+  } while (now.x == first.x && now.y == first.y && ::GetTickCount() - waited < 10000);
+  EXPECT_FALSE(now.x == first.x && now.y == first.y) << "the page does not play";
+  POINT client = button;
+  ::ScreenToClient(view, &client);
+  ::PostMessageA(view, WM_MOUSEMOVE, 0, MAKELPARAM(client.x, client.y));
+  ::PostMessageA(view, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(client.x, client.y));
+  ::PostMessageA(view, WM_LBUTTONUP, 0, MAKELPARAM(client.x, client.y));
+  POINT heading;
+  EXPECT_TRUE(FindColourOnScreen(kSecondHeading, &heading)) << "the second page was not shown";
+  RECT probe = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+  CaptureScreen("kordel-run.bmp", RECT{probe.left, probe.top, probe.left + 1, probe.top + 1});
+
+  // Esc: back to editing in a window with its menu.
+  ::PostMessageA(view, WM_KEYDOWN, VK_ESCAPE, 1);
+  waited = ::GetTickCount();
+  while (!::GetMenu(main) && ::GetTickCount() - waited < 10000) ::Sleep(50);
+  EXPECT_TRUE(::GetMenu(main)) << "still full screen";
+  ::PostMessageA(main, WM_COMMAND, ID_APP_EXIT, 0);
+  HWND box = kordel.WaitForDialog(3000);
+  if (box) ::PostMessageA(box, WM_COMMAND, IDNO, 0);  // the run changed nothing; never save
+  EXPECT_TRUE(kordel.WaitForExit(15000));
+}
