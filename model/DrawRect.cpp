@@ -380,21 +380,7 @@ void CDrawRect::MoveHandleTo(int handle, int x, int y, CView* view) {
     SetAngle(m_angle, FALSE, nullptr);
     return;
   }
-  switch (handle) {
-    case 2: r.top = y; break;
-    case 4: r.right = x; break;
-    case 6: r.bottom = y; break;
-    case 8: r.left = x; break;
-    case 9: {
-      const CPoint centre = GetHandle(9);
-      r.OffsetRect(ClampToInt(static_cast<long long>(x) - centre.x), ClampToInt(static_cast<long long>(y) - centre.y));
-      break;
-    }
-    default:
-      // A corner: the opposite corner stays where it shows, also on a turned shape.
-      r = DragTurnedCorner(*this, handle, x, y);
-      break;
-  }
+  r = DraggedRect(*this, handle, x, y);
   m_rotationCentre = CentreOf(r);
   SetRect(r, view);
 }

@@ -298,21 +298,7 @@ void CDrawText::SetAngleRect(double angle, double centreX, double centreY, int r
 }
 
 void CDrawText::MoveHandleTo(int handle, int x, int y, CView* view) {
-  CRect r = m_position;
-  switch (handle) {
-    case 2: r.top = y; break;
-    case 4: r.right = x; break;
-    case 6: r.bottom = y; break;
-    case 8: r.left = x; break;
-    case 9: {
-      const CPoint centre = GetHandle(9);
-      r.OffsetRect(ClampToInt(static_cast<long long>(x) - centre.x), ClampToInt(static_cast<long long>(y) - centre.y));
-      break;
-    }
-    default:
-      r = DragTurnedCorner(*this, handle, x, y);
-      break;
-  }
+  const CRect r = DraggedRect(*this, handle, x, y);
   m_rotationCentre = CentreOf(r);
   SetRect(r, view);
 }

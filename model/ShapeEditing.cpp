@@ -58,6 +58,23 @@ CRect DragTurnedCorner(CDrawObj& object, int handle, int x, int y) {
   }
 }
 
+CRect DraggedRect(CDrawObj& object, int handle, int x, int y) {
+  CRect r = object.m_position;
+  switch (handle) {
+    case 2: r.top = y; break;
+    case 4: r.right = x; break;
+    case 6: r.bottom = y; break;
+    case 8: r.left = x; break;
+    case 9: {
+      const CPoint centre = object.GetHandle(9);
+      r.OffsetRect(ClampToInt(static_cast<long long>(x) - centre.x), ClampToInt(static_cast<long long>(y) - centre.y));
+      break;
+    }
+    default: r = DragTurnedCorner(object, handle, x, y); break;
+  }
+  return r;
+}
+
 CPoint Turned(CPoint p, double angle, double centreX, double centreY) {
   if (angle == 0.0 || !std::isfinite(angle) || !std::isfinite(centreX) || !std::isfinite(centreY)) return p;
   POINT points[1] = {p};

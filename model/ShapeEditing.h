@@ -32,6 +32,9 @@ CDoublePoint CentreOf(const CRect& r);
 // the opposite corner stays where it shows, and both corners are taken back into the
 // object's unturned frame about their middle, which is the new rectangle's centre.
 CRect DragTurnedCorner(CDrawObj& object, int handle, int x, int y);
+// The object's rectangle after handle 1 to 9 is dragged to (x, y): an edge handle moves
+// its edge, handle 9 moves the whole rectangle, a corner drags as DragTurnedCorner.
+CRect DraggedRect(CDrawObj& object, int handle, int x, int y);
 // ((left + right) / 2, (top + bottom) / 2), halves toward zero.
 CPoint CentreHalves(const CRect& r);
 // A page rectangle as GDI+'s (x, y, width, height), made non-negative.
