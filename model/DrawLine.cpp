@@ -332,30 +332,16 @@ void CDrawLine::MapRect(const CRect& from, const CRect& to, CRect& result) {
 // ---- copies ----------------------------------------------------------------------------------
 
 CDrawObj* CDrawLine::Clone(CDrawObj* target) {
-  try {
-    std::unique_ptr<CDrawLine> made;
-    CDrawObj* clone = target;
-    if (!clone) {
-      made.reset(new CDrawLine(m_position));
-      clone = made.get();
-    }
-    CDrawObj::Clone(clone);
-    if (clone->IsKindOf(RUNTIME_CLASS(CDrawLine))) {
-      auto* line = static_cast<CDrawLine*>(clone);
-      line->m_reservedWord = m_reservedWord;
-      line->m_end1 = m_end1;
-      line->m_end2 = m_end2;
-      line->m_middle = m_middle;
-      line->m_savedEnd1 = m_savedEnd1;
-      line->m_savedEnd2 = m_savedEnd2;
-      line->m_savedMiddle = m_savedMiddle;
-      line->ResetTransform();
-    }
-    made.release();
-    return clone;
-  } catch (const std::bad_alloc&) {
-    return nullptr;
-  }
+  return CloneShape(*this, target, [&](CDrawLine* line) {
+    line->m_reservedWord = m_reservedWord;
+    line->m_end1 = m_end1;
+    line->m_end2 = m_end2;
+    line->m_middle = m_middle;
+    line->m_savedEnd1 = m_savedEnd1;
+    line->m_savedEnd2 = m_savedEnd2;
+    line->m_savedMiddle = m_savedMiddle;
+    line->ResetTransform();
+  });
 }
 
 CDrawObj* CDrawLine::Duplicate(CDrawDoc* document) { return PlaceDuplicate(Clone(nullptr), document); }

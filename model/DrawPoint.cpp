@@ -153,26 +153,12 @@ void CDrawPoint::SetAngleRect(double angle, double centreX, double centreY, int 
 // ---- copies ----------------------------------------------------------------------------------
 
 CDrawObj* CDrawPoint::Clone(CDrawObj* target) {
-  try {
-    std::unique_ptr<CDrawPoint> made;
-    CDrawObj* clone = target;
-    if (!clone) {
-      made.reset(new CDrawPoint(m_position));
-      clone = made.get();
-    }
-    CDrawObj::Clone(clone);
-    if (clone->IsKindOf(RUNTIME_CLASS(CDrawPoint))) {
-      auto* point = static_cast<CDrawPoint*>(clone);
-      point->m_role = m_role;
-      point->m_relatedObject = m_relatedObject;
-      point->m_pointStyle = m_pointStyle;
-      point->m_point = m_point;
-    }
-    made.release();
-    return clone;
-  } catch (const std::bad_alloc&) {
-    return nullptr;
-  }
+  return CloneShape(*this, target, [&](CDrawPoint* point) {
+    point->m_role = m_role;
+    point->m_relatedObject = m_relatedObject;
+    point->m_pointStyle = m_pointStyle;
+    point->m_point = m_point;
+  });
 }
 
 CDrawObj* CDrawPoint::Duplicate(CDrawDoc* document) { return PlaceDuplicate(Clone(nullptr), document); }

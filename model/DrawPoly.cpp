@@ -540,28 +540,14 @@ void CDrawPoly::MapRect(const CRect& from, const CRect& to, CRect& result) {
 // ---- copies ----------------------------------------------------------------------------------
 
 CDrawObj* CDrawPoly::Clone(CDrawObj* target) {
-  try {
-    std::unique_ptr<CDrawPoly> made;
-    CDrawObj* clone = target;
-    if (!clone) {
-      made.reset(new CDrawPoly(m_position));
-      clone = made.get();
-    }
-    CDrawObj::Clone(clone);
-    if (clone->IsKindOf(RUNTIME_CLASS(CDrawPoly))) {
-      auto* poly = static_cast<CDrawPoly*>(clone);
-      poly->m_polyKind = m_polyKind;
-      poly->m_gradientStyle = m_gradientStyle;
-      poly->m_pointCount = m_pointCount;
-      poly->m_pointCapacity = m_pointCapacity;
-      poly->m_points = m_points;
-      poly->SyncPrecisePoints();
-    }
-    made.release();
-    return clone;
-  } catch (const std::bad_alloc&) {
-    return nullptr;
-  }
+  return CloneShape(*this, target, [&](CDrawPoly* poly) {
+    poly->m_polyKind = m_polyKind;
+    poly->m_gradientStyle = m_gradientStyle;
+    poly->m_pointCount = m_pointCount;
+    poly->m_pointCapacity = m_pointCapacity;
+    poly->m_points = m_points;
+    poly->SyncPrecisePoints();
+  });
 }
 
 CDrawObj* CDrawPoly::Duplicate(CDrawDoc* document) { return PlaceDuplicate(Clone(nullptr), document); }

@@ -408,40 +408,17 @@ void CDrawRect::MapRect(const CRect& from, const CRect& to, CRect& result) {
 // ---- copies ----------------------------------------------------------------------------------
 
 CDrawObj* CDrawRect::Clone(CDrawObj* target) {
-  try {
-    std::unique_ptr<CDrawRect> made;
-    CDrawObj* clone = target;
-    if (!clone) {
-      made.reset(new CDrawRect(m_position));
-      clone = made.get();
-    }
-    CDrawObj::Clone(clone);
-    if (clone->IsKindOf(RUNTIME_CLASS(CDrawRect))) {
-      auto* rect = static_cast<CDrawRect*>(clone);
-      rect->m_shape = m_shape;
-      rect->m_cornerWidth = m_cornerWidth;
-      rect->m_cornerHeight = m_cornerHeight;
-      rect->m_gradientStyle = m_gradientStyle;
-      std::copy(std::begin(m_reservedPoints), std::end(m_reservedPoints), rect->m_reservedPoints);
-      rect->m_gradientCentre = m_gradientCentre;
-    }
-    made.release();
-    return clone;
-  } catch (const std::bad_alloc&) {
-    return nullptr;
-  }
+  return CloneShape(*this, target, [&](CDrawRect* rect) {
+    rect->m_shape = m_shape;
+    rect->m_cornerWidth = m_cornerWidth;
+    rect->m_cornerHeight = m_cornerHeight;
+    rect->m_gradientStyle = m_gradientStyle;
+    std::copy(std::begin(m_reservedPoints), std::end(m_reservedPoints), rect->m_reservedPoints);
+    rect->m_gradientCentre = m_gradientCentre;
+  });
 }
 
-CDrawObj* CDrawRect::Duplicate(CDrawDoc* document) {
-  CDrawObj* clone = Clone(nullptr);
-  if (!clone) {
-    AfxMessageBox(IDS_OUT_OF_MEMORY, MB_ICONSTOP);
-    return nullptr;  // nothing to add or select
-  }
-  if (document) document->Add(clone);
-  if (CDrawHost* host = GetDrawHost()) host->SelectObject(clone, FALSE);
-  return clone;
-}
+CDrawObj* CDrawRect::Duplicate(CDrawDoc* document) { return PlaceDuplicate(Clone(nullptr), document); }
 
 // ---- play and effect state ---------------------------------------------------------------
 

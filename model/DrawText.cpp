@@ -351,43 +351,20 @@ void CDrawText::DiscardInputBox() { m_inputBox.reset(); }
 // ---- copies ----------------------------------------------------------------------------------
 
 CDrawObj* CDrawText::Clone(CDrawObj* target) {
-  try {
-    std::unique_ptr<CDrawText> made;
-    CDrawObj* clone = target;
-    if (!clone) {
-      made.reset(new CDrawText(m_position));
-      clone = made.get();
-    }
-    CDrawObj::Clone(clone);
-    if (clone->IsKindOf(RUNTIME_CLASS(CDrawText))) {
-      auto* text = static_cast<CDrawText*>(clone);
-      text->m_logFont = m_logFont;
-      text->m_displayText = m_displayText;
-      text->m_reservedText = m_reservedText;
-      text->m_operatorPending = m_operatorPending;
-      text->m_mark = m_mark;
-      text->m_reservedTextWord = m_reservedTextWord;
-      text->m_textInput = m_textInput;
-      text->m_alignment = m_alignment;
-      text->m_drawTextFlags = m_drawTextFlags;
-    }
-    made.release();
-    return clone;
-  } catch (const std::bad_alloc&) {
-    return nullptr;
-  }
+  return CloneShape(*this, target, [&](CDrawText* text) {
+    text->m_logFont = m_logFont;
+    text->m_displayText = m_displayText;
+    text->m_reservedText = m_reservedText;
+    text->m_operatorPending = m_operatorPending;
+    text->m_mark = m_mark;
+    text->m_reservedTextWord = m_reservedTextWord;
+    text->m_textInput = m_textInput;
+    text->m_alignment = m_alignment;
+    text->m_drawTextFlags = m_drawTextFlags;
+  });
 }
 
-CDrawObj* CDrawText::Duplicate(CDrawDoc* document) {
-  CDrawObj* clone = Clone(nullptr);
-  if (!clone) {
-    AfxMessageBox(IDS_OUT_OF_MEMORY, MB_ICONSTOP);
-    return nullptr;
-  }
-  if (document) document->Add(clone);
-  if (CDrawHost* host = GetDrawHost()) host->SelectObject(clone, FALSE);
-  return clone;
-}
+CDrawObj* CDrawText::Duplicate(CDrawDoc* document) { return PlaceDuplicate(Clone(nullptr), document); }
 
 // ---- play and effect state ---------------------------------------------------------------
 

@@ -7,10 +7,13 @@
 #include <objidl.h>  // gdiplus.h needs it first
 #include <gdiplus.h>
 
+#include <memory>
+#include <new>
 #include <vector>
 
 #include "framework/core/Rect.h"
 #include "model/DoublePoint.h"
+#include "model/DrawObj.h"
 
 class CDrawDoc;
 class CDrawObj;
@@ -58,5 +61,26 @@ int NearestIndex(const std::vector<CPoint>& points, const CPoint& target);
 // A copy made by Clone: null shows the out-of-memory message; otherwise it is added to
 // the document, when there is one, and selected alone. Returns the copy.
 CDrawObj* PlaceDuplicate(CDrawObj* clone, CDrawDoc* document);
+
+// The body of a shape's Clone: the base's fields go into the target (a new T at the
+// source's position when none is given), then copyFields copies the shape's own onto a
+// target of T's kind. Null when memory runs out (the caller reports it).
+template <typename T, typename CopyFields>
+CDrawObj* CloneShape(T& source, CDrawObj* target, CopyFields copyFields) {
+  try {
+    std::unique_ptr<T> made;
+    CDrawObj* clone = target;
+    if (!clone) {
+      made.reset(new T(source.m_position));
+      clone = made.get();
+    }
+    source.CDrawObj::Clone(clone);
+    if (clone->IsKindOf(RUNTIME_CLASS(T))) copyFields(static_cast<T*>(clone));
+    made.release();
+    return clone;
+  } catch (const std::bad_alloc&) {
+    return nullptr;
+  }
+}
 
 }  // namespace ShapeEditing
