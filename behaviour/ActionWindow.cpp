@@ -1,6 +1,6 @@
 #include "behaviour/ActionWindow.h"
 
-#include "behaviour/Method.h"
+#include "model/Method.h"
 
 long long ActionWindow::Begin(const CMethod& action) {
   return static_cast<long long>(action.m_nStart) + action.m_nActivation;

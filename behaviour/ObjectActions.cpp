@@ -6,11 +6,12 @@
 
 #include "behaviour/ActionWindow.h"
 #include "behaviour/ChoosePathPoint.h"
-#include "behaviour/DataTextSource.h"
-#include "behaviour/MediaPlayback.h"
-#include "behaviour/MemberOrder.h"
+#include "behaviour/StandardBehaviour.h"
+#include "model/DataTextSource.h"
 #include "model/DrawHost.h"
 #include "model/DrawObj.h"
+#include "model/MediaPlayback.h"
+#include "model/MemberOrder.h"
 
 namespace {
 
@@ -53,23 +54,23 @@ int MoveCount(int steps, int places) {
 
 }  // namespace
 
-void CDrawObj::StepLayer(int t, CView*) {
-  for (int i = 0; i < m_actions.GetSize(); ++i) {
-    if (!IsDue(m_actions[i], CMethod::typeLayer, t)) continue;
-    const int steps = m_actions[i].m_nLayerSteps;
+void CStandardBehaviour::StepLayer(CDrawObj& object, int t, CView*) {
+  for (int i = 0; i < object.m_actions.GetSize(); ++i) {
+    if (!IsDue(object.m_actions[i], CMethod::typeLayer, t)) continue;
+    const int steps = object.m_actions[i].m_nLayerSteps;
     if (steps == 0) continue;
     const bool backward = steps < 0;
-    if (IsMember()) {
+    if (object.IsMember()) {
       // A member moves among its owners' members, in each owner it has.
-      CMemberOrder* composite = MemberOrderOf(m_ownerComposite);
-      CMemberOrder* glue = MemberOrderOf(m_ownerGlue);
+      CMemberOrder* composite = MemberOrderOf(object.m_ownerComposite);
+      CMemberOrder* glue = MemberOrderOf(object.m_ownerGlue);
       for (CMemberOrder* owner : {composite, glue}) {
         if (!owner) continue;
         for (int n = MoveCount(steps, owner->GetMemberCount()); n > 0; --n) {
           if (backward)
-            owner->MoveMemberBackward(this);
+            owner->MoveMemberBackward(&object);
           else
-            owner->MoveMemberForward(this);
+            owner->MoveMemberForward(&object);
         }
       }
       continue;
@@ -77,9 +78,9 @@ void CDrawObj::StepLayer(int t, CView*) {
     CDrawHost* host = GetDrawHost();
     if (!host) return;
     // The page is walked from a copy of its list, so reordering it here skips or
-    // repeats no object of this tick.
+    // repeats no object of &object tick.
     for (int n = MoveCount(steps, host->GetPageObjectCount()); n > 0; --n) {
-      host->SelectObject(this, FALSE);
+      host->SelectObject(&object, FALSE);
       if (backward)
         host->MoveSelectedBackward();
       else
@@ -89,19 +90,19 @@ void CDrawObj::StepLayer(int t, CView*) {
   }
 }
 
-void CDrawObj::StepShowHide(int t, CView*) {
-  for (int i = 0; i < m_actions.GetSize(); ++i) {
-    if (!IsDue(m_actions[i], CMethod::typeShowHide, t)) continue;
-    m_visible = m_actions[i].m_nValue;
-    Invalidate();
+void CStandardBehaviour::StepShowHide(CDrawObj& object, int t, CView*) {
+  for (int i = 0; i < object.m_actions.GetSize(); ++i) {
+    if (!IsDue(object.m_actions[i], CMethod::typeShowHide, t)) continue;
+    object.m_visible = object.m_actions[i].m_nValue;
+    object.Invalidate();
   }
 }
 
-void CDrawObj::StepPlayMedia(int t, CView*) {
-  CMediaPlayback* media = dynamic_cast<CMediaPlayback*>(this);
+void CStandardBehaviour::StepPlayMedia(CDrawObj& object, int t, CView*) {
+  CMediaPlayback* media = dynamic_cast<CMediaPlayback*>(&object);
   if (!media) return;
-  for (int i = 0; i < m_actions.GetSize(); ++i) {
-    const CMethod& action = m_actions[i];
+  for (int i = 0; i < object.m_actions.GetSize(); ++i) {
+    const CMethod& action = object.m_actions[i];
     if (!IsDue(action, CMethod::typePlayMedia, t)) continue;
     const long long b = ActionWindow::Begin(action);
     const long long frame = t;
@@ -116,34 +117,34 @@ void CDrawObj::StepPlayMedia(int t, CView*) {
   }
 }
 
-void CDrawObj::StepStopMedia(int t, CView*) {
-  CMediaPlayback* media = dynamic_cast<CMediaPlayback*>(this);
+void CStandardBehaviour::StepStopMedia(CDrawObj& object, int t, CView*) {
+  CMediaPlayback* media = dynamic_cast<CMediaPlayback*>(&object);
   if (!media) return;
-  for (int i = 0; i < m_actions.GetSize(); ++i) {
-    if (IsDue(m_actions[i], CMethod::typeStopMedia, t)) media->StopMedia(m_actions[i].m_nValue);
+  for (int i = 0; i < object.m_actions.GetSize(); ++i) {
+    if (IsDue(object.m_actions[i], CMethod::typeStopMedia, t)) media->StopMedia(object.m_actions[i].m_nValue);
   }
 }
 
-void CDrawObj::StepExit(int t, CView*) {
+void CStandardBehaviour::StepExit(CDrawObj& object, int t, CView*) {
   CDrawHost* host = GetDrawHost();
   if (!host) return;
-  // Posted: the run ends when the command is handled, after this tick's walk.
-  for (int i = 0; i < m_actions.GetSize(); ++i) {
-    if (IsDue(m_actions[i], CMethod::typeExit, t)) host->PostExitCommand();
+  // Posted: the run ends when the command is handled, after &object tick's walk.
+  for (int i = 0; i < object.m_actions.GetSize(); ++i) {
+    if (IsDue(object.m_actions[i], CMethod::typeExit, t)) host->PostExitCommand();
   }
 }
 
-void CDrawObj::StepChangePicture(int t, CView*) {
-  for (int i = 0; i < m_actions.GetSize(); ++i) {
-    if (!IsDue(m_actions[i], CMethod::typeChangePicture, t)) continue;
-    const CString picture = m_actions[i].m_strPicture;
-    SetPictureFile(picture);
+void CStandardBehaviour::StepChangePicture(CDrawObj& object, int t, CView*) {
+  for (int i = 0; i < object.m_actions.GetSize(); ++i) {
+    if (!IsDue(object.m_actions[i], CMethod::typeChangePicture, t)) continue;
+    const CString picture = object.m_actions[i].m_strPicture;
+    object.SetPictureFile(picture);
   }
 }
 
-void CDrawObj::StepControlPoint(int t, CView* view) {
-  for (int i = 0; i < m_actions.GetSize(); ++i) {
-    CMethod& action = m_actions[i];
+void CStandardBehaviour::StepControlPoint(CDrawObj& object, int t, CView* view) {
+  for (int i = 0; i < object.m_actions.GetSize(); ++i) {
+    CMethod& action = object.m_actions[i];
     if (!IsDue(action, CMethod::typeControlPoint, t)) continue;
     const int n = action.m_path.GetSize();
     if (n < 1) continue;
@@ -156,37 +157,37 @@ void CDrawObj::StepControlPoint(int t, CView* view) {
     if (choice.point < 0) continue;
     if (t == ActionWindow::End(action)) action.m_nPathIndex = choice.point;
     const CPoint p = action.m_path[choice.point];
-    MoveHandleTo(action.m_nControlPoint, p.x, p.y, view);
+    object.MoveHandleTo(action.m_nControlPoint, p.x, p.y, view);
   }
 }
 
-void CDrawObj::StepSetData(int t, CView*) {
-  for (int i = 0; i < m_actions.GetSize(); ++i) {
-    if (!IsDue(m_actions[i], CMethod::typeSetData, t)) continue;
+void CStandardBehaviour::StepSetData(CDrawObj& object, int t, CView*) {
+  for (int i = 0; i < object.m_actions.GetSize(); ++i) {
+    if (!IsDue(object.m_actions[i], CMethod::typeSetData, t)) continue;
     CDrawHost* host = GetDrawHost();
-    CDrawObj* source = host ? host->FindObjectByName(m_actions[i].m_strSource, 0) : nullptr;
+    CDrawObj* source = host ? host->FindObjectByName(object.m_actions[i].m_strSource, 0) : nullptr;
     CString text;
     if (!source || !GetDataText(*source, text)) continue;  // no data, no message
-    const CMethod& action = m_actions[i];
-    // Only text objects and function plots take data; for the others this does nothing.
-    ApplySetDataAction(action.m_nIndex, action.m_nSetType, action.m_strExpression, text);
+    const CMethod& action = object.m_actions[i];
+    // Only text objects and function plots take data; for the others &object does nothing.
+    object.ApplySetDataAction(action.m_nIndex, action.m_nSetType, action.m_strExpression, text);
   }
 }
 
-void CDrawObj::StepDisplay(int t, CView*) {
-  for (int i = 0; i < m_actions.GetSize(); ++i) {
-    const CMethod& action = m_actions[i];
+void CStandardBehaviour::StepDisplay(CDrawObj& object, int t, CView*) {
+  for (int i = 0; i < object.m_actions.GetSize(); ++i) {
+    const CMethod& action = object.m_actions[i];
     if (!IsDue(action, CMethod::typeCalculate, t)) continue;
-    // Only text objects calculate; for the others this does nothing.
-    ApplyDisplayAction(action.m_strExpression, action.m_strSource, action.m_nIndex, action.m_nMode, action.m_nValue);
+    // Only text objects calculate; for the others &object does nothing.
+    object.ApplyDisplayAction(action.m_strExpression, action.m_strSource, action.m_nIndex, action.m_nMode, action.m_nValue);
   }
 }
 
-void CDrawObj::StepCartoon(int t, CView*) {
-  CMemberOrder* members = dynamic_cast<CMemberOrder*>(this);
+void CStandardBehaviour::StepCartoon(CDrawObj& object, int t, CView*) {
+  CMemberOrder* members = dynamic_cast<CMemberOrder*>(&object);
   if (!members) return;
-  for (int i = 0; i < m_actions.GetSize(); ++i) {
-    const CMethod& action = m_actions[i];
+  for (int i = 0; i < object.m_actions.GetSize(); ++i) {
+    const CMethod& action = object.m_actions[i];
     if (!IsDue(action, CMethod::typeCartoon, t)) continue;
     if (!action.m_bLoop || action.m_nInterval == 0) continue;
     const long long interval = action.m_nInterval;
@@ -195,17 +196,17 @@ void CDrawObj::StepCartoon(int t, CView*) {
     if (!action.m_bRotateLoop && frame >= ActionWindow::Begin(action) + members->GetMemberCount() * interval)
       continue;
     const int v = frame % interval == 0 ? action.m_nInterval : -1;
-    SetCartoonFrame(action.m_bLoop, action.m_bRotateLoop, v);
+    object.SetCartoonFrame(action.m_bLoop, action.m_bRotateLoop, v);
   }
 }
 
-void CDrawObj::StepGif(int t, CView*) {
+void CStandardBehaviour::StepGif(CDrawObj& object, int t, CView*) {
   // Only animated pictures have frames and a delay between them.
-  const long long delay = m_framePeriod;
-  if (delay == 0 || m_frameCount < 2) return;
-  for (int i = 0; i < m_actions.GetSize(); ++i) {
-    const CMethod& action = m_actions[i];
+  const long long delay = object.m_framePeriod;
+  if (delay == 0 || object.m_frameCount < 2) return;
+  for (int i = 0; i < object.m_actions.GetSize(); ++i) {
+    const CMethod& action = object.m_actions[i];
     if (!IsDue(action, CMethod::typeGif, t) || !action.m_bGifPlay) continue;
-    if (t % delay == 0) StepGifFrame();
+    if (t % delay == 0) object.StepGifFrame();
   }
 }

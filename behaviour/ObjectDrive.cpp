@@ -1,8 +1,7 @@
 // Triggers: input on the running page reaches an object as a trigger index; the object's
 // events with that trigger arm the named ability of the named target object, which then
 // starts on the next timer tick.
-#include <climits>
-
+#include "behaviour/StandardBehaviour.h"
 #include "framework/core/MessageBox.h"
 #include "model/DrawHost.h"
 #include "model/DrawObj.h"
@@ -10,19 +9,11 @@
 
 namespace {
 
-// The trigger flags the handlers serve.
-constexpr DWORD kLeftButtonDown = 0x1;
-constexpr DWORD kLeftButtonUp = 0x2;
-constexpr DWORD kDoubleClick = 0x4;
-constexpr DWORD kMouseMove = 0x8;
-constexpr DWORD kRightButtonDown = 0x10;
-constexpr DWORD kRightButtonUp = 0x20;
-constexpr DWORD kTimer = 0x40;
-constexpr DWORD kMouseEnter = 0x80;
-constexpr DWORD kMouseLeave = 0x100;
-constexpr DWORD kKeyDown = 0x200;
-constexpr DWORD kKeyUp = 0x400;
-constexpr DWORD kDragDrop = 0x1000;
+// The flags of the triggers served apart: the key triggers compare the key, a drop
+// brings the dropped object's events.
+constexpr DWORD kKeyDown = 1u << CHPEvent::triggerKeyDown;
+constexpr DWORD kKeyUp = 1u << CHPEvent::triggerKeyUp;
+constexpr DWORD kDragDrop = 1u << CHPEvent::triggerDragDrop;
 
 // Every failure message is the last thing a handler does: the box pumps messages, and
 // nothing of the page is touched after it.
@@ -75,66 +66,14 @@ int ServeEvents(CDrawObj& object, DWORD flag, int tick, int key, const CString* 
   return 1;
 }
 
-}  // namespace
-
-int CDrawObj::Drive(int index, int tick, int x, int y, int key, const CString& text, CDrawObj* second,
-                    CDrawObj* third) {
-  using Handler = int (CDrawObj::*)(int, int, int, int, const CString&, CDrawObj*, CDrawObj*);
-  static const Handler kHandlers[] = {
-      &CDrawObj::DriveLeftButtonDown, &CDrawObj::DriveLeftButtonUp,   &CDrawObj::DriveDoubleClick,
-      &CDrawObj::DriveMouseMove,      &CDrawObj::DriveRightButtonDown, &CDrawObj::DriveRightButtonUp,
-      &CDrawObj::DriveTimer,          &CDrawObj::DriveMouseEnter,     &CDrawObj::DriveMouseLeave,
-      &CDrawObj::DriveKeyDown,        &CDrawObj::DriveKeyUp,          nullptr,
-      &CDrawObj::DriveDragDrop,
-  };
-  if (index < 0 || index >= static_cast<int>(sizeof kHandlers / sizeof kHandlers[0]) || !kHandlers[index]) return 0;
-  return (this->*kHandlers[index])(tick, x, y, key, text, second, third);
-}
-
-int CDrawObj::DriveLeftButtonDown(int tick, int, int, int, const CString&, CDrawObj*, CDrawObj*) {
-  return ServeEvents(*this, kLeftButtonDown, tick, 0, nullptr);
-}
-int CDrawObj::DriveLeftButtonUp(int tick, int, int, int, const CString&, CDrawObj*, CDrawObj*) {
-  return ServeEvents(*this, kLeftButtonUp, tick, 0, nullptr);
-}
-int CDrawObj::DriveDoubleClick(int tick, int, int, int, const CString&, CDrawObj*, CDrawObj*) {
-  return ServeEvents(*this, kDoubleClick, tick, 0, nullptr);
-}
-int CDrawObj::DriveMouseMove(int tick, int, int, int, const CString&, CDrawObj*, CDrawObj*) {
-  // Every move over the object re-arms (restarts) the abilities it drives.
-  return ServeEvents(*this, kMouseMove, tick, 0, nullptr);
-}
-int CDrawObj::DriveRightButtonDown(int tick, int, int, int, const CString&, CDrawObj*, CDrawObj*) {
-  return ServeEvents(*this, kRightButtonDown, tick, 0, nullptr);
-}
-int CDrawObj::DriveRightButtonUp(int tick, int, int, int, const CString&, CDrawObj*, CDrawObj*) {
-  return ServeEvents(*this, kRightButtonUp, tick, 0, nullptr);
-}
-int CDrawObj::DriveTimer(int tick, int, int, int, const CString&, CDrawObj*, CDrawObj*) {
-  // No host raises the timer trigger; served like the pointer triggers should one do so.
-  return ServeEvents(*this, kTimer, tick, 0, nullptr);
-}
-int CDrawObj::DriveMouseEnter(int tick, int, int, int, const CString&, CDrawObj*, CDrawObj*) {
-  return ServeEvents(*this, kMouseEnter, tick, 0, nullptr);
-}
-int CDrawObj::DriveMouseLeave(int tick, int, int, int, const CString&, CDrawObj*, CDrawObj*) {
-  return ServeEvents(*this, kMouseLeave, tick, 0, nullptr);
-}
-int CDrawObj::DriveKeyDown(int tick, int, int, int key, const CString& text, CDrawObj*, CDrawObj*) {
-  return ServeEvents(*this, kKeyDown, tick, key, &text);
-}
-int CDrawObj::DriveKeyUp(int tick, int, int, int key, const CString& text, CDrawObj*, CDrawObj*) {
-  return ServeEvents(*this, kKeyUp, tick, key, &text);
-}
-
 // The object dropped (second) brings the events: those with the drop trigger that name
 // the object it was dropped on arm their abilities. The drop target is the third object,
 // or, when the host passes none, the object the call was made on. The view snaps the
 // dropped object onto the target only on a non-zero result, so only a served event gives
 // one: a drop on an object that no drop event names is no accepted drop.
-int CDrawObj::DriveDragDrop(int tick, int, int, int, const CString&, CDrawObj* second, CDrawObj* third) {
+int ServeDrop(CDrawObj& object, int tick, CDrawObj* second, CDrawObj* third) {
   CDrawObj* dragged = second;
-  CDrawObj* dropTarget = third ? third : this;
+  CDrawObj* dropTarget = third ? third : &object;
   if (!dragged) return 0;
   CDrawHost* host = GetDrawHost();
   int served = 0;
@@ -152,20 +91,26 @@ int CDrawObj::DriveDragDrop(int tick, int, int, int, const CString&, CDrawObj* s
   return served;
 }
 
-BOOL CDrawObj::HasEventDrivenAction() {
-  for (int i = 0; i < m_actions.GetSize(); ++i)
-    if (m_actions[i].m_nByEvent == 1) return TRUE;
-  return FALSE;
+}  // namespace
+
+void CStandardBehaviour::Install() {
+  static CStandardBehaviour instance;
+  SetObjectBehaviour(&instance);
 }
 
-int CDrawObj::FindEventByName(const CString& name) {
-  for (int i = 0; i < m_events.GetSize(); ++i)
-    if (m_events[i].m_strName == name) return i;
-  return -1;
-}
-
-int CDrawObj::FindActionByName(const CString& name) {
-  for (int i = 0; i < m_actions.GetSize(); ++i)
-    if (m_actions[i].m_strName == name) return i;
-  return -1;
+int CStandardBehaviour::Drive(CDrawObj& object, int index, int tick, int key, const CString& text, CDrawObj* second,
+                              CDrawObj* third) {
+  if (index < 0 || index >= CHPEvent::triggerCount) return 0;
+  const DWORD flag = 1u << index;
+  switch (flag) {
+    case kKeyDown:
+    case kKeyUp:
+      return ServeEvents(object, flag, tick, key, &text);
+    case kDragDrop:
+      return ServeDrop(object, tick, second, third);
+    default:
+      // A pointer trigger (every move over the object re-arms, so restarts, the
+      // abilities it drives) or the timer, which no host raises.
+      return ServeEvents(object, flag, tick, 0, nullptr);
+  }
 }

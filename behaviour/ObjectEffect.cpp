@@ -1,6 +1,6 @@
 // Appearance effects of a drawing object: their start, pacing and end on the playback
-// clock, the drawing of each frame through an off-screen image, the area they work in,
-// their length for the property page, and the snapshot of visibility and layer.
+// clock, the drawing of each frame through an off-screen image, and their length for the
+// property page.
 #include <algorithm>
 #include <climits>
 #include <cmath>
@@ -9,105 +9,75 @@
 #include "behaviour/EffectCanvas.h"
 #include "behaviour/EffectFrame.h"
 #include "behaviour/EffectGeometry.h"
+#include "behaviour/StandardBehaviour.h"
 #include "framework/ui/DC.h"
-#include "media/ImageHelpers.h"
 #include "model/DrawObj.h"
 
-void CDrawObj::StepEffect(int t, CView*) {
-  for (int i = 0; i < m_actions.GetSize(); ++i) {
-    const CMethod& action = m_actions[i];
+void CStandardBehaviour::StepEffect(CDrawObj& object, int t, CView*) {
+  for (int i = 0; i < object.m_actions.GetSize(); ++i) {
+    const CMethod& action = object.m_actions[i];
     if (action.m_nType != CMethod::typeEffect || !ActionWindow::Contains(action, t)) continue;
     const long long b = ActionWindow::Begin(action);
     if (action.m_nSpeed != 0) {
       // An effect called by an event starts a tick after its begin.
       if ((action.m_nByEvent == 0 && t == b) || (action.m_nByEvent == 1 && t == b + 1)) {
-        m_flags |= kFlagEffectRunning;
-        m_effectProgress = 0;
+        object.m_flags |= kFlagEffectRunning;
+        object.m_effectProgress = 0;
       }
       // The invalidation makes the page repaint the object, which draws the next frame.
-      if ((m_flags & kFlagEffectRunning) && (t - b) % action.m_nSpeed == 0)
-        SetEffectParams(action.m_nEffect, action.m_nDirection, action.m_nStep, SRCCOPY, action.m_nSpeed);
+      if ((object.m_flags & kFlagEffectRunning) && (t - b) % action.m_nSpeed == 0)
+        object.SetEffectParams(action.m_nEffect, action.m_nDirection, action.m_nStep, SRCCOPY, action.m_nSpeed);
     }
     if (t == b + action.m_nDuration) {
-      const bool running = (m_flags & kFlagEffectRunning) != 0;
-      m_flags &= ~kFlagEffectRunning;
-      m_effectProgress = 0;
+      const bool running = (object.m_flags & kFlagEffectRunning) != 0;
+      object.m_flags &= ~kFlagEffectRunning;
+      object.m_effectProgress = 0;
       // Cut short, the object would keep its last frame until something else repaints it.
-      if (running) Invalidate();
+      if (running) object.Invalidate();
     }
   }
 }
 
-void CDrawObj::SetEffectParams(int kind, int direction, int step, int rop, int delay) {
-  m_effectKind = kind;
-  m_effectDirection = direction;
-  m_effectStep = step;
-  m_effectRop = rop;
-  m_framePeriod = delay;
-  Invalidate();
-}
-
-int CDrawObj::DrawEffect(CDC* dc, CView* view) {
+int CStandardBehaviour::DrawEffect(CDrawObj& object, CDC* dc, CView* view) {
   if (!dc || !dc->GetSafeHdc()) return 0;
-  const CRect area = GetEffectRect();
+  const CRect area = object.GetEffectRect();
   const EffectGeometry geometry(area);
   // Nothing to show yet: the effect goes on until its end tick.
   if (geometry.width == 0 || geometry.height == 0) return 0;
   const auto drawPlainly = [&] {
-    m_flags &= ~kFlagEffectRunning;
-    return DrawObject(dc, view);
+    object.m_flags &= ~kFlagEffectRunning;
+    return object.DrawObject(dc, view);
   };
   // A step below 1 (only a file can hold one) would divide by zero or never end: the
   // object appears at once. So it does when the images cannot be had.
-  if (m_effectStep <= 0) return drawPlainly();
-  CEffectCanvas canvas(dc->GetSafeHdc(), area, EffectNeedsWorkImage(m_effectKind));
+  if (object.m_effectStep <= 0) return drawPlainly();
+  CEffectCanvas canvas(dc->GetSafeHdc(), area, EffectNeedsWorkImage(object.m_effectKind));
   if (!canvas.IsValid()) return drawPlainly();
 
   EffectFrame frame;
-  frame.kind = m_effectKind;
-  frame.direction = m_effectDirection;
-  frame.step = m_effectStep;
-  frame.rop = static_cast<DWORD>(m_effectRop);
-  frame.progress = m_effectProgress;
-  frame.visible = m_visible;
+  frame.kind = object.m_effectKind;
+  frame.direction = object.m_effectDirection;
+  frame.step = object.m_effectStep;
+  frame.rop = static_cast<DWORD>(object.m_effectRop);
+  frame.progress = object.m_effectProgress;
+  frame.visible = object.m_visible;
   int result = 0;
   DrawEffectFrame(canvas, geometry, frame, [&](HDC image) {
     CDC imageDC(image);
-    result = DrawObject(&imageDC, view);
+    result = object.DrawObject(&imageDC, view);
   });
-  m_effectProgress = static_cast<int>(std::clamp<long long>(frame.progress, INT_MIN, INT_MAX));
-  m_visible = frame.visible;
+  object.m_effectProgress = static_cast<int>(std::clamp<long long>(frame.progress, INT_MIN, INT_MAX));
+  object.m_visible = frame.visible;
   if (frame.ended) {
-    m_flags &= ~kFlagEffectRunning;
-    Invalidate();  // the next paint draws the object plainly
+    object.m_flags &= ~kFlagEffectRunning;
+    object.Invalidate();  // the next paint draws the object plainly
   }
   return result;
 }
 
-CRect CDrawObj::GetEffectRect() const {
-  POINT corners[4] = {{m_position.left, m_position.top},
-                      {m_position.right, m_position.top},
-                      {m_position.right, m_position.bottom},
-                      {m_position.left, m_position.bottom}};
-  // Turned as the object is drawn and its handles are placed: by minus its angle.
-  if (std::isfinite(m_angle) && m_angle != 0.0)
-    RotatePointsAbout(-m_angle, m_rotationCentre.x, m_rotationCentre.y, corners, 4);
-  long long left = corners[0].x, right = left, top = corners[0].y, bottom = top;
-  for (const POINT& p : corners) {
-    left = std::min<long long>(left, p.x);
-    right = std::max<long long>(right, p.x);
-    top = std::min<long long>(top, p.y);
-    bottom = std::max<long long>(bottom, p.y);
-  }
-  // A pen narrower than nothing (only a file can hold one) must not cut into the object.
-  const long long pen = std::max<long long>(m_pen.lopnWidth.x, 0);
-  auto coord = [](long long v) { return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX)); };
-  return CRect(coord(left - pen), coord(top - pen), coord(right + pen), coord(bottom + pen));
-}
-
-int CDrawObj::GetEffectLength(int kind, int direction, int delay, int step) const {
+int CStandardBehaviour::GetEffectLength(const CDrawObj& object, int kind, int direction, int delay, int step) {
   if (step < 1) return 0;
-  const EffectGeometry g(GetEffectRect());
+  const EffectGeometry g(object.GetEffectRect());
   const long long W = g.width, H = g.height, s = step;
   long long frames = 0;
   switch (kind) {
@@ -149,19 +119,3 @@ int CDrawObj::GetEffectLength(int kind, int direction, int delay, int step) cons
   return static_cast<int>(frames * delay);
 }
 
-// ---- the snapshot of visibility and layer --------------------------------------------------
-
-void CDrawObj::SaveVisibilityLayer() {
-  m_savedVisible = m_visible;
-  m_savedLayer = m_layer;
-}
-
-void CDrawObj::RevertVisibilityLayer() {
-  RestoreVisibilityLayer();
-  Invalidate();
-}
-
-void CDrawObj::RestoreVisibilityLayer() {
-  m_visible = m_savedVisible;
-  m_layer = m_savedLayer;
-}

@@ -1,5 +1,5 @@
 // Motion along trajectories and rotation: the translation and rotation steps of a
-// drawing object and the helpers that find rotation centres and set up an orbit.
+// drawing object and the correction of a rotation's last frame.
 #include <algorithm>
 #include <climits>
 #include <cmath>
@@ -7,12 +7,13 @@
 
 #include "behaviour/ActionWindow.h"
 #include "behaviour/ChoosePathPoint.h"
-#include "behaviour/RectCentre.h"
 #include "behaviour/RotationTables.h"
+#include "behaviour/StandardBehaviour.h"
 #include "framework/core/MessageBox.h"
 #include "model/DrawHost.h"
 #include "model/DrawObj.h"
 #include "model/DrawPoly.h"
+#include "model/RectCentre.h"
 #include "resources/ModelStrings.h"
 
 namespace {
@@ -27,19 +28,12 @@ bool IsActiveMotion(const CMethod& action, DWORD kind, int t) {
 // Polygons and curves, and any class derived from them, turn by relative steps only.
 bool IsPolygon(const CDrawObj& object) { return object.IsKindOf(RUNTIME_CLASS(CDrawPoly)) != FALSE; }
 
-CSize OrbitSize(const CRect& r) {
-  auto extent = [](int from, int to) {
-    return static_cast<int>(std::min<long long>(std::llabs(static_cast<long long>(to) - from), INT_MAX));
-  };
-  return CSize(extent(r.left, r.right), extent(r.top, r.bottom));
-}
-
 }  // namespace
 
-int CDrawObj::StepTranslate(int t, CView* view) {
+int CStandardBehaviour::StepTranslate(CDrawObj& object, int t, CView* view) {
   int moved = 0;
-  for (int i = 0; i < m_actions.GetSize(); ++i) {
-    CMethod& action = m_actions[i];
+  for (int i = 0; i < object.m_actions.GetSize(); ++i) {
+    CMethod& action = object.m_actions[i];
     if (!IsActiveMotion(action, CMethod::typeTranslate, t)) continue;
     if (action.m_bPathTrace) action.m_bTracing = 1;
     const int n = action.m_path.GetSize();
@@ -48,24 +42,24 @@ int CDrawObj::StepTranslate(int t, CView* view) {
     const PathPointChoice choice =
         ChoosePathPoint(action.m_bLoop != 0, action.m_bTwoWay != 0, n, action.m_nPathIndex, t - b,
                         t == ActionWindow::End(action));
-    CRect rect = m_position;
+    CRect rect = object.m_position;
     if (choice.point >= 0) {
       // The centre lands on the point.
       const CPoint p = action.m_path[choice.point];
-      const CPoint c = RectCentre::Integer(m_position);
+      const CPoint c = RectCentre::Integer(object.m_position);
       rect.OffsetRect(p.x - c.x, p.y - c.y);
     }
-    SetRect(rect, view);
+    object.SetRect(rect, view);
     if (choice.keepIndex) action.m_nPathIndex = choice.keptIndex;
     moved = 1;
   }
   return moved;
 }
 
-void CDrawObj::StepRotate(int t, CView* view) {
+void CStandardBehaviour::StepRotate(CDrawObj& object, int t, CView* view) {
   CDrawHost* host = GetDrawHost();
-  for (int i = 0; i < m_actions.GetSize(); ++i) {
-    CMethod& action = m_actions[i];
+  for (int i = 0; i < object.m_actions.GetSize(); ++i) {
+    CMethod& action = object.m_actions[i];
     if (!IsActiveMotion(action, CMethod::typeRotate, t)) continue;
     const long long k = t - ActionWindow::Begin(action);
     const bool aboutCentre = !action.m_strCentre.IsEmpty();
@@ -73,16 +67,16 @@ void CDrawObj::StepRotate(int t, CView* view) {
 
     if (k == 0) {
       if (aboutCentre) {
-        CDrawObj* owner = GetMemberOwner();
+        CDrawObj* owner = object.GetMemberOwner();
         CDrawObj* centre = owner ? owner->FindMember(action.m_strCentre, 0)
                                  : host ? host->FindObjectByName(action.m_strCentre, 0) : nullptr;
         if (!centre) {
           CString text;
           if (!owner)
-            text.Format(IDS_CENTRE_MISSING, m_name.GetString(), action.m_strCentre.GetString());
+            text.Format(IDS_CENTRE_MISSING, object.m_name.GetString(), action.m_strCentre.GetString());
           else
-            text.Format(m_ownerComposite ? IDS_CENTRE_MISSING_IN_COMPOSITE : IDS_CENTRE_MISSING_IN_GLUE,
-                        owner->m_name.GetString(), m_name.GetString(), action.m_strCentre.GetString());
+            text.Format(object.m_ownerComposite ? IDS_CENTRE_MISSING_IN_COMPOSITE : IDS_CENTRE_MISSING_IN_GLUE,
+                        owner->m_name.GetString(), object.m_name.GetString(), action.m_strCentre.GetString());
           AfxMessageBox(text, MB_ICONSTOP);
           if (host) host->PostExitCommand();
           return;
@@ -91,15 +85,15 @@ void CDrawObj::StepRotate(int t, CView* view) {
       // Each activation records its own track: k restarts at 0.
       action.m_path.RemoveAll();
       if (aboutCentre) {
-        const CDoublePoint c = RotateHelper(view, action.m_strCentre);
-        SetupOrbit(c.x, c.y);
-        m_rotationState.orbitRadius = Distance(c.x, c.y);
+        const CDoublePoint c = object.RotateHelper(view, action.m_strCentre);
+        object.SetupOrbit(c.x, c.y);
+        object.m_rotationState.orbitRadius = object.Distance(c.x, c.y);
         if (action.m_nStartAngle == -1) {
-          const CDoublePoint o = RectCentre::Exact(m_position);
-          m_rotationState.orbitAngle = std::atan2(o.y - c.y, c.x - o.x);
+          const CDoublePoint o = RectCentre::Exact(object.m_position);
+          object.m_rotationState.orbitAngle = std::atan2(o.y - c.y, c.x - o.x);
         }
       } else {
-        ResetRotation();
+        object.ResetRotation();
       }
       action.m_nRotateFrames = RotationTables::FrameCount(sweep, action.m_nStep);
     }
@@ -108,7 +102,7 @@ void CDrawObj::StepRotate(int t, CView* view) {
     RotationInput in;
     in.loop = action.m_bRotateLoop != 0;
     in.twoWay = action.m_bRotateTwoWay != 0;
-    in.polygon = IsPolygon(*this);
+    in.polygon = IsPolygon(object);
     in.start = action.m_nStartAngle;
     in.end = action.m_nEndAngle;
     in.speed = action.m_nStep;
@@ -119,70 +113,28 @@ void CDrawObj::StepRotate(int t, CView* view) {
     if (change.kind != RotationChange::none) {
       double angle = change.value;
       if (change.correctionSign != 0.0) {
-        AngleHelper(&action);
+        object.AngleHelper(&action);
         const double p = action.m_nStep > 0 ? action.m_dRotateCorrection : -action.m_dRotateCorrection;
         angle += change.correctionSign * p;
       }
       const BOOL relative = change.kind == RotationChange::relative;
       if (!aboutCentre) {
-        SetAngle(angle, relative, view);
+        object.SetAngle(angle, relative, view);
       } else {
         // Looked up on every frame, so that a moving centre is followed.
-        const CDoublePoint c = RotateHelper(view, action.m_strCentre);
-        SetAngleRect(angle, c.x, c.y, relative, view);
+        const CDoublePoint c = object.RotateHelper(view, action.m_strCentre);
+        object.SetAngleRect(angle, c.x, c.y, relative, view);
       }
     }
     if (!(in.loop && in.twoWay) && action.m_path.GetSize() < kMaxRecordedPoints) {
-      action.m_path.Add(RectCentre::Integer(m_position));
+      action.m_path.Add(RectCentre::Integer(object.m_position));
       action.m_nPathIndex = static_cast<int>(std::min<long long>(k, INT_MAX));
     }
   }
 }
 
-void CDrawObj::AngleHelper(CMethod* action) {
-  const long long sweep = RotationTables::Sweep(action->m_nStartAngle, action->m_nEndAngle, action->m_nStep);
-  action->m_dRotateCorrection = RotationTables::Correction(sweep, action->m_nStep, action->m_nRotateFrames);
+void CStandardBehaviour::AngleHelper(CMethod& action) {
+  const long long sweep = RotationTables::Sweep(action.m_nStartAngle, action.m_nEndAngle, action.m_nStep);
+  action.m_dRotateCorrection = RotationTables::Correction(sweep, action.m_nStep, action.m_nRotateFrames);
 }
 
-void CDrawObj::ResolveRotationCentres(CView*, CDrawObj* owner) {
-  CDrawHost* host = GetDrawHost();
-  for (int i = 0; i < m_actions.GetSize(); ++i) {
-    CMethod& action = m_actions[i];
-    if (action.m_nType != CMethod::typeRotate) continue;
-    CDrawObj* centre = owner ? owner->FindMember(action.m_strCentre, 0)
-                             : host ? host->FindObjectByName(action.m_strCentre, 0) : nullptr;
-    action.m_ptCentre = RectCentre::Integer(centre ? centre->m_position : m_position);
-  }
-}
-
-CDoublePoint CDrawObj::RotateHelper(CView*, const CString& name) {
-  CDrawObj* centre = nullptr;
-  if (CDrawObj* owner = GetOwner())
-    centre = owner->FindMember(name, 0);
-  else if (CDrawHost* host = GetDrawHost())
-    centre = host->FindObjectByName(name, 0);
-  if (!centre) return RectCentre::Exact(m_position);
-  const CPoint p = RectCentre::Integer(centre->m_position);
-  return CDoublePoint(p.x, p.y);
-}
-
-double CDrawObj::Distance(double x, double y) {
-  const CDoublePoint o = RectCentre::Exact(m_position);
-  return std::sqrt((x - o.x) * (x - o.x) + (y - o.y) * (y - o.y));
-}
-
-void CDrawObj::ResetRotation() {
-  m_rotationCentre = RectCentre::Exact(m_position);
-  m_rotationState.orbitRadius = 0.0;
-  m_rotationState.orbitAngle = 0.0;
-  m_rotationState.startOrbitAngle = 0.0;
-  m_rotationState.orbitSize = OrbitSize(m_position);
-}
-
-void CDrawObj::SetupOrbit(double x, double y) {
-  const CDoublePoint o = RectCentre::Exact(m_position);
-  m_rotationCentre = CDoublePoint(x, y);
-  m_rotationState.orbitRadius = Distance(x, y);
-  m_rotationState.orbitAngle = m_rotationState.startOrbitAngle = std::atan2(o.y - y, x - o.x);
-  m_rotationState.orbitSize = OrbitSize(m_position);
-}

@@ -5,6 +5,7 @@
 
 #include "behaviour/ActionWindow.h"
 #include "behaviour/GoToPage.h"
+#include "behaviour/StandardBehaviour.h"
 #include "framework/core/Codepage.h"
 #include "framework/core/MessageBox.h"
 #include "model/DrawHost.h"
@@ -90,12 +91,12 @@ bool LeavesThePageFolder(const CString& name) {
 
 }  // namespace
 
-void CDrawObj::StepRunProgram(int t, CView*) {
-  for (int i = 0; i < m_actions.GetSize(); ++i) {
-    if (!IsDue(m_actions[i], CMethod::typeRunProgram, t)) continue;
+void CStandardBehaviour::StepRunProgram(CDrawObj& object, int t, CView*) {
+  for (int i = 0; i < object.m_actions.GetSize(); ++i) {
+    if (!IsDue(object.m_actions[i], CMethod::typeRunProgram, t)) continue;
     CDrawHost* host = GetDrawHost();
     if (!host) return;
-    const CString path = m_actions[i].m_strTarget;  // message boxes and the wait below pump messages
+    const CString path = object.m_actions[i].m_strTarget;  // message boxes and the wait below pump messages
     if (!host->AllowsLocalAccess()) {
       CString text;
       text.Format(IDS_PROGRAM_REFUSED, path.GetString());
@@ -106,9 +107,9 @@ void CDrawObj::StepRunProgram(int t, CView*) {
   }
 }
 
-void CDrawObj::StepPageSwitch(int t, CView*) {
-  for (int i = 0; i < m_actions.GetSize(); ++i) {
-    const CMethod& action = m_actions[i];
+void CStandardBehaviour::StepPageSwitch(CDrawObj& object, int t, CView*) {
+  for (int i = 0; i < object.m_actions.GetSize(); ++i) {
+    const CMethod& action = object.m_actions[i];
     if (!IsDue(action, CMethod::typePageSwitch, t)) continue;
     // Only the first due page switch is served: one jump per frame.
     CString name = action.m_nMode && !action.m_strSource.IsEmpty() ? action.m_strSource : action.m_strTarget;
@@ -127,6 +128,6 @@ void CDrawObj::StepPageSwitch(int t, CView*) {
     CString path = (host ? host->GetPageFolder() : CString()) + name;
     path.MakeLower();  // character-aware: Chinese names keep their second bytes
     GoToPage(path);
-    return;  // this object may belong to no page any more
+    return;  // &object object may belong to no page any more
   }
 }

@@ -2,6 +2,7 @@
 
 #include <ole2.h>
 
+#include "behaviour/StandardBehaviour.h"
 #include "editor/DrawView.h"
 #include "editor/EditorHost.h"
 #include "editor/FileHelpers.h"
@@ -12,7 +13,7 @@
 #include "framework/ui/Dialog.h"
 #include "framework/ui/RecentFileList.h"
 #include "framework/ui/SingleDocTemplate.h"
-#include "media/GdiplusSession.h"
+#include "graphics/GdiplusSession.h"
 #include "model/DrawDoc.h"
 #include "resources/KordelIds.h"
 
@@ -62,6 +63,7 @@ CDrawApp::~CDrawApp() {
 // Start-up and exit
 
 BOOL CDrawApp::InitInstance() {
+  CStandardBehaviour::Install();
   char path[MAX_PATH] = {};
   ::GetModuleFileNameA(nullptr, path, MAX_PATH);
   m_strProgramFolder = ProgramFolderOf(path);

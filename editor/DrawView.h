@@ -11,7 +11,7 @@
 #include "editor/PageDropTarget.h"
 #include "editor/ZoomView.h"
 #include "framework/core/ObList.h"
-#include "media/DibImage.h"
+#include "graphics/DibImage.h"
 #include "model/PlaybackClock.h"
 
 class CBitmap;

@@ -12,7 +12,7 @@
 #include "framework/ui/Bitmap.h"
 #include "framework/ui/CmdUI.h"
 #include "framework/ui/HtmlHelp.h"
-#include "media/ImageHelpers.h"
+#include "graphics/ImageHelpers.h"
 #include "model/DrawDoc.h"
 #include "model/DrawHost.h"
 #include "model/DrawObj.h"

@@ -1,7 +1,7 @@
 #include "model/CodeTables.h"
 
-#include "behaviour/HPEvent.h"
-#include "behaviour/Method.h"
+#include "model/HPEvent.h"
+#include "model/Method.h"
 #include "resources/ModelStrings.h"
 
 namespace CodeTables {

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "model/DoubleToCoord.h"
+#include "graphics/DoubleToCoord.h"
 
 namespace {
 

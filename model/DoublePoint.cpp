@@ -1,6 +1,6 @@
 #include "model/DoublePoint.h"
 
-#include "model/GeometryHelpers.h"
+#include "graphics/GeometryHelpers.h"
 
 void CDoublePoint::Round(CPoint& out) const {
   out.x = RoundHalfAway(x);

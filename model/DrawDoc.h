@@ -4,12 +4,12 @@
 
 #include <memory>
 
-#include "behaviour/HPEvent.h"
-#include "behaviour/Method.h"
 #include "framework/core/Array.h"
 #include "framework/core/ObList.h"
 #include "framework/core/Time.h"
 #include "framework/ui/OleDocument.h"
+#include "model/HPEvent.h"
+#include "model/Method.h"
 #include "model/UndoStack.h"
 
 class CArchive;

@@ -10,10 +10,10 @@
 
 #include "framework/core/Archive.h"
 #include "framework/ui/DC.h"
-#include "media/ImageHelpers.h"
-#include "model/DoubleToCoord.h"
+#include "graphics/DoubleToCoord.h"
+#include "graphics/GeometryHelpers.h"
+#include "graphics/ImageHelpers.h"
 #include "model/DrawRect.h"
-#include "model/GeometryHelpers.h"
 #include "model/PathBuilder.h"
 #include "model/ShapeEditing.h"
 #include "model/ShapePainter.h"

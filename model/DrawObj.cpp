@@ -3,14 +3,14 @@
 #include <cmath>
 #include <memory>
 
-#include "behaviour/DoubleValue.h"
 #include "framework/core/Archive.h"
-#include "model/CodeTables.h"
 #include "framework/ui/DC.h"
-#include "media/Picture.h"
+#include "graphics/GeometryHelpers.h"
+#include "graphics/Picture.h"
+#include "model/CodeTables.h"
+#include "model/DoubleValue.h"
 #include "model/DrawDoc.h"
 #include "model/DrawHost.h"
-#include "model/GeometryHelpers.h"
 
 IMPLEMENT_SERIAL(CDrawObj, CObject, 0)
 

@@ -8,13 +8,13 @@
 #include <objidl.h>  // gdiplus.h needs it first
 #include <gdiplus.h>
 
-#include "behaviour/Expression.h"
-#include "behaviour/HPEvent.h"
-#include "behaviour/Method.h"
 #include "framework/core/Array.h"
 #include "framework/core/MapStringToOb.h"
 #include "framework/core/Rect.h"
 #include "model/DoublePoint.h"
+#include "model/Expression.h"
+#include "model/HPEvent.h"
+#include "model/Method.h"
 
 class CArchive;
 class CDC;

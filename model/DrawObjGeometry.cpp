@@ -5,11 +5,11 @@
 #include <cstdlib>
 
 #include "framework/ui/DC.h"
-#include "model/DoubleToCoord.h"
+#include "graphics/DoubleToCoord.h"
+#include "graphics/GeometryHelpers.h"
 #include "model/DrawDoc.h"
 #include "model/DrawHost.h"
 #include "model/DrawObj.h"
-#include "model/GeometryHelpers.h"
 #include "model/ShapeEditing.h"
 
 namespace {

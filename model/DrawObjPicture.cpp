@@ -4,8 +4,8 @@
 
 #include "framework/core/Archive.h"
 #include "framework/core/Codepage.h"
-#include "media/ImageHelpers.h"
-#include "media/Picture.h"
+#include "graphics/ImageHelpers.h"
+#include "graphics/Picture.h"
 #include "model/DrawDoc.h"
 #include "model/DrawHost.h"
 #include "model/DrawObj.h"

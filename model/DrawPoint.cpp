@@ -8,10 +8,10 @@
 
 #include "framework/core/Archive.h"
 #include "framework/ui/DC.h"
-#include "media/ImageHelpers.h"
-#include "model/DoubleToCoord.h"
+#include "graphics/DoubleToCoord.h"
+#include "graphics/GeometryHelpers.h"
+#include "graphics/ImageHelpers.h"
 #include "model/DrawHost.h"
-#include "model/GeometryHelpers.h"
 #include "model/ShapeEditing.h"
 #include "model/ShapePainter.h"
 

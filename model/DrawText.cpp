@@ -9,21 +9,21 @@
 #include <memory>
 #include <new>
 
-#include "behaviour/Value.h"
 #include "framework/core/Archive.h"
 #include "framework/core/Codepage.h"
 #include "framework/core/MessageBox.h"
 #include "framework/ui/View.h"
-#include "media/ImageHelpers.h"
-#include "media/Picture.h"
+#include "graphics/DoubleToCoord.h"
+#include "graphics/GeometryHelpers.h"
+#include "graphics/ImageHelpers.h"
+#include "graphics/Picture.h"
 #include "model/CodeTables.h"
 #include "model/ColorEditWnd.h"
-#include "model/DoubleToCoord.h"
 #include "model/DrawDoc.h"
 #include "model/DrawHost.h"
 #include "model/DrawRect.h"
-#include "model/GeometryHelpers.h"
 #include "model/ShapeEditing.h"
+#include "model/Value.h"
 #include "resources/ModelStrings.h"
 
 IMPLEMENT_SERIAL(CDrawText, CDrawObj, 0)

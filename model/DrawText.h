@@ -9,8 +9,8 @@
 #include <memory>
 #include <string>
 
-#include "behaviour/DataTextSource.h"
 #include "framework/ui/Font.h"
+#include "model/DataTextSource.h"
 #include "model/DrawObj.h"
 #include "model/PictureSnapshot.h"
 

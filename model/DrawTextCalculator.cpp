@@ -11,9 +11,9 @@
 #include <cstdlib>
 
 #include "framework/core/StringList.h"
-#include "model/DoubleToCoord.h"
+#include "graphics/DoubleToCoord.h"
+#include "graphics/GeometryHelpers.h"
 #include "model/DrawText.h"
-#include "model/GeometryHelpers.h"
 #include "resources/ModelStrings.h"
 
 namespace {

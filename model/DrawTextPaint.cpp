@@ -13,7 +13,7 @@
 #include "framework/core/Codepage.h"
 #include "framework/ui/Bitmap.h"
 #include "framework/ui/DC.h"
-#include "media/ImageHelpers.h"
+#include "graphics/ImageHelpers.h"
 #include "model/DrawText.h"
 #include "model/ShapePainter.h"
 #include "resources/AnswerMarks.h"

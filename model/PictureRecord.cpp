@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "framework/core/Archive.h"
-#include "media/ImageHelpers.h"
-#include "media/Picture.h"
+#include "graphics/ImageHelpers.h"
+#include "graphics/Picture.h"
 
 namespace PictureRecord {
 

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "media/Picture.h"
+#include "graphics/Picture.h"
 #include "model/DrawObj.h"
 
 CPictureSnapshot::~CPictureSnapshot() { Clear(); }

@@ -6,12 +6,12 @@
 #include <cstdlib>
 
 #include "framework/core/MessageBox.h"
-#include "media/ImageHelpers.h"
-#include "model/DoubleToCoord.h"
+#include "graphics/DoubleToCoord.h"
+#include "graphics/GeometryHelpers.h"
+#include "graphics/ImageHelpers.h"
 #include "model/DrawDoc.h"
 #include "model/DrawHost.h"
 #include "model/DrawObj.h"
-#include "model/GeometryHelpers.h"
 #include "model/DrawObj.h"
 #include "resources/ModelStrings.h"
 

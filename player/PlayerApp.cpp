@@ -2,13 +2,14 @@
 
 #include <objbase.h>
 
+#include "behaviour/StandardBehaviour.h"
 #include "framework/core/MessageBox.h"
 #include "framework/ui/AfxRes.h"
 #include "framework/ui/CommandLineInfo.h"
 #include "framework/ui/Dialog.h"
 #include "framework/ui/FrameWnd.h"
 #include "framework/ui/SingleDocTemplate.h"
-#include "media/GdiplusSession.h"
+#include "graphics/GdiplusSession.h"
 #include "player/DrawView.h"
 #include "player/MainFrame.h"
 #include "player/PlayerDoc.h"
@@ -30,6 +31,7 @@ BOOL CPlayerApp::StartGdiplus() {
 }
 
 BOOL CPlayerApp::InitInstance() {
+  CStandardBehaviour::Install();
   if (!StartGdiplus()) {
     AfxMessageBox("请先安装GDI+再运行", MB_ICONSTOP);
     return FALSE;

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "model/DrawDoc.h"
-#include "publish/PackageIndex.h"
+#include "package/PackageIndex.h"
 
 class CPlayerDoc : public CDrawDoc {
   DECLARE_DYNCREATE(CPlayerDoc)

@@ -8,12 +8,12 @@
 
 #include <cstdio>
 
-#include "behaviour/HPEvent.h"
-#include "behaviour/Method.h"
 #include "framework/core/String.h"
-#include "media/GdiplusSession.h"
+#include "graphics/GdiplusSession.h"
 #include "model/DrawDoc.h"
 #include "model/DrawRect.h"
+#include "model/HPEvent.h"
+#include "model/Method.h"
 
 namespace {
 

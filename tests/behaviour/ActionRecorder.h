@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "behaviour/DataTextSource.h"
-#include "behaviour/MediaPlayback.h"
-#include "behaviour/MemberOrder.h"
+#include "model/DataTextSource.h"
+#include "model/MediaPlayback.h"
+#include "model/MemberOrder.h"
 #include "tests/behaviour/PlaybackProbe.h"
 #include "tests/support/TestHost.h"
 

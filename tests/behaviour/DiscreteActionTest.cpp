@@ -8,7 +8,7 @@
 #include <cstring>
 #include <functional>
 
-#include "media/Picture.h"
+#include "graphics/Picture.h"
 #include "tests/behaviour/ActionRecorder.h"
 
 namespace {

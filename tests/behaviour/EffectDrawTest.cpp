@@ -17,9 +17,9 @@
 #include <sstream>
 #include <vector>
 
-#include "behaviour/Method.h"
 #include "framework/ui/DC.h"
 #include "model/DrawRect.h"
+#include "model/Method.h"
 #include "tests/support/MemoryBitmap.h"
 #include "tests/support/TestHost.h"
 

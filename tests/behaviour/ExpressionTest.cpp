@@ -12,8 +12,8 @@
 #include <string>
 #include <thread>
 
-#include "behaviour/DoubleValue.h"
-#include "behaviour/Expression.h"
+#include "model/DoubleValue.h"
+#include "model/Expression.h"
 #include "tests/support/ArchiveHelpers.h"
 
 namespace {

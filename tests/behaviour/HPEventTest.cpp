@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "behaviour/HPEvent.h"
 #include "framework/core/Array.h"
+#include "model/HPEvent.h"
 #include "tests/behaviour/AllocationCount.h"
 #include "tests/behaviour/RecordBytes.h"
 

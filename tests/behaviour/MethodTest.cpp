@@ -6,7 +6,7 @@
 #include <type_traits>
 #include <vector>
 
-#include "behaviour/Method.h"
+#include "model/Method.h"
 #include "tests/behaviour/AllocationCount.h"
 #include "tests/behaviour/RecordBytes.h"
 

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "behaviour/DoubleValue.h"
+#include "model/DoubleValue.h"
 #include "tests/support/ArchiveHelpers.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "publish/PackageIndex.h"
+#include "package/PackageIndex.h"
 
 namespace {
 

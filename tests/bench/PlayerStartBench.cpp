@@ -15,7 +15,7 @@
 #include "framework/core/File.h"
 #include "model/DrawDoc.h"
 #include "model/DrawRect.h"
-#include "publish/PackageIndex.h"
+#include "package/PackageIndex.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 
 #include <set>
 
-#include "framework/ui/DC.h"
 #include "framework/ui/Bitmap.h"
-#include "media/DibImage.h"
+#include "framework/ui/DC.h"
+#include "graphics/DibImage.h"
 #include "model/DrawDoc.h"
 #include "model/DrawObj.h"
 #include "model/DrawRect.h"

@@ -8,7 +8,7 @@
 
 #include "framework/ui/CmdUI.h"
 #include "framework/ui/Menu.h"
-#include "media/Picture.h"
+#include "graphics/Picture.h"
 #include "model/DrawRect.h"
 #include "resources/KordelIds.h"
 #include "tests/editor/EditorFixture.h"

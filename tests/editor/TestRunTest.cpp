@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "behaviour/HPEvent.h"
-#include "behaviour/Method.h"
 #include "framework/core/MessageBox.h"
 #include "framework/ui/CmdUI.h"
 #include "model/ColorEditWnd.h"
 #include "model/DrawRect.h"
 #include "model/DrawText.h"
+#include "model/HPEvent.h"
+#include "model/Method.h"
 #include "resources/KordelIds.h"
 #include "tests/editor/EditorFixture.h"
 #include "tests/media/TempFolder.h"

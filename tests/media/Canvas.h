@@ -12,7 +12,7 @@
 #include <ostream>
 #include <vector>
 
-#include "media/Picture.h"
+#include "graphics/Picture.h"
 
 // ARGB as GDI+ stores it: alpha in the top byte, then red, green, blue.
 constexpr Gdiplus::ARGB kRed = 0xFFFF0000, kGreen = 0xFF00FF00, kBlue = 0xFF0000FF, kWhite = 0xFFFFFFFF,

@@ -4,9 +4,9 @@
 
 #include <cstring>
 
-#include "media/Dib.h"
-#include "media/DibImage.h"
 #include "framework/ui/DC.h"
+#include "graphics/Dib.h"
+#include "graphics/DibImage.h"
 #include "tests/media/Canvas.h"
 #include "tests/media/TempFolder.h"
 #include "tests/support/ArchiveHelpers.h"

@@ -3,7 +3,7 @@
 // anti-aliasing may soften.
 #include <gtest/gtest.h>
 
-#include "media/ImageHelpers.h"
+#include "graphics/ImageHelpers.h"
 #include "tests/media/Canvas.h"
 
 namespace {

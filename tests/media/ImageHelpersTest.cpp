@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "media/ImageHelpers.h"
+#include "graphics/ImageHelpers.h"
 #include "tests/media/Canvas.h"
 #include "tests/media/TempFolder.h"
 

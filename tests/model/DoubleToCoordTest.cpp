@@ -4,7 +4,7 @@
 #include <climits>
 #include <limits>
 
-#include "model/DoubleToCoord.h"
+#include "graphics/DoubleToCoord.h"
 
 namespace {
 

@@ -7,12 +7,12 @@
 #include <memory>
 #include <string>
 
-#include "behaviour/DoubleValue.h"
 #include "framework/core/Codepage.h"
 #include "framework/core/File.h"
 #include "framework/core/UserException.h"
-#include "media/Picture.h"
 #include "framework/ui/DC.h"
+#include "graphics/Picture.h"
+#include "model/DoubleValue.h"
 #include "model/DrawDoc.h"
 #include "model/DrawObj.h"
 #include "resources/ModelStrings.h"

@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "framework/ui/DC.h"
-#include "media/ImageHelpers.h"
+#include "graphics/ImageHelpers.h"
 #include "model/DrawDoc.h"
 #include "model/DrawLine.h"
 #include "model/DrawPoint.h"

@@ -6,10 +6,10 @@
 
 #include "framework/core/Codepage.h"
 #include "framework/core/File.h"
+#include "graphics/ImageHelpers.h"
+#include "graphics/Picture.h"
 #include "model/DrawDoc.h"
 #include "model/DrawObj.h"
-#include "media/ImageHelpers.h"
-#include "media/Picture.h"
 #include "tests/support/ArchiveHelpers.h"
 #include "tests/support/TestHost.h"
 

@@ -7,9 +7,9 @@
 #include <limits>
 #include <memory>
 
-#include "behaviour/DoubleValue.h"
-#include "framework/ui/DC.h"
 #include "framework/core/MemFile.h"
+#include "framework/ui/DC.h"
+#include "model/DoubleValue.h"
 #include "model/DrawDoc.h"
 #include "model/DrawObj.h"
 #include "tests/support/ArchiveHelpers.h"

@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "framework/core/File.h"
-#include "media/Picture.h"
+#include "graphics/Picture.h"
 #include "model/CurveSampler.h"
 #include "model/DrawDoc.h"
 #include "model/DrawPoly.h"

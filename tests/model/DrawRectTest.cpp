@@ -8,7 +8,7 @@
 
 #include "framework/core/File.h"
 #include "framework/ui/DC.h"
-#include "media/Picture.h"
+#include "graphics/Picture.h"
 #include "model/DrawDoc.h"
 #include "model/DrawRect.h"
 #include "model/ShapePainter.h"

@@ -9,7 +9,7 @@
 
 #include "framework/core/MemFile.h"
 #include "framework/ui/DC.h"
-#include "media/Picture.h"
+#include "graphics/Picture.h"
 #include "model/DrawDoc.h"
 #include "model/DrawText.h"
 #include "resources/ModelStrings.h"

@@ -5,8 +5,8 @@
 #include <limits>
 #include <string>
 
+#include "graphics/GeometryHelpers.h"
 #include "model/Bezier.h"
-#include "model/GeometryHelpers.h"
 #include "model/PathBuilder.h"
 
 namespace {

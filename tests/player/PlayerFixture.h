@@ -22,7 +22,7 @@
 #include "player/PlayerDoc.h"
 #include "resources/Mirabo.h"
 #include "tests/behaviour/PlaybackProbe.h"
-#include "tests/publish/PackageFixture.h"
+#include "tests/package/PackageFixture.h"
 #include "tests/support/Printers.h"
 
 namespace playertest {

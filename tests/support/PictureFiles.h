@@ -9,7 +9,7 @@
 
 #include "framework/core/Codepage.h"
 #include "framework/core/String.h"
-#include "media/ImageHelpers.h"
+#include "graphics/ImageHelpers.h"
 
 inline CString TestTempFolder() {
   char dir[MAX_PATH];

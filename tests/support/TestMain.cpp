@@ -8,7 +8,7 @@
 #include "framework/core/Codepage.h"
 #include "framework/core/MessageBox.h"
 #include "framework/ui/ModalSink.h"
-#include "media/GdiplusSession.h"
+#include "graphics/GdiplusSession.h"
 
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);

@@ -2,8 +2,8 @@
 // believed, and page names are found without regard to the case of ASCII letters.
 #include <gtest/gtest.h>
 
-#include "publish/PackageIndex.h"
-#include "tests/publish/PackageFixture.h"
+#include "package/PackageIndex.h"
+#include "tests/package/PackageFixture.h"
 
 using namespace packagetest;
 
@@ -142,7 +142,7 @@ TEST(PackageReader, FindPageFoldsOnlyWholeAsciiLetters) {
 
 TEST(PackageReader, ModulePathIsTheRunningExecutable) {
   const CString path = GetModulePath();
-  EXPECT_EQ(CString("publish_tests.exe"), path.Mid(path.ReverseFind('\\') + 1));
+  EXPECT_EQ(CString("package_tests.exe"), path.Mid(path.ReverseFind('\\') + 1));
   EXPECT_TRUE(Exists(path));
 }
 

@@ -1,4 +1,4 @@
-#include "model/GeometryHelpers.h"
+#include "graphics/GeometryHelpers.h"
 
 #include <cctype>
 #include <cmath>
@@ -6,7 +6,7 @@
 #include <string>
 
 #include "framework/core/Codepage.h"
-#include "model/DoubleToCoord.h"
+#include "graphics/DoubleToCoord.h"
 
 int RoundHalfAway(double v) { return DoubleToCoord(v >= 0 ? v + 0.5 : v - 0.5); }
 

@@ -1,14 +1,17 @@
-// The playback step of a drawing object: the dispatch of one frame to the step of each
-// action kind the object carries, the bracket of saved state around a run, the total
-// play time and the reset of a property group.
+// What a drawing object keeps of a run: its owner, the bracket of saved state around a
+// run, the trajectories and rotation centres it resolves, the snapshot of visibility and
+// layer, the area its effects work in, the total play time and the reset of a property
+// group. What it does while playing is its behaviour (model/ObjectBehaviour.h).
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <cstdlib>
 
-#include "behaviour/RectCentre.h"
 #include "framework/core/MessageBox.h"
+#include "graphics/ImageHelpers.h"
 #include "model/DrawHost.h"
 #include "model/DrawObj.h"
+#include "model/RectCentre.h"
 #include "resources/ModelStrings.h"
 
 CDrawObj* CDrawObj::GetOwner() const {
@@ -21,39 +24,6 @@ CDrawObj* CDrawObj::GetOwner() const {
 
 CDrawObj* CDrawObj::GetMemberOwner() const { return IsMember() ? GetOwner() : nullptr; }
 
-void CDrawObj::Step(int t, CView* view) {
-  if (IsSuspended()) return;
-  // Exit first, the page switch last: everything else of this frame has run before the
-  // page is replaced. The kinds without behaviour keep their slots.
-  const DWORD mask = m_actionMask;
-  if (mask & CMethod::typeExit) StepExit(t, view);
-  if (mask & CMethod::typeRunProgram) StepRunProgram(t, view);
-  if (mask & CMethod::typeLayer) StepLayer(t, view);
-  if ((mask & CMethod::typeTranslate) && StepTranslate(t, view)) {
-    // The rotation centres named by this object's rotations come along with it.
-    if (!IsMember())
-      ResolveRotationCentres(view, nullptr);
-    else if (CDrawObj* owner = GetMemberOwner())
-      ResolveRotationCentres(view, owner);
-  }
-  if (mask & CMethod::typeRotate) StepRotate(t, view);
-  if (mask & CMethod::typeShowHide) StepShowHide(t, view);
-  if (mask & 0x80000) StepUnused(t, view);
-  if (mask & CMethod::typeStopMedia) StepStopMedia(t, view);
-  if (mask & CMethod::typePlayMedia) StepPlayMedia(t, view);
-  if (mask & CMethod::typeEffect) StepEffect(t, view);
-  if (mask & CMethod::typeControlPoint) StepControlPoint(t, view);
-  if (mask & 0x2000) StepUnused(t, view);
-  if (mask & CMethod::typeChangePicture) StepChangePicture(t, view);
-  if (mask & CMethod::typeGif) StepGif(t, view);
-  if (mask & CMethod::typeCalculate) StepDisplay(t, view);
-  if (mask & CMethod::typeSetData) StepSetData(t, view);
-  if (mask & CMethod::typeDisplay) StepUnused(t, view);
-  if (mask & CMethod::typeCartoon) StepCartoon(t, view);
-  if (mask & CMethod::typePageSwitch) StepPageSwitch(t, view);  // may end this object's page: nothing after it
-}
-
-void CDrawObj::StepUnused(int, CView*) {}
 
 // ---- the run bracket ---------------------------------------------------------------------
 
@@ -62,6 +32,8 @@ namespace {
 int AbsoluteExtent(int from, int to) {
   return static_cast<int>(std::min<long long>(std::llabs(static_cast<long long>(to) - from), INT_MAX));
 }
+
+CSize OrbitSize(const CRect& r) { return CSize(AbsoluteExtent(r.left, r.right), AbsoluteExtent(r.top, r.bottom)); }
 
 }  // namespace
 
@@ -76,7 +48,7 @@ void CDrawObj::SavePlayState(CView* view, CDrawObj* owner) {
   m_savedVisible = m_visible;
   m_savedLayer = m_layer;
   s.flags = m_flags;
-  s.size = CSize(AbsoluteExtent(m_position.left, m_position.right), AbsoluteExtent(m_position.top, m_position.bottom));
+  s.size = OrbitSize(m_position);
   s.transformCentre = m_transformCentre;
   s.scale = m_scale;
   m_effectProgress = 0;
@@ -191,6 +163,100 @@ int CDrawObj::GetTotalTime() {
   }
   if (!any) return 1;
   return static_cast<int>(std::clamp<long long>(longest + 1, INT_MIN, INT_MAX));
+}
+
+// ---- rotation centres and orbits ----------------------------------------------------------
+
+void CDrawObj::ResolveRotationCentres(CView*, CDrawObj* owner) {
+  CDrawHost* host = GetDrawHost();
+  for (int i = 0; i < m_actions.GetSize(); ++i) {
+    CMethod& action = m_actions[i];
+    if (action.m_nType != CMethod::typeRotate) continue;
+    CDrawObj* centre = owner ? owner->FindMember(action.m_strCentre, 0)
+                             : host ? host->FindObjectByName(action.m_strCentre, 0) : nullptr;
+    action.m_ptCentre = RectCentre::Integer(centre ? centre->m_position : m_position);
+  }
+}
+
+CDoublePoint CDrawObj::RotateHelper(CView*, const CString& name) {
+  CDrawObj* centre = nullptr;
+  if (CDrawObj* owner = GetOwner())
+    centre = owner->FindMember(name, 0);
+  else if (CDrawHost* host = GetDrawHost())
+    centre = host->FindObjectByName(name, 0);
+  if (!centre) return RectCentre::Exact(m_position);
+  const CPoint p = RectCentre::Integer(centre->m_position);
+  return CDoublePoint(p.x, p.y);
+}
+
+double CDrawObj::Distance(double x, double y) {
+  const CDoublePoint o = RectCentre::Exact(m_position);
+  return std::sqrt((x - o.x) * (x - o.x) + (y - o.y) * (y - o.y));
+}
+
+void CDrawObj::ResetRotation() {
+  m_rotationCentre = RectCentre::Exact(m_position);
+  m_rotationState.orbitRadius = 0.0;
+  m_rotationState.orbitAngle = 0.0;
+  m_rotationState.startOrbitAngle = 0.0;
+  m_rotationState.orbitSize = OrbitSize(m_position);
+}
+
+void CDrawObj::SetupOrbit(double x, double y) {
+  const CDoublePoint o = RectCentre::Exact(m_position);
+  m_rotationCentre = CDoublePoint(x, y);
+  m_rotationState.orbitRadius = Distance(x, y);
+  m_rotationState.orbitAngle = m_rotationState.startOrbitAngle = std::atan2(o.y - y, x - o.x);
+  m_rotationState.orbitSize = OrbitSize(m_position);
+}
+
+// ---- the snapshot of visibility and layer --------------------------------------------------
+
+void CDrawObj::SaveVisibilityLayer() {
+  m_savedVisible = m_visible;
+  m_savedLayer = m_layer;
+}
+
+void CDrawObj::RevertVisibilityLayer() {
+  RestoreVisibilityLayer();
+  Invalidate();
+}
+
+void CDrawObj::RestoreVisibilityLayer() {
+  m_visible = m_savedVisible;
+  m_layer = m_savedLayer;
+}
+
+// ---- effects ---------------------------------------------------------------------------------
+
+void CDrawObj::SetEffectParams(int kind, int direction, int step, int rop, int delay) {
+  m_effectKind = kind;
+  m_effectDirection = direction;
+  m_effectStep = step;
+  m_effectRop = rop;
+  m_framePeriod = delay;
+  Invalidate();
+}
+
+CRect CDrawObj::GetEffectRect() const {
+  POINT corners[4] = {{m_position.left, m_position.top},
+                      {m_position.right, m_position.top},
+                      {m_position.right, m_position.bottom},
+                      {m_position.left, m_position.bottom}};
+  // Turned as the object is drawn and its handles are placed: by minus its angle.
+  if (std::isfinite(m_angle) && m_angle != 0.0)
+    RotatePointsAbout(-m_angle, m_rotationCentre.x, m_rotationCentre.y, corners, 4);
+  long long left = corners[0].x, right = left, top = corners[0].y, bottom = top;
+  for (const POINT& p : corners) {
+    left = std::min<long long>(left, p.x);
+    right = std::max<long long>(right, p.x);
+    top = std::min<long long>(top, p.y);
+    bottom = std::max<long long>(bottom, p.y);
+  }
+  // A pen narrower than nothing (only a file can hold one) must not cut into the object.
+  const long long pen = std::max<long long>(m_pen.lopnWidth.x, 0);
+  auto coord = [](long long v) { return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX)); };
+  return CRect(coord(left - pen), coord(top - pen), coord(right + pen), coord(bottom + pen));
 }
 
 // ---- property groups -----------------------------------------------------------------------

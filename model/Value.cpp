@@ -1,4 +1,4 @@
-#include "behaviour/Value.h"
+#include "model/Value.h"
 
 IMPLEMENT_SERIAL(CValue, CObject, 0)
 

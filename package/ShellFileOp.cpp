@@ -1,4 +1,4 @@
-#include "publish/ShellFileOp.h"
+#include "package/ShellFileOp.h"
 
 #include <shellapi.h>
 

@@ -1,4 +1,4 @@
-#include "media/DibImage.h"
+#include "graphics/DibImage.h"
 
 #include <cstring>
 #include <vector>

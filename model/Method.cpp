@@ -1,4 +1,4 @@
-#include "behaviour/Method.h"
+#include "model/Method.h"
 
 #include "resources/ModelStrings.h"
 

@@ -4,9 +4,9 @@
 
 #include <functional>
 
-#include "publish/PackageIndex.h"
-#include "publish/ShellFileOp.h"
-#include "tests/publish/PackageFixture.h"
+#include "package/PackageIndex.h"
+#include "package/ShellFileOp.h"
+#include "tests/package/PackageFixture.h"
 
 using namespace packagetest;
 

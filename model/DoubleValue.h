@@ -2,7 +2,7 @@
 // record (it declares none of its own), so it is archived as a CValue.
 #pragma once
 
-#include "behaviour/Value.h"
+#include "model/Value.h"
 
 class CDoubleValue : public CValue {
  public:

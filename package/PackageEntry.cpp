@@ -1,4 +1,4 @@
-#include "publish/PackageEntry.h"
+#include "package/PackageEntry.h"
 
 #include "framework/core/File.h"
 

@@ -2,8 +2,8 @@
 // never a name that leads out of the folder, and never part of a file.
 #include <gtest/gtest.h>
 
-#include "publish/PackageIndex.h"
-#include "tests/publish/PackageFixture.h"
+#include "package/PackageIndex.h"
+#include "tests/package/PackageFixture.h"
 
 using namespace packagetest;
 

@@ -1,4 +1,4 @@
-#include "media/ImageHelpers.h"
+#include "graphics/ImageHelpers.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,8 +8,8 @@
 #include <utility>
 
 #include "framework/core/File.h"
-#include "model/DoubleToCoord.h"
-#include "model/GeometryHelpers.h"
+#include "graphics/DoubleToCoord.h"
+#include "graphics/GeometryHelpers.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "publish/PackageSourceReader.h"
+#include "package/PackageSourceReader.h"
 
 #include <algorithm>
 

@@ -3,9 +3,9 @@
 // actions by value; the owner's record writes the count and then each action's record.
 #pragma once
 
-#include "behaviour/PointArray.h"
 #include "framework/core/Archive.h"
 #include "framework/core/Rect.h"
+#include "model/PointArray.h"
 
 class CMethod : public CObject {
   DECLARE_SERIAL(CMethod)

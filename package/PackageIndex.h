@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "framework/core/File.h"
-#include "publish/PackageEntry.h"
+#include "package/PackageEntry.h"
 
 // Result codes shared by the writer, the reader, the player's page loading and setup.
 enum PackageResult : int {

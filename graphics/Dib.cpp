@@ -1,4 +1,4 @@
-#include "media/Dib.h"
+#include "graphics/Dib.h"
 
 #include <cstring>
 #include <new>

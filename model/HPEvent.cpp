@@ -1,4 +1,4 @@
-#include "behaviour/HPEvent.h"
+#include "model/HPEvent.h"
 
 #include "resources/ModelStrings.h"
 

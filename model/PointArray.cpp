@@ -1,4 +1,4 @@
-#include "behaviour/PointArray.h"
+#include "model/PointArray.h"
 
 void CPointArray::Serialize(CArchive& ar) {
   if (ar.IsStoring()) {

@@ -1,4 +1,4 @@
-#include "media/GdiplusSession.h"
+#include "graphics/GdiplusSession.h"
 
 #include <utility>
 

@@ -1,12 +1,12 @@
-#include "behaviour/Expression.h"
+#include "model/Expression.h"
 
 #include <charconv>
 #include <cmath>
 #include <cstring>
 #include <vector>
 
-#include "behaviour/DoubleValue.h"
 #include "framework/core/Archive.h"
+#include "model/DoubleValue.h"
 
 IMPLEMENT_SERIAL(CExpression, CObject, 0)
 

@@ -1,4 +1,4 @@
-#include "behaviour/DoubleValue.h"
+#include "model/DoubleValue.h"
 
 double CDoubleValue::GetValue() const {
   const double* storage = GetStorage();

@@ -1,4 +1,4 @@
-#include "publish/PackageIndex.h"
+#include "package/PackageIndex.h"
 
 #include <shellapi.h>
 
@@ -7,8 +7,8 @@
 #include <string>
 
 #include "framework/core/Codepage.h"
-#include "publish/PackageSourceReader.h"
-#include "publish/ShellFileOp.h"
+#include "package/PackageSourceReader.h"
+#include "package/ShellFileOp.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include <memory>
 #include <vector>
 
-#include "media/Picture.h"
+#include "graphics/Picture.h"
 
 // Makes width and height non-negative by moving x or y to the other edge.
 void NormalizeGdipRect(Gdiplus::Rect& rect);

@@ -1,4 +1,4 @@
-#include "media/Picture.h"
+#include "graphics/Picture.h"
 
 #include <vector>
 
