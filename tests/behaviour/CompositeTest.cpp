@@ -149,6 +149,46 @@ TEST(Composite, NoUndoEntryOutlivesAGroupTakenApart) {
   EXPECT_EQ("a b ", page.Names());
 }
 
+TEST(Composite, EveryWayAnOwnerDiesDestroysItsMembersOnce) {
+  struct Row {
+    const char* name;
+    std::function<void(Page&, CDrawObj*)> end;
+  };
+  const Row rows[] = {
+      {"delete", [](Page& page, CDrawObj* group) {
+         page.doc.Remove(group);
+         group->Delete();
+       }},
+      {"purge", [](Page& page, CDrawObj* group) {
+         group->SetSuspended(TRUE);
+         page.doc.PurgeDeletedObjects();
+       }},
+      {"reset", [](Page& page, CDrawObj*) { page.doc.DeleteContents(); }},
+  };
+  for (const Row& row : rows) {
+    for (bool glued : {false, true}) {
+      SCOPED_TRACE(std::string(row.name) + (glued ? " glued" : " composite"));
+      Page page;
+      int destroyed = 0;
+      CDrawCompObj* composite = glued ? nullptr : new CDrawCompObj;
+      CDrawJoinObj* glue = glued ? new CDrawJoinObj : nullptr;
+      for (const char* name : {"p", "q"}) {
+        auto* member = new CProbe(name);
+        member->destroyed = &destroyed;
+        if (glued)
+          Join(*glue, member);
+        else
+          Join(*composite, member);
+      }
+      CDrawObj* group = glued ? static_cast<CDrawObj*>(glue) : composite;
+      page.doc.Add(group);
+      row.end(page, group);
+      EXPECT_EQ(2, destroyed);
+      EXPECT_TRUE(page.doc.m_objects.IsEmpty());
+    }
+  }
+}
+
 // ---- geometry --------------------------------------------------------------------------
 
 TEST(Composite, ResizeKeepsTwentyUnitsAndMirrorsOnlyWhenAnEdgeCrosses) {
