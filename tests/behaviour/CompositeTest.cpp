@@ -395,6 +395,28 @@ TEST(Cartoon, ExtraRepaintsSkipNoFrame) {
   EXPECT_EQ(0, group->m_cartoonMode);
 }
 
+// A trigger reaches the group's own events and then every member under the point.
+TEST(Composite, DrivesTheMembersUnderThePoint) {
+  TestHost host;
+  CDrawCompObj group;
+  group.m_position = CRect(0, 20, 40, 0);
+  auto* under = new CProbe("under", CRect(0, 20, 20, 0));
+  auto* beside = new CProbe("beside", CRect(20, 20, 40, 0));
+  for (CProbe* member : {under, beside}) {
+    AddAction(*member, MakeAction(CMethod::typeShowHide, "blink", 0, 2, -1));
+    AddEvent(*member, 0x1, member->m_name.GetString(), "blink");
+    Join(group, member);
+  }
+  AddAction(group, MakeAction(CMethod::typeShowHide, "own", 0, 2, -1));
+  AddEvent(group, 0x1, "own", "own");
+  group.m_name = "own";
+  host.objects = {&group};
+  EXPECT_EQ(1, group.Drive(0, 10, 5, 10, 0, "", nullptr, nullptr));
+  EXPECT_EQ(8, group.m_actions[0].m_nActivation);
+  EXPECT_EQ(8, under->m_actions[0].m_nActivation);
+  EXPECT_EQ(-1, beside->m_actions[0].m_nActivation);
+}
+
 TEST(GroupTime, TotalTimeOfTheInternalMotion) {
   struct Row {
     int loop, count, start, time, ownEnd;  // ownEnd < 0: no actions of its own

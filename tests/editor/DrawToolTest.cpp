@@ -257,6 +257,23 @@ TEST_F(DrawToolTest, TheGlueToolPinsSelectedObjectsAtTheFirstsHandle) {
   Doc()->Add(a);
   Doc()->Add(b);
   auto glueTool = [] { return static_cast<CGlueTool*>(CDrawTool::FindTool(kToolGlue)); };
+  struct EnableProbe : CCmdUI {
+    void Enable(BOOL on) override {
+      CCmdUI::Enable(on);
+      enabled = on;
+    }
+    BOOL enabled = -1;
+  };
+  auto glueEnabled = [&] {
+    EnableProbe ui;
+    ui.m_nID = ID_TOOL_GLUE;
+    ui.DoUpdate(View(), TRUE);
+    return ui.enabled;
+  };
+  View()->Select(a, FALSE);
+  EXPECT_FALSE(glueEnabled());  // gluing needs two
+  View()->Select(b, TRUE);
+  EXPECT_TRUE(glueEnabled());
   const std::vector<std::function<void()>> endings = {
       [&] {
         Send(WM_LBUTTONDBLCLK, MK_LBUTTON, CPoint(-20, 0));
