@@ -1,11 +1,11 @@
-#include "editor/FolderPicker.h"
+#include "framework/ui/FolderPicker.h"
 
 #include <shlobj.h>
 
 #include "framework/core/Codepage.h"
 #include "framework/ui/FolderBrowser.h"
 #include "framework/ui/Wnd.h"
-#include "resources/KordelIds.h"
+#include "framework/ui/AfxRes.h"
 
 namespace {
 
@@ -30,7 +30,7 @@ class Released {
 
 }  // namespace
 
-CFolderPicker::CFolderPicker() { m_strTitle.LoadString(IDS_FOLDER_PICKER_TITLE); }
+CFolderPicker::CFolderPicker() { m_strTitle.LoadString(AFX_IDS_FOLDER_PICKER_TITLE); }
 
 BOOL CFolderPicker::IsValidStartFolder(IMalloc* allocator) const {
   Released<IShellFolder> desktop;
