@@ -6,29 +6,12 @@
 
 #include <string>
 
+#include "framework/core/ComPtr.h"
 #include "framework/core/FolderPath.h"
 #include "framework/core/MessageBox.h"
 #include "resources/Setup.h"
 
 namespace {
-
-// Releases a COM interface when it goes out of scope.
-template <class T>
-class ComPtr {
- public:
-  ComPtr() = default;
-  ~ComPtr() {
-    if (m_p) m_p->Release();
-  }
-  ComPtr(const ComPtr&) = delete;
-  ComPtr& operator=(const ComPtr&) = delete;
-  T** out() { return &m_p; }
-  T* operator->() const { return m_p; }
-  explicit operator bool() const { return m_p != nullptr; }
-
- private:
-  T* m_p = nullptr;
-};
 
 // COM for the time of one shortcut; a thread that had it already keeps it.
 class ComScope {
@@ -61,12 +44,12 @@ bool SaveShortcut(const char* folderName, const char* group, const char* name, c
   ComScope com;
   ComPtr<IShellLinkA> link;
   if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                reinterpret_cast<void**>(link.out()))))
+                                link.outVoid())))
     return false;
   link->SetPath(target);
   link->SetArguments(arguments ? arguments : "");
   ComPtr<IPersistFile> file;
-  if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.out())))) return false;
+  if (FAILED(link->QueryInterface(IID_IPersistFile, file.outVoid()))) return false;
   WCHAR wide[MAX_PATH] = {};
   if (!::MultiByteToWideChar(CP_ACP, 0, path, -1, wide, MAX_PATH)) return false;
   return SUCCEEDED(file->Save(wide, TRUE));
