@@ -8,7 +8,9 @@
 #include "behaviour/ChoosePathPoint.h"
 #include "behaviour/StandardBehaviour.h"
 #include "model/DataTextSource.h"
+#include "model/DrawCompObj.h"
 #include "model/DrawHost.h"
+#include "model/DrawJoinObj.h"
 #include "model/DrawObj.h"
 #include "model/MediaPlayback.h"
 #include "model/MemberOrder.h"
@@ -19,11 +21,9 @@ bool IsDue(const CMethod& action, DWORD kind, int t) {
   return action.m_nType == kind && ActionWindow::Contains(action, t);
 }
 
-// Composite and glued objects derive from CDrawObj alone, so their pointers are the
-// pointers of their CDrawObj part (as in CDrawObj::GetOwner).
 template <class Owner>
 CMemberOrder* MemberOrderOf(Owner* owner) {
-  return owner ? dynamic_cast<CMemberOrder*>(reinterpret_cast<CDrawObj*>(owner)) : nullptr;
+  return owner ? static_cast<CMemberOrder*>(owner) : nullptr;
 }
 
 bool IsKindOfNamed(const CDrawObj& object, const char* className) {

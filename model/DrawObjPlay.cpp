@@ -9,16 +9,16 @@
 
 #include "framework/core/MessageBox.h"
 #include "graphics/ImageHelpers.h"
+#include "model/DrawCompObj.h"
 #include "model/DrawHost.h"
+#include "model/DrawJoinObj.h"
 #include "model/DrawObj.h"
 #include "model/RectCentre.h"
 #include "resources/ModelStrings.h"
 
 CDrawObj* CDrawObj::GetOwner() const {
-  // Composite and glued objects derive from CDrawObj alone, so their pointers are the
-  // pointers of their CDrawObj part.
-  if (m_ownerComposite) return reinterpret_cast<CDrawObj*>(m_ownerComposite);
-  if (m_ownerGlue) return reinterpret_cast<CDrawObj*>(m_ownerGlue);
+  if (m_ownerComposite) return static_cast<CDrawObj*>(m_ownerComposite);
+  if (m_ownerGlue) return static_cast<CDrawObj*>(m_ownerGlue);
   return nullptr;
 }
 
