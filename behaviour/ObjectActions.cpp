@@ -78,7 +78,7 @@ void CStandardBehaviour::StepLayer(CDrawObj& object, int t, CView*) {
     CDrawHost* host = GetDrawHost();
     if (!host) return;
     // The page is walked from a copy of its list, so reordering it here skips or
-    // repeats no object of &object tick.
+    // repeats no object of this tick.
     for (int n = MoveCount(steps, host->GetPageObjectCount()); n > 0; --n) {
       host->SelectObject(&object, FALSE);
       if (backward)
@@ -128,7 +128,7 @@ void CStandardBehaviour::StepStopMedia(CDrawObj& object, int t, CView*) {
 void CStandardBehaviour::StepExit(CDrawObj& object, int t, CView*) {
   CDrawHost* host = GetDrawHost();
   if (!host) return;
-  // Posted: the run ends when the command is handled, after &object tick's walk.
+  // Posted: the run ends when the command is handled, after this tick's walk.
   for (int i = 0; i < object.m_actions.GetSize(); ++i) {
     if (IsDue(object.m_actions[i], CMethod::typeExit, t)) host->PostExitCommand();
   }
@@ -169,7 +169,7 @@ void CStandardBehaviour::StepSetData(CDrawObj& object, int t, CView*) {
     CString text;
     if (!source || !GetDataText(*source, text)) continue;  // no data, no message
     const CMethod& action = object.m_actions[i];
-    // Only text objects and function plots take data; for the others &object does nothing.
+    // Only text objects and function plots take data; for the others this does nothing.
     object.ApplySetDataAction(action.m_nIndex, action.m_nSetType, action.m_strExpression, text);
   }
 }
@@ -178,7 +178,7 @@ void CStandardBehaviour::StepDisplay(CDrawObj& object, int t, CView*) {
   for (int i = 0; i < object.m_actions.GetSize(); ++i) {
     const CMethod& action = object.m_actions[i];
     if (!IsDue(action, CMethod::typeCalculate, t)) continue;
-    // Only text objects calculate; for the others &object does nothing.
+    // Only text objects calculate; for the others this does nothing.
     object.ApplyDisplayAction(action.m_strExpression, action.m_strSource, action.m_nIndex, action.m_nMode, action.m_nValue);
   }
 }

@@ -128,6 +128,6 @@ void CStandardBehaviour::StepPageSwitch(CDrawObj& object, int t, CView*) {
     CString path = (host ? host->GetPageFolder() : CString()) + name;
     path.MakeLower();  // character-aware: Chinese names keep their second bytes
     GoToPage(path);
-    return;  // &object object may belong to no page any more
+    return;  // this object may belong to no page any more
   }
 }
