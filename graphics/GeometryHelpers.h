@@ -5,6 +5,9 @@
 #include "framework/core/Point.h"
 #include "framework/core/StringList.h"
 
+// Pages turn objects by radians; GDI+ and GDI turn by degrees.
+constexpr double kDegreesPerRadian = 57.29577951308232;
+
 // v + 0.5 (v - 0.5 when negative), truncated toward zero; NaN gives 0 and values outside
 // the 32-bit range the nearest limit.
 int RoundHalfAway(double v);

@@ -27,8 +27,13 @@ const CodeName kActionTypes[] = {
     {CMethod::typeExit, IDS_ACTION_EXIT},
     {CMethod::typeRunProgram, IDS_ACTION_RUN_PROGRAM},
     {CMethod::typeControlPoint, IDS_ACTION_CONTROL_POINT},
+    {CMethod::typeSetData, IDS_ACTION_SET_DATA},
+    {CMethod::typeCalculate, IDS_ACTION_CALCULATE},
+    {CMethod::typeDisplay, IDS_ACTION_DISPLAY},
 };
-constexpr int kActionTypeCount = sizeof kActionTypes / sizeof kActionTypes[0];
+// Every object has the first nine kinds; objects that take values all twelve.
+constexpr int kBaseActionTypeCount = 9;
+constexpr int kValueActionTypeCount = sizeof kActionTypes / sizeof kActionTypes[0];
 
 // The flags that have a name, in the order that gives their index: the timer is left
 // out, so every trigger after it comes one place early.
@@ -88,11 +93,19 @@ CString DataTypeName(int item, int group) {
 }
 
 CString ActionTypeName(DWORD type, int& index) {
-  return NameOf(kActionTypes, kActionTypeCount, type, index);
+  return NameOf(kActionTypes, kBaseActionTypeCount, type, index);
 }
 
 int ActionTypeFromName(const CString& name) {
-  return IndexOf(kActionTypes, kActionTypeCount, name);
+  return IndexOf(kActionTypes, kBaseActionTypeCount, name);
+}
+
+CString ValueActionTypeName(DWORD type, int& index) {
+  return NameOf(kActionTypes, kValueActionTypeCount, type, index);
+}
+
+int ValueActionTypeFromName(const CString& name) {
+  return IndexOf(kActionTypes, kValueActionTypeCount, name);
 }
 
 CString TriggerName(DWORD flag, int& index) {

@@ -38,6 +38,10 @@ CString DataTypeName(int item, int group);
 // list. A combination of kinds, 0 or a kind of another object gives -1.
 CString ActionTypeName(DWORD type, int& index);
 int ActionTypeFromName(const CString& name);
+// The same for objects that take values (text objects): those nine, then set data (9),
+// calculate (10) and display (11).
+CString ValueActionTypeName(DWORD type, int& index);
+int ValueActionTypeFromName(const CString& name);
 
 // Triggers. The name of a flag comes with an index that skips the timer (128 gives 6);
 // the timer's own flag has no name. The reverse gives the bit number, the timer's name

@@ -28,7 +28,6 @@ using namespace ShapeEditing;
 
 namespace {
 
-constexpr double kDegreesPerRadian = 57.29577951308232;
 // The version of records that still carried the gradient style in the class's part.
 constexpr WORD kFirstVersion = 0x0001;
 

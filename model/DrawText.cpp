@@ -32,29 +32,12 @@ using namespace ShapeEditing;
 
 namespace {
 
-constexpr double kDegreesPerRadian = 57.29577951308232;
 // The key-down and key-up triggers: with either, Enter in the box goes to the view.
 constexpr DWORD kKeyTriggers = 0x200 | 0x400;
 // The input box: WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL.
 constexpr DWORD kInputBoxStyle = 0x50000044;
 constexpr int kFaceBytes = LF_FACESIZE;
 
-// The text object's own action types: the base kinds and the three value actions.
-const CodeTables::CodeName kActionTypes[] = {
-    {CMethod::typeTranslate, IDS_ACTION_TRANSLATE},
-    {CMethod::typeRotate, IDS_ACTION_ROTATE},
-    {CMethod::typeEffect, IDS_ACTION_EFFECT},
-    {CMethod::typePageSwitch, IDS_ACTION_PAGE_SWITCH},
-    {CMethod::typeShowHide, IDS_ACTION_SHOW_HIDE},
-    {CMethod::typeLayer, IDS_ACTION_LAYER},
-    {CMethod::typeExit, IDS_ACTION_EXIT},
-    {CMethod::typeRunProgram, IDS_ACTION_RUN_PROGRAM},
-    {CMethod::typeControlPoint, IDS_ACTION_CONTROL_POINT},
-    {CMethod::typeSetData, IDS_ACTION_SET_DATA},
-    {CMethod::typeCalculate, IDS_ACTION_CALCULATE},
-    {CMethod::typeDisplay, IDS_ACTION_DISPLAY},
-};
-constexpr int kActionTypeCount = sizeof kActionTypes / sizeof kActionTypes[0];
 
 // The rectangle in the view's device units, where the input box stands.
 CRect DeviceRect(const CRect& position) {
@@ -198,11 +181,11 @@ void CDrawText::Serialize(CArchive& ar) {
 BOOL CDrawText::IsPlainShape() { return TRUE; }
 
 CString CDrawText::ActionTypeName(DWORD flag, int& index) {
-  return CodeTables::NameOf(kActionTypes, kActionTypeCount, flag, index);
+  return CodeTables::ValueActionTypeName(flag, index);
 }
 
 int CDrawText::ActionTypeFromName(const CString& name) {
-  return CodeTables::IndexOf(kActionTypes, kActionTypeCount, name);
+  return CodeTables::ValueActionTypeFromName(name);
 }
 
 void CDrawText::ResetPropertyPage(int group, CView* view) {

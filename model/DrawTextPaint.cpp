@@ -13,14 +13,13 @@
 #include "framework/core/Codepage.h"
 #include "framework/ui/Bitmap.h"
 #include "framework/ui/DC.h"
+#include "graphics/GeometryHelpers.h"
 #include "graphics/ImageHelpers.h"
 #include "model/DrawText.h"
 #include "model/ShapePainter.h"
 #include "resources/AnswerMarks.h"
 
 namespace {
-
-constexpr double kDegreesPerRadian = 57.29577951308232;
 
 // The normalised rectangle as GDI+'s (x, y, width, height), clamped to 32 bits.
 Gdiplus::Rect GdipRectOf(const CRect& r) {

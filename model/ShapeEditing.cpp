@@ -17,9 +17,6 @@
 
 namespace ShapeEditing {
 
-namespace {
-constexpr double kDegreesPerRadian = 57.29577951308232;
-}  // namespace
 
 void InvalidateFor(CDrawObj& object, CView* view) {
   CDrawHost* host = GetDrawHost();

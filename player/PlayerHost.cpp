@@ -2,7 +2,7 @@
 
 #include <gdiplus.h>
 
-#include "framework/core/Codepage.h"
+#include "framework/core/FolderPath.h"
 #include "model/DrawObj.h"
 #include "player/DrawView.h"
 #include "player/PlayerDoc.h"
@@ -80,22 +80,6 @@ void CPlayerHost::DPtoLPRect(CRect& rect) {
   rect = CRect(m_view.ClientToPage(rect.TopLeft()), m_view.ClientToPage(rect.BottomRight()));
 }
 
-BOOL CPlayerHost::FileExists(const CString& path) {
-  WIN32_FIND_DATAW found;
-  HANDLE search = ::FindFirstFileW(codepage::ToWide(path.str()).c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return FALSE;
-  ::FindClose(search);
-  return TRUE;
-}
+BOOL CPlayerHost::FileExists(const CString& path) { return ::FileExists(path); }
 
-CString CPlayerHost::ExistingDirPrefix(const CString& path) {
-  CString lower = path;
-  lower.MakeLower();
-  CString found;
-  for (int slash = lower.Find('\\'); slash >= 0; slash = lower.Find('\\', slash + 1)) {
-    const CString prefix = lower.Left(slash);
-    if (!::SetCurrentDirectoryW(codepage::ToWide(prefix.str()).c_str())) break;
-    found = prefix;
-  }
-  return found;
-}
+CString CPlayerHost::ExistingDirPrefix(const CString& path) { return ::ExistingDirPrefix(path); }

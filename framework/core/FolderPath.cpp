@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "framework/core/Codepage.h"
 #include "framework/core/String.h"
 
 namespace {
@@ -29,4 +30,26 @@ BOOL CreateFolderPath(const char* path) {
     if (!MakeLevel(whole.Left(at))) return FALSE;
   }
   return MakeLevel(whole);
+}
+
+BOOL FileExists(const char* path) {
+  if (!path || !*path) return FALSE;
+  WIN32_FIND_DATAW found;
+  HANDLE search = ::FindFirstFileW(codepage::ToWide(path).c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return FALSE;
+  ::FindClose(search);
+  return TRUE;
+}
+
+CString ExistingDirPrefix(const char* path) {
+  CString lower(path ? path : "");
+  lower.MakeLower();
+  CString accepted;
+  // Find walks whole characters, so a trail byte equal to '\\' is never taken for one.
+  for (int slash = lower.Find('\\'); slash >= 0; slash = lower.Find('\\', slash + 1)) {
+    const CString candidate = lower.Left(slash);
+    if (candidate.IsEmpty() || !::SetCurrentDirectoryW(codepage::ToWide(candidate.str()).c_str())) break;
+    accepted = candidate;
+  }
+  return accepted;
 }
