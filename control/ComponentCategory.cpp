@@ -4,19 +4,19 @@
 
 #include <cwchar>
 
-#include "framework/ole/ComPtr.h"
+#include "framework/core/ComPtr.h"
 
 namespace {
 
-HRESULT CreateManager(CComPtr<ICatRegister>& manager) {
+HRESULT CreateManager(ComPtr<ICatRegister>& manager) {
   return ::CoCreateInstance(CLSID_StdComponentCategoriesMgr, nullptr, CLSCTX_INPROC_SERVER, IID_ICatRegister,
-                            manager.PutVoid());
+                            manager.outVoid());
 }
 
 }  // namespace
 
 HRESULT CreateComponentCategory(REFGUID category, const wchar_t* description) {
-  CComPtr<ICatRegister> manager;
+  ComPtr<ICatRegister> manager;
   HRESULT hr = CreateManager(manager);
   if (FAILED(hr)) return hr;
   CATEGORYINFO info = {};
@@ -30,7 +30,7 @@ HRESULT CreateComponentCategory(REFGUID category, const wchar_t* description) {
 }
 
 HRESULT RegisterClassInCategory(REFCLSID clsid, REFGUID category) {
-  CComPtr<ICatRegister> manager;
+  ComPtr<ICatRegister> manager;
   HRESULT hr = CreateManager(manager);
   if (FAILED(hr)) return hr;
   CATID ids[1] = {category};
@@ -38,7 +38,7 @@ HRESULT RegisterClassInCategory(REFCLSID clsid, REFGUID category) {
 }
 
 HRESULT UnregisterClassFromCategory(REFCLSID clsid, REFGUID category) {
-  CComPtr<ICatRegister> manager;
+  ComPtr<ICatRegister> manager;
   HRESULT hr = CreateManager(manager);
   if (FAILED(hr)) return hr;
   CATID ids[1] = {category};

@@ -8,7 +8,7 @@
 #include "control/ThreadContextMap.h"
 #include "framework/core/MessageBox.h"
 #include "framework/ole/Bstr.h"
-#include "framework/ole/ComPtr.h"
+#include "framework/core/ComPtr.h"
 #include "framework/ole/OleControlModule.h"
 #include "framework/ole/OleRegistration.h"
 #include "framework/ole/PropExchange.h"
@@ -121,12 +121,12 @@ void CRaveloCtrl::ReadHostAddress() {
   // containers nest differently, so the ancestors above are asked in turn.
   HWND parent = m_hWnd ? ::GetParent(m_hWnd) : nullptr;
   HWND window = parent ? ::GetParent(parent) : nullptr;
-  CComPtr<IHTMLDocument2> document(GetHostDocument(window));
+  ComPtr<IHTMLDocument2> document(GetHostDocument(window));
   HWND desktop = ::GetDesktopWindow();
   while (!document && window && window != desktop) {
     window = ::GetAncestor(window, GA_PARENT);
     if (!window || window == desktop) break;
-    document = CComPtr<IHTMLDocument2>(GetHostDocument(window));
+    document = ComPtr<IHTMLDocument2>(GetHostDocument(window));
   }
   if (!document) return;
   CBstr url;

@@ -31,8 +31,8 @@ STDMETHODIMP COleConnectionPoint::Advise(IUnknown* sink, DWORD* cookie) {
   *cookie = 0;
   if (!sink) return E_POINTER;
   // The sink must speak the outgoing interface (or plain IDispatch, as scripts do).
-  CComPtr<IUnknown> held;
-  if (FAILED(sink->QueryInterface(m_iid, held.PutVoid())) && FAILED(sink->QueryInterface(IID_IDispatch, held.PutVoid())))
+  ComPtr<IUnknown> held;
+  if (FAILED(sink->QueryInterface(m_iid, held.outVoid())) && FAILED(sink->QueryInterface(IID_IDispatch, held.outVoid())))
     return CONNECT_E_CANNOTCONNECT;
   *cookie = m_nextCookie++;
   m_sinks.push_back({*cookie, std::move(held)});

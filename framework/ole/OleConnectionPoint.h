@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "framework/ole/ComPtr.h"
+#include "framework/core/ComPtr.h"
 
 class COleConnectionPoint : public IConnectionPoint {
  public:
@@ -29,7 +29,7 @@ class COleConnectionPoint : public IConnectionPoint {
  private:
   struct Sink {
     DWORD cookie;
-    CComPtr<IUnknown> sink;
+    ComPtr<IUnknown> sink;
   };
   IConnectionPointContainer* m_owner;
   IID m_iid;

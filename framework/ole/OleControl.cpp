@@ -76,8 +76,8 @@ STDMETHODIMP_(ULONG) COleControl::Release() {
     // class's OnDestroy still runs (the destructor reaches only CWnd's).
     m_refs = 1;
     if (m_hWnd) DestroyWindow();
-    m_clientSite.Release();
-    m_inPlaceSite.Release();
+    m_clientSite.reset();
+    m_inPlaceSite.reset();
     delete this;
   }
   return static_cast<ULONG>(refs);
@@ -87,13 +87,13 @@ STDMETHODIMP_(ULONG) COleControl::Release() {
 // IOleObject
 
 STDMETHODIMP COleControl::SetClientSite(IOleClientSite* site) {
-  m_clientSite = CComPtr<IOleClientSite>::Share(site);
+  m_clientSite = ComPtr<IOleClientSite>::share(site);
   return S_OK;
 }
 
 STDMETHODIMP COleControl::GetClientSite(IOleClientSite** site) {
   if (!site) return E_POINTER;
-  *site = m_clientSite.Get();
+  *site = m_clientSite.get();
   if (*site) (*site)->AddRef();
   return S_OK;
 }
@@ -151,7 +151,7 @@ STDMETHODIMP COleControl::GetExtent(DWORD aspect, SIZEL* size) {
 }
 
 STDMETHODIMP COleControl::Advise(IAdviseSink* sink, DWORD* connection) {
-  if (!m_adviseHolder && FAILED(::CreateOleAdviseHolder(m_adviseHolder.Put()))) return E_OUTOFMEMORY;
+  if (!m_adviseHolder && FAILED(::CreateOleAdviseHolder(m_adviseHolder.out()))) return E_OUTOFMEMORY;
   return m_adviseHolder->Advise(sink, connection);
 }
 
@@ -177,8 +177,8 @@ STDMETHODIMP COleControl::GetMiscStatus(DWORD, DWORD* status) {
 HRESULT COleControl::ActivateInPlace(BOOL uiActivate, IOleClientSite* activeSite, HWND parentHint,
                                      LPCRECT positionHint) {
   // Some containers hand the site only with the verb.
-  if (!m_clientSite && activeSite) m_clientSite = CComPtr<IOleClientSite>::Share(activeSite);
-  if (!m_inPlaceSite && m_clientSite) m_inPlaceSite = m_clientSite.As<IOleInPlaceSite>(IID_IOleInPlaceSite);
+  if (!m_clientSite && activeSite) m_clientSite = ComPtr<IOleClientSite>::share(activeSite);
+  if (!m_inPlaceSite && m_clientSite) m_inPlaceSite = m_clientSite.as<IOleInPlaceSite>(IID_IOleInPlaceSite);
   if (!m_inPlaceSite) return E_NOINTERFACE;
 
   if (!m_bInPlaceActive) {
@@ -187,15 +187,15 @@ HRESULT COleControl::ActivateInPlace(BOOL uiActivate, IOleClientSite* activeSite
     m_bInPlaceActive = TRUE;
   }
 
-  CComPtr<IOleInPlaceFrame> frame;
-  CComPtr<IOleInPlaceUIWindow> document;
+  ComPtr<IOleInPlaceFrame> frame;
+  ComPtr<IOleInPlaceUIWindow> document;
   if (!m_hWnd) {
     HWND parent = nullptr;
     if (FAILED(m_inPlaceSite->GetWindow(&parent)) || !parent) parent = parentHint;
     RECT position = {}, clip = {};
     OLEINPLACEFRAMEINFO frameInfo = {};
     frameInfo.cb = sizeof frameInfo;
-    if (FAILED(m_inPlaceSite->GetWindowContext(frame.Put(), document.Put(), &position, &clip, &frameInfo))) {
+    if (FAILED(m_inPlaceSite->GetWindowContext(frame.out(), document.out(), &position, &clip, &frameInfo))) {
       if (positionHint) position = *positionHint;
     }
     if (::IsRectEmpty(&position) && positionHint) position = *positionHint;
@@ -216,7 +216,7 @@ HRESULT COleControl::ActivateInPlace(BOOL uiActivate, IOleClientSite* activeSite
       RECT position = {}, clip = {};
       OLEINPLACEFRAMEINFO frameInfo = {};
       frameInfo.cb = sizeof frameInfo;
-      m_inPlaceSite->GetWindowContext(frame.Put(), document.Put(), &position, &clip, &frameInfo);
+      m_inPlaceSite->GetWindowContext(frame.out(), document.out(), &position, &clip, &frameInfo);
     }
     if (frame) frame->SetActiveObject(this, nullptr);
     if (document) document->SetActiveObject(this, nullptr);
@@ -235,12 +235,12 @@ STDMETHODIMP COleControl::UIDeactivate() {
   if (!m_bUIActive) return S_OK;
   m_bUIActive = FALSE;
   if (m_inPlaceSite) {
-    CComPtr<IOleInPlaceFrame> frame;
-    CComPtr<IOleInPlaceUIWindow> document;
+    ComPtr<IOleInPlaceFrame> frame;
+    ComPtr<IOleInPlaceUIWindow> document;
     RECT position = {}, clip = {};
     OLEINPLACEFRAMEINFO frameInfo = {};
     frameInfo.cb = sizeof frameInfo;
-    if (SUCCEEDED(m_inPlaceSite->GetWindowContext(frame.Put(), document.Put(), &position, &clip, &frameInfo))) {
+    if (SUCCEEDED(m_inPlaceSite->GetWindowContext(frame.out(), document.out(), &position, &clip, &frameInfo))) {
       if (frame) frame->SetActiveObject(nullptr, nullptr);
       if (document) document->SetActiveObject(nullptr, nullptr);
     }
@@ -255,7 +255,7 @@ STDMETHODIMP COleControl::InPlaceDeactivate() {
   m_bInPlaceActive = FALSE;
   if (m_hWnd) DestroyWindow();
   if (m_inPlaceSite) m_inPlaceSite->OnInPlaceDeactivate();
-  m_inPlaceSite.Release();
+  m_inPlaceSite.reset();
   return S_OK;
 }
 
@@ -294,7 +294,7 @@ STDMETHODIMP COleControl::GetControlInfo(CONTROLINFO* info) {
 BOOL COleControl::GetAmbientProperty(DISPID id, VARTYPE type, VARIANT* value) {
   ::VariantInit(value);
   if (!m_clientSite) return FALSE;
-  CComPtr<IDispatch> ambient = m_clientSite.As<IDispatch>(IID_IDispatch);
+  ComPtr<IDispatch> ambient = m_clientSite.as<IDispatch>(IID_IDispatch);
   if (!ambient) return FALSE;
   DISPPARAMS none = {};
   VARIANT raw;
@@ -338,7 +338,7 @@ STDMETHODIMP COleControl::Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC, 
 STDMETHODIMP COleControl::SetAdvise(DWORD aspects, DWORD flags, IAdviseSink* sink) {
   m_viewAspects = aspects;
   m_viewFlags = flags;
-  m_viewSink = CComPtr<IAdviseSink>::Share(sink);
+  m_viewSink = ComPtr<IAdviseSink>::share(sink);
   return S_OK;
 }
 
@@ -346,7 +346,7 @@ STDMETHODIMP COleControl::GetAdvise(DWORD* aspects, DWORD* flags, IAdviseSink** 
   if (aspects) *aspects = m_viewAspects;
   if (flags) *flags = m_viewFlags;
   if (sink) {
-    *sink = m_viewSink.Get();
+    *sink = m_viewSink.get();
     if (*sink) (*sink)->AddRef();
   }
   return S_OK;

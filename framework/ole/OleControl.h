@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "framework/core/Rect.h"
-#include "framework/ole/ComPtr.h"
+#include "framework/core/ComPtr.h"
 #include "framework/ui/Wnd.h"
 
 class CDC;
@@ -77,7 +77,7 @@ class COleControl : public CWnd,
   // TRUE unless the container says it is in design mode.
   BOOL AmbientUserMode();
   BOOL IsInPlaceActive() const { return m_bInPlaceActive; }
-  IOleClientSite* GetClientSite() const { return m_clientSite.Get(); }
+  IOleClientSite* GetClientSite() const { return m_clientSite.get(); }
   // Shows the property pages in a property frame, through the modal sink.
   void OnProperties();
 
@@ -201,10 +201,10 @@ class COleControl : public CWnd,
   BOOL m_bUIActive = FALSE;
   SIZEL m_extent;  // HIMETRIC
   CRect m_position;
-  CComPtr<IOleClientSite> m_clientSite;
-  CComPtr<IOleInPlaceSite> m_inPlaceSite;
-  CComPtr<IOleAdviseHolder> m_adviseHolder;
-  CComPtr<IAdviseSink> m_viewSink;
+  ComPtr<IOleClientSite> m_clientSite;
+  ComPtr<IOleInPlaceSite> m_inPlaceSite;
+  ComPtr<IOleAdviseHolder> m_adviseHolder;
+  ComPtr<IAdviseSink> m_viewSink;
   DWORD m_viewAspects = 0;
   DWORD m_viewFlags = 0;
   COleConnectionPoint* m_eventPoint = nullptr;

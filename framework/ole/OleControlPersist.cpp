@@ -94,7 +94,7 @@ ITypeLib* COleControl::GetTypeLib(LCID lcid) {
 HRESULT COleControl::LoadTypeInfo(ITypeInfo** info, REFGUID guid) {
   if (!info) return E_POINTER;
   *info = nullptr;
-  CComPtr<ITypeLib> library(GetTypeLib(LOCALE_SYSTEM_DEFAULT));
+  ComPtr<ITypeLib> library(GetTypeLib(LOCALE_SYSTEM_DEFAULT));
   if (!library) return TYPE_E_CANTLOADLIBRARY;
   return library->GetTypeInfoOfGuid(guid, info);
 }
@@ -114,8 +114,8 @@ STDMETHODIMP COleControl::GetTypeInfo(UINT index, LCID, ITypeInfo** info) {
 
 STDMETHODIMP COleControl::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
   if (!names || !ids) return E_POINTER;
-  CComPtr<ITypeInfo> info;
-  const HRESULT hr = LoadTypeInfo(info.Put(), m_identity.dispatch);
+  ComPtr<ITypeInfo> info;
+  const HRESULT hr = LoadTypeInfo(info.out(), m_identity.dispatch);
   if (FAILED(hr)) return hr;
   return info->GetIDsOfNames(names, count, ids);
 }
@@ -189,9 +189,9 @@ void COleControl::OnProperties() {
   ModalCall call;
   call.kind = ModalCall::dialog;
   call.window = this;
-  CComPtr<IPropertyPage> first;
+  ComPtr<IPropertyPage> first;
   if (SUCCEEDED(::CoCreateInstance(m_identity.propertyPages[0], nullptr, CLSCTX_INPROC_SERVER, IID_IPropertyPage,
-                                   first.PutVoid()))) {
+                                   first.outVoid()))) {
     PROPPAGEINFO info = {};
     info.cb = sizeof info;
     if (SUCCEEDED(first->GetPageInfo(&info))) {
@@ -201,7 +201,7 @@ void COleControl::OnProperties() {
       ::CoTaskMemFree(info.pszHelpFile);
     }
   }
-  first.Release();
+  first.reset();
   HWND owner = m_hWnd ? m_hWnd : nullptr;
   call.show = [this, owner]() -> INT_PTR {
     IUnknown* self = static_cast<IOleObject*>(this);

@@ -52,7 +52,7 @@ STDMETHODIMP_(ULONG) COlePropertyPage::Release() {
 }
 
 STDMETHODIMP COlePropertyPage::SetPageSite(IPropertyPageSite* site) {
-  m_site = CComPtr<IPropertyPageSite>::Share(site);
+  m_site = ComPtr<IPropertyPageSite>::share(site);
   return S_OK;
 }
 
@@ -100,7 +100,7 @@ STDMETHODIMP COlePropertyPage::GetPageInfo(PROPPAGEINFO* info) {
 STDMETHODIMP COlePropertyPage::SetObjects(ULONG count, IUnknown** objects) {
   if (count && !objects) return E_POINTER;
   m_objects.clear();
-  for (ULONG i = 0; i < count; ++i) m_objects.push_back(CComPtr<IUnknown>::Share(objects[i]));
+  for (ULONG i = 0; i < count; ++i) m_objects.push_back(ComPtr<IUnknown>::share(objects[i]));
   return S_OK;
 }
 

@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "framework/ole/ComPtr.h"
+#include "framework/core/ComPtr.h"
 #include "framework/ui/Dialog.h"
 
 class COlePropertyPage : public CDialog, public IPropertyPage {
@@ -17,7 +17,7 @@ class COlePropertyPage : public CDialog, public IPropertyPage {
 
   CString GetCaption() const;
   // The objects the frame shows the page for.
-  const std::vector<CComPtr<IUnknown>>& GetObjects() const { return m_objects; }
+  const std::vector<ComPtr<IUnknown>>& GetObjects() const { return m_objects; }
 
   STDMETHODIMP QueryInterface(REFIID iid, void** object) override;
   STDMETHODIMP_(ULONG) AddRef() override;
@@ -41,6 +41,6 @@ class COlePropertyPage : public CDialog, public IPropertyPage {
 
   UINT m_captionId;
   LONG m_refs = 0;
-  CComPtr<IPropertyPageSite> m_site;
-  std::vector<CComPtr<IUnknown>> m_objects;
+  ComPtr<IPropertyPageSite> m_site;
+  std::vector<ComPtr<IUnknown>> m_objects;
 };

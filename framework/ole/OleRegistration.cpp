@@ -4,7 +4,7 @@
 
 #include "framework/core/Codepage.h"
 #include "framework/core/String.h"
-#include "framework/ole/ComPtr.h"
+#include "framework/core/ComPtr.h"
 
 namespace {
 
@@ -108,15 +108,15 @@ BOOL AfxOleRegisterTypeLib(HINSTANCE instance, REFGUID typeLib) {
   // Only TYPELIB 1 counts: a library found by another route would register a file
   // this module does not carry.
   if (!::FindResourceW(instance, MAKEINTRESOURCEW(1), L"TYPELIB")) return FALSE;
-  CComPtr<ITypeLib> library;
-  if (FAILED(::LoadTypeLibEx(path.c_str(), REGKIND_NONE, library.Put()))) return FALSE;
+  ComPtr<ITypeLib> library;
+  if (FAILED(::LoadTypeLibEx(path.c_str(), REGKIND_NONE, library.out()))) return FALSE;
   TLIBATTR* attributes = nullptr;
   if (FAILED(library->GetLibAttr(&attributes))) return FALSE;
   const bool same = ::IsEqualGUID(attributes->guid, typeLib);
   library->ReleaseTLibAttr(attributes);
   if (!same) return FALSE;
   std::wstring folder = path.substr(0, path.find_last_of(L'\\') + 1);
-  return SUCCEEDED(::RegisterTypeLib(library.Get(), const_cast<LPOLESTR>(path.c_str()),
+  return SUCCEEDED(::RegisterTypeLib(library.get(), const_cast<LPOLESTR>(path.c_str()),
                                      const_cast<LPOLESTR>(folder.c_str())));
 }
 

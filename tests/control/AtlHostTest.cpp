@@ -11,7 +11,7 @@
 #include "control/RaveloPropPage.h"
 #include "control/ThreadContextMap.h"
 #include "framework/ole/Bstr.h"
-#include "framework/ole/ComPtr.h"
+#include "framework/core/ComPtr.h"
 #include "framework/ole/OleRegistration.h"
 #include "tests/control/HtmlHostWindow.h"
 
@@ -39,9 +39,9 @@ TEST(AtlHostTest, TheControlFindsItsPageThroughTheContainer) {
     ASSERT_NE(nullptr, control);
     EXPECT_EQ(CString("file://C:\\t\\web\\index.htm"), control->GetHostAddress());
 
-    CComPtr<IUnknown> unknown;
-    ASSERT_EQ(S_OK, getControl(container, unknown.Put()));
-    CComPtr<IDispatch> dispatch = unknown.As<IDispatch>(IID_IDispatch);
+    ComPtr<IUnknown> unknown;
+    ASSERT_EQ(S_OK, getControl(container, unknown.out()));
+    ComPtr<IDispatch> dispatch = unknown.as<IDispatch>(IID_IDispatch);
     ASSERT_TRUE(dispatch);
     CBstr text(L"page1.rvx");
     VARIANT argument;
@@ -55,15 +55,15 @@ TEST(AtlHostTest, TheControlFindsItsPageThroughTheContainer) {
 
     // The page size reaches the control's window although ATL ignores the request.
     HWND window = nullptr;
-    unknown.As<IOleInPlaceObject>(IID_IOleInPlaceObject)->GetWindow(&window);
+    unknown.as<IOleInPlaceObject>(IID_IOleInPlaceObject)->GetWindow(&window);
     ::SendMessageA(window, CRaveloCtrl::kPageSizeMessage, 0, CRaveloCtrl::MakePageSizeParam(200, 150));
     RECT client;
     ::GetClientRect(window, &client);
     EXPECT_EQ(200, client.right);
     EXPECT_EQ(150, client.bottom);
 
-    dispatch.Release();
-    unknown.Release();
+    dispatch.reset();
+    unknown.reset();
     ::DestroyWindow(container);
   }
   EXPECT_EQ(0, GetThreadContextMap().GetCount());

@@ -9,7 +9,7 @@
 #include "control/RaveloCtrl.h"
 #include "control/ThreadContextMap.h"
 #include "framework/core/Codepage.h"
-#include "framework/ole/ComPtr.h"
+#include "framework/core/ComPtr.h"
 #include "framework/ui/View.h"
 #include "model/DrawDoc.h"
 #include "model/DrawRect.h"
@@ -83,7 +83,7 @@ bool RunsProgramUnder(const wchar_t* hostAddress, MessageBoxCapture& boxes) {
   HtmlHostWindow page(hostAddress);
   RecordingSite site(page.container());
   auto* control = new CRaveloCtrl;
-  CComPtr<IOleObject> ole(static_cast<IOleObject*>(control));
+  ComPtr<IOleObject> ole(static_cast<IOleObject*>(control));
   control->AddRef();
   ole->SetClientSite(&site);
   RECT position = {0, 0, 300, 200};

@@ -16,7 +16,7 @@
 #include "control/ThreadContextMap.h"
 #include "framework/core/Codepage.h"
 #include "framework/ole/Bstr.h"
-#include "framework/ole/ComPtr.h"
+#include "framework/core/ComPtr.h"
 #include "framework/ole/OleVariant.h"
 #include "tests/control/HtmlHostWindow.h"
 #include "tests/control/RecordingSite.h"
@@ -104,18 +104,18 @@ class RecordingCtrl : public CRaveloCtrl {
 template <class T = CRaveloCtrl>
 struct Control {
   T* object = new T;
-  CComPtr<IOleObject> ole;
+  ComPtr<IOleObject> ole;
   Control() {
     IOleObject* raw = object;
     raw->AddRef();
-    ole = CComPtr<IOleObject>(raw);
+    ole = ComPtr<IOleObject>(raw);
   }
   ~Control() {
     if (ole) ole->Close(OLECLOSE_NOSAVE);
   }
   template <class I>
-  CComPtr<I> As(REFIID iid) const {
-    return ole.As<I>(iid);
+  ComPtr<I> As(REFIID iid) const {
+    return ole.as<I>(iid);
   }
   // Site first, properties from the bag, then activation in the container's window.
   HRESULT Activate(RecordingSite& site, HWND container, IPropertyBag* bag = nullptr) {
@@ -147,10 +147,10 @@ CString Src(Control<>& control) { return control.object->GetSRCText(); }
 // The property over IDispatch and persistence
 
 TEST_F(ControlTest, SrcThroughDispatchRoundTripsAndMarksModified) {
-  CComPtr<IDispatch> dispatch;
+  ComPtr<IDispatch> dispatch;
   ASSERT_EQ(S_OK, ::CoCreateInstance(kRaveloCtrlClsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
-                                     dispatch.PutVoid()));
-  CComPtr<IPersistStreamInit> persist = dispatch.As<IPersistStreamInit>(IID_IPersistStreamInit);
+                                     dispatch.outVoid()));
+  ComPtr<IPersistStreamInit> persist = dispatch.as<IPersistStreamInit>(IID_IPersistStreamInit);
   ASSERT_EQ(S_OK, persist->InitNew());
   EXPECT_EQ(S_FALSE, persist->IsDirty());
 
@@ -178,8 +178,8 @@ TEST_F(ControlTest, SrcThroughDispatchRoundTripsAndMarksModified) {
   ASSERT_EQ(VT_BSTR, result.Type());
   EXPECT_STREQ(L"课件/page1.rvx", result.Get().bstrVal);
 
-  CComPtr<ITypeInfo> info;
-  ASSERT_EQ(S_OK, dispatch->GetTypeInfo(0, LOCALE_USER_DEFAULT, info.Put()));
+  ComPtr<ITypeInfo> info;
+  ASSERT_EQ(S_OK, dispatch->GetTypeInfo(0, LOCALE_USER_DEFAULT, info.out()));
   EXPECT_EQ(DISP_E_MEMBERNOTFOUND,
             dispatch->Invoke(2, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, &result, nullptr, nullptr));
 }
@@ -194,24 +194,24 @@ TEST_F(ControlTest, StreamKeepsSrcAndSavingAsksNoHost) {
   const int asked = host.asked();
   const int loads = saved.object->GetDocument()->GetLoadRequests();
 
-  CComPtr<IStream> stream;
-  ASSERT_EQ(S_OK, ::CreateStreamOnHGlobal(nullptr, TRUE, stream.Put()));
+  ComPtr<IStream> stream;
+  ASSERT_EQ(S_OK, ::CreateStreamOnHGlobal(nullptr, TRUE, stream.out()));
   saved.object->SetModifiedFlag(TRUE);
-  ASSERT_EQ(S_OK, saved.As<IPersistStreamInit>(IID_IPersistStreamInit)->Save(stream.Get(), TRUE));
+  ASSERT_EQ(S_OK, saved.as<IPersistStreamInit>(IID_IPersistStreamInit)->Save(stream.get(), TRUE));
   EXPECT_EQ(asked, host.asked()) << "saving read the host page again";
   EXPECT_EQ(loads, saved.object->GetDocument()->GetLoadRequests()) << "saving reloaded the page";
-  EXPECT_EQ(S_FALSE, saved.As<IPersistStreamInit>(IID_IPersistStreamInit)->IsDirty());
+  EXPECT_EQ(S_FALSE, saved.as<IPersistStreamInit>(IID_IPersistStreamInit)->IsDirty());
 
   Control<> loaded;
   LARGE_INTEGER start = {};
   stream->Seek(start, STREAM_SEEK_SET, nullptr);
-  ASSERT_EQ(S_OK, loaded.As<IPersistStreamInit>(IID_IPersistStreamInit)->Load(stream.Get()));
+  ASSERT_EQ(S_OK, loaded.as<IPersistStreamInit>(IID_IPersistStreamInit)->Load(stream.get()));
   EXPECT_EQ(CString("page1.rvx"), Src(loaded));
-  EXPECT_EQ(S_FALSE, loaded.As<IPersistStreamInit>(IID_IPersistStreamInit)->IsDirty());
+  EXPECT_EQ(S_FALSE, loaded.as<IPersistStreamInit>(IID_IPersistStreamInit)->IsDirty());
 
   // The property bag says the same.
   TestBag out;
-  ASSERT_EQ(S_OK, loaded.As<IPersistPropertyBag>(IID_IPersistPropertyBag)->Save(&out, TRUE, TRUE));
+  ASSERT_EQ(S_OK, loaded.as<IPersistPropertyBag>(IID_IPersistPropertyBag)->Save(&out, TRUE, TRUE));
   ASSERT_EQ(1u, out.values.count(L"SRC"));
   EXPECT_STREQ(L"page1.rvx", out.values[L"SRC"].bstrVal);
 }
@@ -240,23 +240,23 @@ TEST_F(ControlTest, DamagedStreamsLoadNothing) {
     SCOPED_TRACE(row.what);
     Control<> control;
     control.object->SetSRC("kept.rvx");
-    CComPtr<IStream> stream;
-    ASSERT_EQ(S_OK, ::CreateStreamOnHGlobal(nullptr, TRUE, stream.Put()));
+    ComPtr<IStream> stream;
+    ASSERT_EQ(S_OK, ::CreateStreamOnHGlobal(nullptr, TRUE, stream.out()));
     stream->Write(row.bytes.data(), static_cast<ULONG>(row.bytes.size()), nullptr);
     LARGE_INTEGER start = {};
     stream->Seek(start, STREAM_SEEK_SET, nullptr);
-    EXPECT_TRUE(FAILED(control.As<IPersistStreamInit>(IID_IPersistStreamInit)->Load(stream.Get())));
+    EXPECT_TRUE(FAILED(control.as<IPersistStreamInit>(IID_IPersistStreamInit)->Load(stream.get())));
     EXPECT_EQ(CString("kept.rvx"), Src(control));
   }
   // A good stream of a newer minor version loads.
   Control<> control;
-  CComPtr<IStream> stream;
-  ASSERT_EQ(S_OK, ::CreateStreamOnHGlobal(nullptr, TRUE, stream.Put()));
+  ComPtr<IStream> stream;
+  ASSERT_EQ(S_OK, ::CreateStreamOnHGlobal(nullptr, TRUE, stream.out()));
   const std::string good = StreamBytes(0x10003, 9, "page1.rvx");
   stream->Write(good.data(), static_cast<ULONG>(good.size()), nullptr);
   LARGE_INTEGER start = {};
   stream->Seek(start, STREAM_SEEK_SET, nullptr);
-  EXPECT_EQ(S_OK, control.As<IPersistStreamInit>(IID_IPersistStreamInit)->Load(stream.Get()));
+  EXPECT_EQ(S_OK, control.as<IPersistStreamInit>(IID_IPersistStreamInit)->Load(stream.get()));
   EXPECT_EQ(CString("page1.rvx"), Src(control));
 }
 
@@ -283,13 +283,13 @@ TEST_F(ControlTest, HostilePropertyBagsLoadNothing) {
       number.lVal = 42;
       bag.Set(L"SRC", number);
     }
-    EXPECT_TRUE(FAILED(control.As<IPersistPropertyBag>(IID_IPersistPropertyBag)->Load(&bag, nullptr)));
+    EXPECT_TRUE(FAILED(control.as<IPersistPropertyBag>(IID_IPersistPropertyBag)->Load(&bag, nullptr)));
     EXPECT_EQ(CString("kept.rvx"), Src(control));
   }
   // Without SRC the default names no page.
   Control<> control;
   TestBag empty;
-  EXPECT_EQ(S_OK, control.As<IPersistPropertyBag>(IID_IPersistPropertyBag)->Load(&empty, nullptr));
+  EXPECT_EQ(S_OK, control.as<IPersistPropertyBag>(IID_IPersistPropertyBag)->Load(&empty, nullptr));
   EXPECT_EQ(CString("\x01"), Src(control));
 }
 
@@ -308,7 +308,7 @@ TEST_F(ControlTest, ActivationFindsTheHostPageAndRegistersTheThread) {
                                              "GetWindowContext"};
   EXPECT_EQ(expected, std::vector<std::string>(site.calls.begin(), site.calls.begin() + 4));
   HWND window = nullptr;
-  ASSERT_EQ(S_OK, control.As<IOleInPlaceObject>(IID_IOleInPlaceObject)->GetWindow(&window));
+  ASSERT_EQ(S_OK, control.as<IOleInPlaceObject>(IID_IOleInPlaceObject)->GetWindow(&window));
   EXPECT_EQ(host.container(), ::GetParent(window));
   EXPECT_TRUE(::GetWindowLongPtrA(window, GWL_STYLE) & WS_CLIPCHILDREN);
 
@@ -434,7 +434,7 @@ TEST_F(ControlTest, ASecondControlOnTheThreadStaysEmpty) {
     EXPECT_EQ(nullptr, second.object->GetView());
     EXPECT_EQ(nullptr, second.object->GetDocument());
     HWND window = nullptr;
-    second.As<IOleInPlaceObject>(IID_IOleInPlaceObject)->GetWindow(&window);
+    second.as<IOleInPlaceObject>(IID_IOleInPlaceObject)->GetWindow(&window);
     ::SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
     EXPECT_TRUE(second.object->log.empty());
     EXPECT_EQ(first.object, GetThreadContextMap().GetControl());
@@ -456,7 +456,7 @@ TEST_F(ControlTest, WithoutGdiplusTheControlSaysSoAndTakesNoInput) {
   EXPECT_EQ(CString("请先安装GDI+再运行"), boxes.boxes()[0].text);
   EXPECT_EQ(0, GetThreadContextMap().GetCount());
   HWND window = nullptr;
-  control.As<IOleInPlaceObject>(IID_IOleInPlaceObject)->GetWindow(&window);
+  control.as<IOleInPlaceObject>(IID_IOleInPlaceObject)->GetWindow(&window);
   ::SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
   ::SendMessageA(window, WM_TIMER, 3, 0);
   EXPECT_TRUE(control.object->log.empty());
@@ -471,7 +471,7 @@ TEST_F(ControlTest, InputReachesTheViewButRightDoubleClicks) {
   Control<RecordingCtrl> control;
   ASSERT_EQ(S_OK, control.Activate(site, host.container()));
   HWND window = nullptr;
-  control.As<IOleInPlaceObject>(IID_IOleInPlaceObject)->GetWindow(&window);
+  control.as<IOleInPlaceObject>(IID_IOleInPlaceObject)->GetWindow(&window);
   const LPARAM point = MAKELPARAM(20, 30);
   const UINT messages[] = {WM_LBUTTONDOWN, WM_LBUTTONUP,    WM_LBUTTONDBLCLK, WM_RBUTTONDOWN,
                            WM_RBUTTONUP,   WM_RBUTTONDBLCLK, WM_MOUSEMOVE,    WM_KEYDOWN,
@@ -489,7 +489,7 @@ TEST_F(ControlTest, PageSizeResizesTheControlWhenTheContainerIgnoresIt) {
   Control<> control;
   ASSERT_EQ(S_OK, control.Activate(site, host.container()));
   HWND window = nullptr;
-  control.As<IOleInPlaceObject>(IID_IOleInPlaceObject)->GetWindow(&window);
+  control.as<IOleInPlaceObject>(IID_IOleInPlaceObject)->GetWindow(&window);
   EXPECT_EQ(0, ::SendMessageA(window, CRaveloCtrl::kPageSizeMessage, 0, CRaveloCtrl::MakePageSizeParam(240, 180)));
   RECT client;
   ::GetClientRect(window, &client);
@@ -507,7 +507,7 @@ TEST_F(ControlTest, EditColoursAreAskedOfTheEditWindow) {
   Control<> control;
   ASSERT_EQ(S_OK, control.Activate(site, host.container()));
   HWND window = nullptr;
-  control.As<IOleInPlaceObject>(IID_IOleInPlaceObject)->GetWindow(&window);
+  control.as<IOleInPlaceObject>(IID_IOleInPlaceObject)->GetWindow(&window);
 
   static HBRUSH brush = ::CreateSolidBrush(RGB(10, 200, 30));
   struct Edit {
@@ -539,7 +539,7 @@ TEST_F(ControlTest, PropertiesVerbShowsTheGeneralPage) {
   ASSERT_EQ(1u, modals.calls().size());
   EXPECT_EQ(CString("General"), modals.calls()[0].title);
 
-  CComPtr<ISpecifyPropertyPages> pages = control.As<ISpecifyPropertyPages>(IID_ISpecifyPropertyPages);
+  ComPtr<ISpecifyPropertyPages> pages = control.as<ISpecifyPropertyPages>(IID_ISpecifyPropertyPages);
   CAUUID ids = {};
   ASSERT_EQ(S_OK, pages->GetPages(&ids));
   ASSERT_EQ(1u, ids.cElems);
@@ -549,16 +549,16 @@ TEST_F(ControlTest, PropertiesVerbShowsTheGeneralPage) {
 
 TEST_F(ControlTest, ClassInformationNamesTheEventInterface) {
   Control<> control;
-  CComPtr<IProvideClassInfo2> info = control.As<IProvideClassInfo2>(IID_IProvideClassInfo2);
+  ComPtr<IProvideClassInfo2> info = control.as<IProvideClassInfo2>(IID_IProvideClassInfo2);
   GUID events = {};
   ASSERT_EQ(S_OK, info->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &events));
   EXPECT_TRUE(::IsEqualIID(kRaveloEventsIid, events));
-  CComPtr<ITypeInfo> coclass;
-  ASSERT_EQ(S_OK, info->GetClassInfo(coclass.Put()));
-  CComPtr<IConnectionPointContainer> points = control.As<IConnectionPointContainer>(IID_IConnectionPointContainer);
-  CComPtr<IConnectionPoint> point;
-  EXPECT_EQ(S_OK, points->FindConnectionPoint(kRaveloEventsIid, point.Put()));
-  EXPECT_EQ(CONNECT_E_NOCONNECTION, points->FindConnectionPoint(IID_IPropertyNotifySink, point.Put()));
+  ComPtr<ITypeInfo> coclass;
+  ASSERT_EQ(S_OK, info->GetClassInfo(coclass.out()));
+  ComPtr<IConnectionPointContainer> points = control.as<IConnectionPointContainer>(IID_IConnectionPointContainer);
+  ComPtr<IConnectionPoint> point;
+  EXPECT_EQ(S_OK, points->FindConnectionPoint(kRaveloEventsIid, point.out()));
+  EXPECT_EQ(CONNECT_E_NOCONNECTION, points->FindConnectionPoint(IID_IPropertyNotifySink, point.out()));
   DWORD status = 0;
   EXPECT_EQ(S_OK, control.ole->GetMiscStatus(DVASPECT_CONTENT, &status));
   EXPECT_EQ(0x20191u, status);

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "control/RaveloIds.h"
-#include "framework/ole/ComPtr.h"
+#include "framework/core/ComPtr.h"
 
 namespace {
 
@@ -86,10 +86,10 @@ TEST(RegistrationTest, Regsvr32RegistersAndUnregistersTheControl) {
             Value(std::wstring(L"Component Categories\\") + kInitializing, L"409"));
 
   // The registered type library describes SRC.
-  CComPtr<ITypeLib> library;
-  ASSERT_EQ(S_OK, ::LoadRegTypeLib(kTamrixTypeLib, 1, 0, 0, library.Put()));
-  CComPtr<ITypeInfo> dispatch;
-  ASSERT_EQ(S_OK, library->GetTypeInfoOfGuid(kRaveloDispatchIid, dispatch.Put()));
+  ComPtr<ITypeLib> library;
+  ASSERT_EQ(S_OK, ::LoadRegTypeLib(kTamrixTypeLib, 1, 0, 0, library.out()));
+  ComPtr<ITypeInfo> dispatch;
+  ASSERT_EQ(S_OK, library->GetTypeInfoOfGuid(kRaveloDispatchIid, dispatch.out()));
   TYPEATTR* attributes = nullptr;
   ASSERT_EQ(S_OK, dispatch->GetTypeAttr(&attributes));
   EXPECT_EQ(TKIND_DISPATCH, attributes->typekind);
@@ -116,17 +116,17 @@ TEST(RegistrationTest, Regsvr32RegistersAndUnregistersTheControl) {
         reinterpret_cast<void*>(::GetProcAddress(module, "DllGetClassObject")));
     auto canUnload = reinterpret_cast<HRESULT(WINAPI*)()>(reinterpret_cast<void*>(::GetProcAddress(module, "DllCanUnloadNow")));
     ASSERT_TRUE(getClassObject && canUnload);
-    CComPtr<IClassFactory> factory;
-    ASSERT_EQ(S_OK, getClassObject(byName, IID_IClassFactory, factory.PutVoid()));
-    CComPtr<IDispatch> object;
-    ASSERT_EQ(S_OK, factory->CreateInstance(nullptr, IID_IDispatch, object.PutVoid()));
-    factory.Release();
+    ComPtr<IClassFactory> factory;
+    ASSERT_EQ(S_OK, getClassObject(byName, IID_IClassFactory, factory.outVoid()));
+    ComPtr<IDispatch> object;
+    ASSERT_EQ(S_OK, factory->CreateInstance(nullptr, IID_IDispatch, object.outVoid()));
+    factory.reset();
     LPOLESTR src = const_cast<LPOLESTR>(L"SRC");
     DISPID id = 0;
     EXPECT_EQ(S_OK, object->GetIDsOfNames(IID_NULL, &src, 1, 0, &id));
     EXPECT_EQ(1, id);
     EXPECT_EQ(S_FALSE, canUnload());
-    object.Release();
+    object.reset();
     EXPECT_EQ(S_OK, canUnload());
   }
   ::FreeLibrary(module);
