@@ -114,17 +114,17 @@ struct Control {
     if (ole) ole->Close(OLECLOSE_NOSAVE);
   }
   template <class I>
-  ComPtr<I> As(REFIID iid) const {
+  ComPtr<I> as(REFIID iid) const {
     return ole.as<I>(iid);
   }
   // Site first, properties from the bag, then activation in the container's window.
   HRESULT Activate(RecordingSite& site, HWND container, IPropertyBag* bag = nullptr) {
     ole->SetClientSite(&site);
     if (bag) {
-      HRESULT hr = As<IPersistPropertyBag>(IID_IPersistPropertyBag)->Load(bag, nullptr);
+      HRESULT hr = as<IPersistPropertyBag>(IID_IPersistPropertyBag)->Load(bag, nullptr);
       if (FAILED(hr)) return hr;
     } else {
-      As<IPersistStreamInit>(IID_IPersistStreamInit)->InitNew();
+      as<IPersistStreamInit>(IID_IPersistStreamInit)->InitNew();
     }
     RECT position = {0, 0, 300, 200};
     return ole->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &site, 0, container, &position);
