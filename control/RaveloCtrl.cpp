@@ -13,7 +13,7 @@
 #include "framework/ole/OleRegistration.h"
 #include "framework/ole/PropExchange.h"
 #include "framework/ui/WinApp.h"
-#include "media/GdiplusSession.h"
+#include "graphics/GdiplusSession.h"
 #include "resources/Tamrix.h"
 
 namespace {

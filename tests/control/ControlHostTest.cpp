@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "behaviour/Method.h"
+#include "model/Method.h"
 #include "control/ControlHost.h"
 #include "control/RaveloCtrl.h"
 #include "control/ThreadContextMap.h"
