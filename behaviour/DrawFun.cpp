@@ -38,12 +38,6 @@ constexpr int kDatumGroup = 1;
 constexpr int kDatumFormula = 0;
 constexpr int kDatumInterval = 1;
 
-CString LoadText(UINT id) {
-  CString text;
-  text.LoadString(id);
-  return text;
-}
-
 int DataCount(int group) { return group == kEndKindGroup ? kIntervalEndKinds : group == kDatumGroup ? 2 : 0; }
 UINT DataNameId(int item, int group) {
   return group == kEndKindGroup ? IDS_FUN_END_KIND_FIRST + item : IDS_FUN_DATUM_FORMULA + item;
@@ -100,13 +94,14 @@ void CDrawFun::Serialize(CArchive& ar) {
 
 int CDrawFun::DataTypeFromName(const CString& name, int group) {
   for (int i = 0; i < DataCount(group); ++i)
-    if (LoadText(DataNameId(i, group)) == name) return i;
+    if (DataTypeName(i, group) == name) return i;
   return -1;
 }
 
 CString CDrawFun::DataTypeName(int item, int group) {
-  if (item < 0 || item >= DataCount(group)) return CString();
-  return LoadText(DataNameId(item, group));
+  CString name;
+  if (item >= 0 && item < DataCount(group)) name.LoadString(DataNameId(item, group));
+  return name;
 }
 
 CString CDrawFun::ActionTypeName(DWORD flag, int& index) {
@@ -315,38 +310,22 @@ void CDrawFun::ApplySetDataAction(double a, double, const CString&, const CStrin
 }
 
 BOOL CDrawFun::ParseIntervals(int what, const CString& text) {
+  auto refuse = [](UINT message) {
+    AfxMessageBox(message, MB_OK);
+    return FALSE;
+  };
   if (what == kDatumFormula) {
     if (m_function.m_kind == kFunctionParametric) return FALSE;
-    if (m_function.SetSecondFormula(text)) {
-      AfxMessageBox(IDS_FUN_BAD_FORMULA, MB_OK);
-      return FALSE;
-    }
+    if (m_function.SetSecondFormula(text)) return refuse(IDS_FUN_BAD_FORMULA);
   } else if (what == kDatumInterval) {
     // The shortest texts that can name an interval's parts have four characters:
     // "(1,2" is told its missing bracket.
-    if (text.GetLength() < 4) {
-      AfxMessageBox(IDS_FUN_INTERVAL_BAD, MB_OK);
-      return FALSE;
-    }
-    const int open = FindEither(text, '(', '[');
-    if (open < 0) {
-      AfxMessageBox(IDS_FUN_NO_LEFT_BRACKET, MB_OK);
-      return FALSE;
-    }
-    const int comma = text.Find(',');
-    if (comma < 0) {
-      AfxMessageBox(IDS_FUN_NO_COMMA, MB_OK);
-      return FALSE;
-    }
-    const int close = FindEither(text, ')', ']');
-    if (close < 0) {
-      AfxMessageBox(IDS_FUN_NO_RIGHT_BRACKET, MB_OK);
-      return FALSE;
-    }
-    if (!(open < comma && comma < close)) {
-      AfxMessageBox(IDS_FUN_INTERVAL_BAD, MB_OK);
-      return FALSE;
-    }
+    if (text.GetLength() < 4) return refuse(IDS_FUN_INTERVAL_BAD);
+    const int open = FindEither(text, '(', '['), comma = text.Find(','), close = FindEither(text, ')', ']');
+    if (open < 0) return refuse(IDS_FUN_NO_LEFT_BRACKET);
+    if (comma < 0) return refuse(IDS_FUN_NO_COMMA);
+    if (close < 0) return refuse(IDS_FUN_NO_RIGHT_BRACKET);
+    if (!(open < comma && comma < close)) return refuse(IDS_FUN_INTERVAL_BAD);
     CInterval interval;
     interval.left = std::strtod(text.Mid(open + 1, comma - open - 1), nullptr);
     interval.right = std::strtod(text.Mid(comma + 1, close - comma - 1), nullptr);

@@ -161,33 +161,23 @@ void CDrawFun::DrawCurve(CDC* cdc) {
   Selected curve(dc, curvePen, true);
 
   auto ellipse = [&](const CPoint& p) { ::Ellipse(dc, p.x - w / 2, p.y - w / 2, p.x + w / 2, p.y + w / 2); };
-  // A solid marker, outlined with the pen selected at the time.
-  auto solid = [&](const CScreenPoint& sp) {
-    if (!markers) return;
-    const CPoint p = at(sp);
-    if (w < 2) {
-      ::SetPixel(dc, p.x, p.y, markerColour);
-      return;
-    }
-    Selected brush(dc, ::CreateSolidBrush(markerColour), true);
-    ellipse(p);
-  };
   auto outlinePen = [&]() { return ::CreatePen(static_cast<int>(m_pen.lopnStyle), 1, m_pen.lopnColor); };
-  auto hollow = [&](const CScreenPoint& sp) {
+  // A solid marker is outlined with the pen selected at the time; a hollow one in the
+  // players with a thin pen of its own.
+  auto marker = [&](const CScreenPoint& sp, bool hollow) {
     if (!markers) return;
     const CPoint p = at(sp);
     if (w < 2) {
       ::SetPixel(dc, p.x, p.y, markerColour);
       return;
     }
-    Selected brush(dc, ::GetStockObject(NULL_BRUSH), false);
-    if (!reading) {
-      ellipse(p);
-      return;
-    }
-    Selected pen(dc, outlinePen(), true);
+    const bool ownPen = hollow && reading;
+    Selected brush(dc, hollow ? ::GetStockObject(NULL_BRUSH) : ::CreateSolidBrush(markerColour), !hollow);
+    Selected pen(dc, ownPen ? outlinePen() : ::GetCurrentObject(dc, OBJ_PEN), ownPen);
     ellipse(p);
   };
+  auto solid = [&](const CScreenPoint& sp) { marker(sp, false); };
+  auto hollow = [&](const CScreenPoint& sp) { marker(sp, true); };
 
   if (n == 1) {
     const int flag = m_points[0].flag;

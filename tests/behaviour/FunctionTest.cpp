@@ -32,6 +32,17 @@ void DefineCartesian(CFunction& f, const char* formula, std::vector<CInterval> d
   for (const CInterval& i : domain) f.m_domain.Add(i);
 }
 
+CFunction::Definition Circle() {
+  CFunction::Definition d;
+  d.kind = kFunctionParametric;
+  d.independentName = "x";
+  d.dependentName = "y";
+  d.parameterName = "t";
+  d.firstFormula = "cos(t)";
+  d.secondFormula = "sin(t)";
+  return d;
+}
+
 std::vector<Sample> Generate(CFunction& f, int* code = nullptr) {
   CPlotPointArray points;
   const int result = f.GeneratePoints(points);
@@ -98,14 +109,7 @@ TEST(Function, ADefaultFunctionGivesNoPointsAndTheTargetIsAppendedTo) {
 
 TEST(Function, ParametricAndPolarKinds) {
   CFunction circle;
-  CFunction::Definition d;
-  d.kind = kFunctionParametric;
-  d.parameterName = "t";
-  d.independentName = "x";
-  d.dependentName = "y";
-  d.firstFormula = "cos(t)";
-  d.secondFormula = "sin(t)";
-  ASSERT_EQ(0, circle.Define(d, 0.0));
+  ASSERT_EQ(0, circle.Define(Circle(), 0.0));
   circle.m_domain[0] = CInterval{0, 3.1416, 0.5, kEndClosedClosed};
   circle.m_domain.Add(CInterval{3.1416, 5, 0.1, kEndHollowPoint});  // evaluated at t = left
   const std::vector<Sample> half = Generate(circle);
@@ -121,7 +125,7 @@ TEST(Function, ParametricAndPolarKinds) {
   EXPECT_EQ(4, half[8].flag);
 
   CFunction polar;
-  d = CFunction::Definition();
+  CFunction::Definition d;
   d.kind = kFunctionPolar;
   d.independentName = "a";
   d.dependentName = "r";
@@ -188,14 +192,7 @@ Bytes GoldenRecord() {
 
 TEST(Function, RecordGoldenBytesAndRoundTrip) {
   CFunction f;
-  CFunction::Definition d;
-  d.kind = kFunctionParametric;
-  d.independentName = "x";
-  d.dependentName = "y";
-  d.parameterName = "t";
-  d.firstFormula = "cos(t)";
-  d.secondFormula = "sin(t)";
-  ASSERT_EQ(0, f.Define(d, 2.0));
+  ASSERT_EQ(0, f.Define(Circle(), 2.0));
   f.m_domain[0] = CInterval{0, 3.5, 0.5, kEndClosedOpen};
   f.m_domain.Add(CInterval{4, 0, 0.1, kEndHollowPoint});
   const Bytes golden = GoldenRecord();
