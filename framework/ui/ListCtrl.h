@@ -1,27 +1,40 @@
-// CListCtrl: a window object for the system's list view, as report-style lists use it
-// (columns, items with sub-items, the selection mark).
+// CListCtrl: a window object for the common controls' list view, as the report-style
+// lists of the dialogs use it (columns, rows of texts, the selected rows).
 #pragma once
 
 #include <windows.h>
 #include <commctrl.h>
 
+#include "framework/core/String.h"
 #include "framework/ui/Wnd.h"
+
+// A position in the walk over the selected rows: the row index + 1, 0 at the end.
+using LISTPOSITION = void*;
 
 class CListCtrl : public CWnd {
  public:
-  int InsertColumn(int nCol, LPCSTR lpszColumnHeading, int nFormat = LVCFMT_LEFT, int nWidth = -1);
-  // The index of the new item, or -1.
+  int InsertColumn(int nCol, LPCSTR lpszColumnHeading, int nFormat = LVCFMT_LEFT, int nWidth = -1,
+                   int nSubItem = -1);
   int InsertItem(int nItem, LPCSTR lpszItem);
   BOOL SetItemText(int nItem, int nSubItem, LPCSTR lpszText);
   CString GetItemText(int nItem, int nSubItem) const;
-  int GetItemCount() const { return static_cast<int>(SendMessage(LVM_GETITEMCOUNT)); }
+  BOOL DeleteItem(int nItem) { return static_cast<BOOL>(SendMessage(LVM_DELETEITEM, nItem)); }
   BOOL DeleteAllItems() { return static_cast<BOOL>(SendMessage(LVM_DELETEALLITEMS)); }
-  // The item a click or the keyboard last selected, or -1.
-  int GetSelectionMark() const { return static_cast<int>(SendMessage(LVM_GETSELECTIONMARK)); }
-  int SetSelectionMark(int nIndex) { return static_cast<int>(SendMessage(LVM_SETSELECTIONMARK, 0, nIndex)); }
+  int GetItemCount() const { return static_cast<int>(SendMessage(LVM_GETITEMCOUNT)); }
   DWORD SetExtendedStyle(DWORD dwNewStyle) {
     return static_cast<DWORD>(SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, dwNewStyle));
   }
+  BOOL SetItemState(int nItem, UINT nState, UINT nMask);
+  // The row a click or the keyboard last selected, or -1.
+  int GetSelectionMark() const { return static_cast<int>(SendMessage(LVM_GETSELECTIONMARK)); }
+  int SetSelectionMark(int nIndex) { return static_cast<int>(SendMessage(LVM_SETSELECTIONMARK, 0, nIndex)); }
+
+  // The selected rows, in index order.
+  LISTPOSITION GetFirstSelectedItemPosition() const { return NextSelected(-1); }
+  int GetNextSelectedItem(LISTPOSITION& pos) const;
+
+ private:
+  LISTPOSITION NextSelected(int after) const;
 };
 
 // Registers the common controls' window classes that dialogs made from templates may
