@@ -3,7 +3,6 @@
 #include "framework/core/Module.h"
 #include "framework/ui/CommonControls.h"
 #include "framework/ui/DataExchange.h"
-#include "framework/ui/ListCtrl.h"
 #include "framework/ui/ModalSink.h"
 #include "framework/ui/WinApp.h"
 
@@ -49,7 +48,6 @@ INT_PTR CDialog::DoModal() {
 }
 
 INT_PTR CDialog::RunModal() {
-  AfxInitCommonControls();  // templates may name list views
   const DLGTEMPLATE* dialogTemplate = LoadTemplate();
   if (!dialogTemplate) return -1;
   HWND owner = GetSafeOwner(m_pParentWnd);
@@ -65,7 +63,6 @@ BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd) {
   m_nIDTemplate = nIDTemplate;
   if (!m_nIDHelp) m_nIDHelp = nIDTemplate;
   m_pParentWnd = pParentWnd;
-  AfxInitCommonControls();
   const DLGTEMPLATE* dialogTemplate = LoadTemplate();
   if (!dialogTemplate) return FALSE;
   HWND parent = pParentWnd ? pParentWnd->m_hWnd : nullptr;

@@ -65,11 +65,3 @@ int CListCtrl::GetNextSelectedItem(LISTPOSITION& pos) const {
   pos = NextSelected(index);
   return index;
 }
-
-void AfxInitCommonControls() {
-  static const BOOL done = [] {
-    INITCOMMONCONTROLSEX init = {sizeof init, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
-    return ::InitCommonControlsEx(&init);
-  }();
-  (void)done;
-}

@@ -36,7 +36,3 @@ class CListCtrl : public CWnd {
  private:
   LISTPOSITION NextSelected(int after) const;
 };
-
-// Registers the common controls' window classes that dialogs made from templates may
-// name (list views, and the standard ones); once per process is enough.
-void AfxInitCommonControls();
