@@ -66,7 +66,7 @@ CRect CControlBar::GetBarInsets(BOOL bHorz) const {
   if (m_dwStyle & CBRS_BORDER_TOP) insets.top += kBorder;
   if (m_dwStyle & CBRS_BORDER_RIGHT) insets.right += kBorder;
   if (m_dwStyle & CBRS_BORDER_BOTTOM) insets.bottom += kBorder;
-  if (m_dwStyle & CBRS_GRIPPER) {
+  if ((m_dwStyle & CBRS_GRIPPER) && !IsFloating()) {  // a floating bar moves by its frame's caption
     if (bHorz)
       insets.left += kGripper;
     else
@@ -133,7 +133,7 @@ void CControlBar::OnNcPaint() {
     dc.FillSolidRect(window.right - 2, window.top, 1, window.Height(), dark);
     dc.FillSolidRect(window.right - 1, window.top, 1, window.Height(), light);
   }
-  if (m_dwStyle & CBRS_GRIPPER) {
+  if ((m_dwStyle & CBRS_GRIPPER) && !IsFloating()) {
     // Two raised lines along the strip.
     const int left = window.left + ((m_dwStyle & CBRS_BORDER_LEFT) ? kBorder : 0) + m_cxLeftBorder;
     const int top = window.top + ((m_dwStyle & CBRS_BORDER_TOP) ? kBorder : 0) + m_cyTopBorder;

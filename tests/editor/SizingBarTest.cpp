@@ -6,6 +6,7 @@
 #include "framework/ui/MiniDockFrameWnd.h"
 #include "resources/KordelIds.h"
 #include "tests/editor/EditorFixture.h"
+#include "tests/support/Printers.h"
 
 namespace {
 

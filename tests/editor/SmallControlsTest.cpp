@@ -9,6 +9,7 @@
 #include "framework/ui/SliderCtrl.h"
 #include "resources/KordelIds.h"
 #include "tests/editor/EditorFixture.h"
+#include "tests/support/Printers.h"
 #include "tests/support/MemoryBitmap.h"
 
 namespace {
