@@ -16,6 +16,8 @@
 #include "model/DrawDoc.h"
 #include "model/DrawHost.h"
 #include "model/DrawObj.h"
+#include "publish/PackageDlg.h"
+#include "publish/SetupPackDlg.h"
 #include "resources/KordelIds.h"
 
 IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
@@ -56,6 +58,8 @@ CMainFrame::CMainFrame() {
   MapUpdateCommandUI(ID_VIEW_FULL_SCREEN, &CMainFrame::OnUpdateAlwaysEnabled);
   MapCommand(ID_EXIT_RUN, &CMainFrame::OnExitRunCommand);
   MapCommand(ID_HELP_TOPICS, &CMainFrame::OnHelpTopics);
+  MapCommand(ID_MAKE_EXE, &CMainFrame::OnMakeExe);
+  MapCommand(ID_MAKE_SETUP, &CMainFrame::OnMakeSetup);
   MapCommand(ID_TEXT_COLOUR, &CMainFrame::OnTextColour);
   MapCommand(ID_LINE_COLOUR, &CMainFrame::OnLineColour);
   MapCommand(ID_FILL_COLOUR, &CMainFrame::OnFillColour);
@@ -367,4 +371,14 @@ void CMainFrame::DropOnBackground(const CString& file) {
   view->Invalidate(FALSE);
   view->Select(nullptr, FALSE);
   doc->SetModifiedFlag(TRUE);
+}
+
+void CMainFrame::OnMakeExe() {
+  CPackageDlg dialog(this);
+  dialog.DoModal();
+}
+
+void CMainFrame::OnMakeSetup() {
+  CSetupPackDlg dialog(this);
+  dialog.DoModal();
 }

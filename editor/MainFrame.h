@@ -52,6 +52,8 @@ class CMainFrame : public CFrameWnd {
 
   void OnFullScreen();
   void OnHelpTopics();
+  void OnMakeExe();
+  void OnMakeSetup();
 
   // --- State ---
   CMenu m_savedMenu;  // the frame's menu while full screen is on
