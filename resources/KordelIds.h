@@ -31,7 +31,7 @@
 #define IDS_EFFECT_BAR_TITLE 118        // 效果栏
 #define IDS_ALIGN_BAR_TITLE 285
 #define IDS_OUT_OF_MEMORY 61599         // 内存不足
-#define IDS_FOLDER_PICKER_TITLE 61602   // 目录选择
+#define IDS_FOLDER_PICKER_TITLE AFX_IDS_FOLDER_PICKER_TITLE  // 目录选择
 #define IDS_FOLDER_DIALOG_OK 61603      // 确定
 #define IDS_PAGE_SETTINGS_TEXT 61609    // 参数设置
 #define IDS_MAKER_KEY 61700             // the registry key: the maker's name
@@ -44,6 +44,40 @@
 #define IDS_CREATE_OUT_OF_MEMORY 61481  // 内存不足，不能创建新对象。
 #define IDS_SAVE_FILE_TITLE 61733       // 保存文件
 #define IDS_BITMAP_FILTER 61734         // 位图文件(*.bmp)|*.bmp|所有文件(*.*)|*.*||
+
+// --- Publishing: the executable-package and installer dialogs ---
+#define IDD_PACKAGE 102
+#define IDD_SETUP_PACK 244
+#define IDC_PAGE_LIST 251
+#define IDC_OUTPUT_PATH 1001
+#define IDC_ICON_COMBO 1020
+#define IDC_BROWSE_OUTPUT 1022
+#define IDC_SIZE_ESTIMATE 1025
+#define IDC_BUILD_STATUS 1027
+#define IDC_BUILD_PROGRESS 1030
+#define IDC_ADD_FOLDER 1032
+#define IDC_ADD_FILES 1035
+#define IDC_SET_FIRST_PAGE 1036
+#define IDC_EXE_NAME 1037
+#define IDC_FIRST_PAGE 1038
+#define IDC_DELETE_FILES 1039
+#define IDC_BUILD 1042
+#define IDS_COLUMN_NAME 63639           // 文件名称
+#define IDS_COLUMN_SIZE 63640           // 文件大小
+#define IDS_COLUMN_PATH 63641           // 地址
+#define IDS_CHOOSE_PAGE_FOLDER 63642    // 选择目录
+#define IDS_PAGE_FILTER 63643           // 页面(*.rvx)|*.rvx|所有文件 (*.*) |*.*||
+#define IDS_OUTPUT_MISSING 63645        // 请确定安装程序位置!
+#define IDS_NO_PAGES 63646              // 请选择课件页文件!
+#define IDS_NO_FIRST_PAGE 63648         // 请确定首页!
+#define IDS_EXE_NAME_MISSING 63649      // 请输入可执行程序名!
+#define IDS_OUTPUT_BAD 63650            // 安装程序名有误,请重新输入!
+#define IDS_UNKNOWN_ERROR 63651         // 未知错误
+#define IDS_BUILD_DONE 63652            // 创建成功!
+#define IDS_EXE_NAME_IS_PATH 63653      // 错误文件名!%s ...
+#define IDS_EXE_NAME_BAD_CHARS 63654    // 错误文件名! %s ...
+#define IDS_EXE_NAME_DOT 63655          // 文件名不能以.开头
+#define IDS_ICON_NOT_WRITTEN 63656      // the copy's icon could not be replaced
 
 // --- Context menus of the page view ---
 #define IDR_MENU_OBJECT 103             // an object under the pointer

@@ -73,3 +73,4 @@
 #define AFX_IDS_APP_TITLE 0xE000
 #define AFX_IDS_IDLEMESSAGE 0xE001
 #define AFX_IDS_UNTITLED 0xE007
+#define AFX_IDS_FOLDER_PICKER_TITLE 61602  // the folder picker's title until a caller sets one

@@ -2,6 +2,8 @@
 
 #include "framework/ui/ModalSink.h"
 
+#include <algorithm>
+
 IMPLEMENT_DYNAMIC(CFileDialog, CDialog)
 
 CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCSTR lpszDefExt, LPCSTR lpszFileName, DWORD dwFlags,
@@ -45,7 +47,7 @@ INT_PTR CFileDialog::DoModal() {
     while (filter.size() > 2 && filter.compare(filter.size() - 3, 3, "|||") == 0) filter.pop_back();
     call.text = filter;
   }
-  call.path = m_szFileName;
+  call.path = m_ofn.lpstrFile ? m_ofn.lpstrFile : "";
   call.window = this;
   bool shown = false;
   call.show = [this, &shown] {
@@ -53,16 +55,66 @@ INT_PTR CFileDialog::DoModal() {
     return RunFileDialog();
   };
   const INT_PTR result = AfxRunModal(call);
-  if (result == IDOK && !shown) {
-    // A sink's answer, as if typed in the dialog.
-    lstrcpynA(m_szFileName, call.path, sizeof m_szFileName);
-    const int slash = call.path.ReverseFind('\\');
-    lstrcpynA(m_szFileTitle, call.path.Mid(slash + 1), sizeof m_szFileTitle);
-    m_ofn.nFileOffset = static_cast<WORD>(slash + 1);
-    const int dot = call.path.ReverseFind('.');
-    m_ofn.nFileExtension = static_cast<WORD>(dot > slash ? dot + 1 : 0);
-  }
+  if (result == IDOK && !shown) TakeAnswer(call);
   return result;
+}
+
+void CFileDialog::TakeAnswer(const ModalCall& call) {
+  char* buffer = m_ofn.lpstrFile;
+  const size_t room = m_ofn.nMaxFile;
+  if (!buffer || room < 2) return;
+  if ((m_ofn.Flags & OFN_ALLOWMULTISELECT) && call.paths.size() > 1) {
+    // "folder\0name\0name\0\0", cut where the buffer ends.
+    const CString& first = call.paths[0];
+    const int slash = first.ReverseFind('\\');
+    std::string list(first.Left(slash).str());
+    list.push_back('\0');
+    for (const CString& path : call.paths) {
+      list += path.Mid(path.ReverseFind('\\') + 1).str();
+      list.push_back('\0');
+    }
+    list.push_back('\0');
+    if (list.size() > room) return;
+    std::copy(list.begin(), list.end(), buffer);
+    m_ofn.nFileOffset = static_cast<WORD>(slash + 1);
+    m_ofn.nFileExtension = 0;
+    return;
+  }
+  const CString path = call.paths.size() == 1 ? call.paths[0] : call.path;
+  lstrcpynA(buffer, path, static_cast<int>(room));
+  buffer[std::min(room - 1, static_cast<size_t>(path.GetLength()) + 1)] = '\0';  // the list's closing NUL
+  const int slash = path.ReverseFind('\\');
+  lstrcpynA(m_szFileTitle, path.Mid(slash + 1), sizeof m_szFileTitle);
+  m_ofn.nFileOffset = static_cast<WORD>(slash + 1);
+  const int dot = path.ReverseFind('.');
+  m_ofn.nFileExtension = static_cast<WORD>(dot > slash ? dot + 1 : 0);
+}
+
+CString CFileDialog::GetPathName() const {
+  POSITION pos = GetStartPosition();
+  return pos ? GetNextPathName(pos) : CString();
+}
+
+POSITION CFileDialog::GetStartPosition() const {
+  return m_ofn.lpstrFile && m_ofn.lpstrFile[0] ? reinterpret_cast<POSITION>(const_cast<char*>(m_ofn.lpstrFile)) : nullptr;
+}
+
+CString CFileDialog::GetNextPathName(POSITION& pos) const {
+  const char* start = m_ofn.lpstrFile;
+  const char* at = reinterpret_cast<const char*>(pos);
+  const bool multiple = (m_ofn.Flags & OFN_ALLOWMULTISELECT) && start[lstrlenA(start) + 1] != '\0';
+  if (!multiple) {
+    pos = nullptr;
+    return start;
+  }
+  // The first string is the folder; the names follow it.
+  if (at == start) at += lstrlenA(start) + 1;
+  CString path = CString(start);
+  if (path.ReverseFind('\\') != path.GetLength() - 1) path += "\\";
+  path += at;
+  const char* next = at + lstrlenA(at) + 1;
+  pos = *next ? reinterpret_cast<POSITION>(const_cast<char*>(next)) : nullptr;
+  return path;
 }
 
 INT_PTR CFileDialog::RunFileDialog() {
@@ -104,7 +156,7 @@ UINT_PTR CALLBACK CFileDialog::HookProc(HWND hWnd, UINT message, WPARAM, LPARAM 
 }
 
 CString CFileDialog::GetFileName() const {
-  const CString path(m_szFileName);
+  const CString path = GetPathName();
   return path.Mid(path.ReverseFind('\\') + 1);
 }
 

@@ -11,6 +11,8 @@
 
 #include "framework/ui/Dialog.h"
 
+struct ModalCall;
+
 class CFileDialog : public CDialog {
   DECLARE_DYNAMIC(CFileDialog)
 
@@ -21,7 +23,13 @@ class CFileDialog : public CDialog {
 
   INT_PTR DoModal() override;
 
-  CString GetPathName() const { return m_szFileName; }
+  // The chosen file; with multiple selection, the first one.
+  CString GetPathName() const;
+  // Multiple selection (OFN_ALLOWMULTISELECT): the caller may point m_ofn.lpstrFile and
+  // nMaxFile at a larger buffer first. The walk over the chosen files' full paths:
+  // null when none was chosen.
+  POSITION GetStartPosition() const;
+  CString GetNextPathName(POSITION& pos) const;
   CString GetFileName() const;
   CString GetFileExt() const;
   CString GetFileTitle() const;
@@ -44,6 +52,8 @@ class CFileDialog : public CDialog {
  private:
   static UINT_PTR CALLBACK HookProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
   INT_PTR RunFileDialog();
+  // Writes a sink's answer into the name buffer as the system would have.
+  void TakeAnswer(const ModalCall& call);
 
   std::string m_filter;  // NUL-separated, as the system wants it
   CString m_strDefExt;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
 #include "framework/core/String.h"
 #include "framework/ui/UiDefs.h"
@@ -20,6 +21,9 @@ struct ModalCall {
   CString title;         // file dialog and folder browser: the title
   CString text;          // file dialog: the filter ('|'-separated); help: the file
   CString path;          // file dialog and folder browser: the initial name in, the answer out
+  // A multiple-selection open dialog: a sink's answer of several files, full paths in one
+  // folder (path is then not used).
+  std::vector<CString> paths;
   DWORD_PTR data = 0;    // help: the command's data; pop-up menu: the menu (HMENU)
   CWnd* window = nullptr;  // the CDialog (or CFileDialog) object asking
   // Shows the real thing and returns its result; a sink may call it.

@@ -9,7 +9,7 @@
 
 #include "editor/FileHelpers.h"
 #include "editor/FolderDialog.h"
-#include "editor/FolderPicker.h"
+#include "framework/ui/FolderPicker.h"
 #include "tests/support/MessageBoxCapture.h"
 #include "tests/support/ModalCapture.h"
 

@@ -1,39 +1,17 @@
-#include "editor/FolderPicker.h"
+#include "framework/ui/FolderPicker.h"
 
 #include <shlobj.h>
 
 #include "framework/core/Codepage.h"
+#include "framework/core/ComPtr.h"
 #include "framework/ui/FolderBrowser.h"
 #include "framework/ui/Wnd.h"
-#include "resources/KordelIds.h"
+#include "framework/ui/AfxRes.h"
 
-namespace {
-
-// Releases a COM interface when it goes out of scope.
-template <class T>
-class Released {
- public:
-  Released() = default;
-  ~Released() {
-    if (m_p) m_p->Release();
-  }
-  Released(const Released&) = delete;
-  Released& operator=(const Released&) = delete;
-  T** out() { return &m_p; }
-  T* operator->() const { return m_p; }
-  T* get() const { return m_p; }
-  explicit operator bool() const { return m_p != nullptr; }
-
- private:
-  T* m_p = nullptr;
-};
-
-}  // namespace
-
-CFolderPicker::CFolderPicker() { m_strTitle.LoadString(IDS_FOLDER_PICKER_TITLE); }
+CFolderPicker::CFolderPicker() { m_strTitle.LoadString(AFX_IDS_FOLDER_PICKER_TITLE); }
 
 BOOL CFolderPicker::IsValidStartFolder(IMalloc* allocator) const {
-  Released<IShellFolder> desktop;
+  ComPtr<IShellFolder> desktop;
   if (FAILED(::SHGetDesktopFolder(desktop.out())) || !desktop) return FALSE;
   std::wstring wide = codepage::ToWide(m_strStartFolder.str());
   if (wide.size() > MAX_PATH) return FALSE;
@@ -46,7 +24,7 @@ BOOL CFolderPicker::IsValidStartFolder(IMalloc* allocator) const {
 }
 
 int CFolderPicker::DoModal(CWnd* pOwner) {
-  Released<IMalloc> allocator;
+  ComPtr<IMalloc> allocator;
   if (FAILED(::SHGetMalloc(allocator.out())) || !allocator) return 0;
   if (!m_strStartFolder.IsEmpty() && !IsValidStartFolder(allocator.get())) return 0;
 

@@ -1,0 +1,35 @@
+// CListCtrl: a window object for the common controls' list view, as the report-style
+// lists of the dialogs use it (columns, rows of texts, the selected rows).
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "framework/core/String.h"
+#include "framework/ui/Wnd.h"
+
+// A position in the walk over the selected rows: the row index + 1, 0 at the end.
+using LISTPOSITION = void*;
+
+class CListCtrl : public CWnd {
+ public:
+  int InsertColumn(int nCol, LPCSTR lpszColumnHeading, int nFormat = LVCFMT_LEFT, int nWidth = -1,
+                   int nSubItem = -1);
+  int InsertItem(int nItem, LPCSTR lpszItem);
+  BOOL SetItemText(int nItem, int nSubItem, LPCSTR lpszText);
+  CString GetItemText(int nItem, int nSubItem) const;
+  BOOL DeleteItem(int nItem) { return static_cast<BOOL>(SendMessage(LVM_DELETEITEM, nItem)); }
+  BOOL DeleteAllItems() { return static_cast<BOOL>(SendMessage(LVM_DELETEALLITEMS)); }
+  int GetItemCount() const { return static_cast<int>(SendMessage(LVM_GETITEMCOUNT)); }
+  DWORD SetExtendedStyle(DWORD dwNewStyle) {
+    return static_cast<DWORD>(SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, dwNewStyle));
+  }
+  BOOL SetItemState(int nItem, UINT nState, UINT nMask);
+
+  // The selected rows, in index order.
+  LISTPOSITION GetFirstSelectedItemPosition() const { return NextSelected(-1); }
+  int GetNextSelectedItem(LISTPOSITION& pos) const;
+
+ private:
+  LISTPOSITION NextSelected(int after) const;
+};

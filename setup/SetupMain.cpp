@@ -1,0 +1,4 @@
+// setup's one application object.
+#include "setup/SetupApp.h"
+
+CSetupApp theApp;
