@@ -159,6 +159,9 @@ int RunWorker(const Options& o) {
     }
     ++g_progress->finished;
   }
+  ::DeleteFileA(folder + "case.pkg");
+  ::RemoveDirectoryA(folder + "extracted");
+  ::RemoveDirectoryA(folder);
   g_progress->completed = 1;
   return 0;
 }
