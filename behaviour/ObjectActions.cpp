@@ -9,7 +9,9 @@
 #include "behaviour/DataTextSource.h"
 #include "behaviour/MediaPlayback.h"
 #include "behaviour/MemberOrder.h"
+#include "model/DrawCompObj.h"
 #include "model/DrawHost.h"
+#include "model/DrawJoinObj.h"
 #include "model/DrawObj.h"
 
 namespace {
@@ -18,11 +20,9 @@ bool IsDue(const CMethod& action, DWORD kind, int t) {
   return action.m_nType == kind && ActionWindow::Contains(action, t);
 }
 
-// Composite and glued objects derive from CDrawObj alone, so their pointers are the
-// pointers of their CDrawObj part (as in CDrawObj::GetOwner).
 template <class Owner>
 CMemberOrder* MemberOrderOf(Owner* owner) {
-  return owner ? dynamic_cast<CMemberOrder*>(reinterpret_cast<CDrawObj*>(owner)) : nullptr;
+  return owner ? static_cast<CMemberOrder*>(owner) : nullptr;
 }
 
 bool IsKindOfNamed(const CDrawObj& object, const char* className) {

@@ -7,15 +7,15 @@
 
 #include "behaviour/RectCentre.h"
 #include "framework/core/MessageBox.h"
+#include "model/DrawCompObj.h"
 #include "model/DrawHost.h"
+#include "model/DrawJoinObj.h"
 #include "model/DrawObj.h"
 #include "resources/ModelStrings.h"
 
 CDrawObj* CDrawObj::GetOwner() const {
-  // Composite and glued objects derive from CDrawObj alone, so their pointers are the
-  // pointers of their CDrawObj part.
-  if (m_ownerComposite) return reinterpret_cast<CDrawObj*>(m_ownerComposite);
-  if (m_ownerGlue) return reinterpret_cast<CDrawObj*>(m_ownerGlue);
+  if (m_ownerComposite) return static_cast<CDrawObj*>(m_ownerComposite);
+  if (m_ownerGlue) return static_cast<CDrawObj*>(m_ownerGlue);
   return nullptr;
 }
 

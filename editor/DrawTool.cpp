@@ -5,6 +5,7 @@
 
 #include "editor/CreateTool.h"
 #include "editor/DrawView.h"
+#include "editor/GlueTool.h"
 #include "editor/PickTool.h"
 #include "editor/PolyTool.h"
 #include "editor/RectTool.h"
@@ -28,8 +29,8 @@ std::vector<CDrawTool*>& ToolList() {
 }
 
 // The tools, made once in their order of precedence: FindTool takes the first of a
-// shape. The glue, picture, video, sound and function-plot tools make kinds of object
-// the editor does not have yet; their shapes find no tool, so the view ignores the mouse.
+// shape. The picture, video, sound and function-plot tools make kinds of object the
+// editor does not have yet; their shapes find no tool, so the view ignores the mouse.
 void ConstructTools() {
   static std::vector<std::unique_ptr<CDrawTool>> tools;
   if (!tools.empty()) return;
@@ -42,6 +43,7 @@ void ConstructTools() {
   tools.push_back(std::make_unique<CRectTool>(kToolRect));
   tools.push_back(std::make_unique<CRectTool>(kToolRoundRect));
   tools.push_back(std::make_unique<CRectTool>(kToolEllipse));
+  tools.push_back(std::make_unique<CGlueTool>());
   tools.push_back(std::make_unique<CRotateTool>());
   tools.push_back(std::make_unique<CPickTool>());
   tools.push_back(std::make_unique<CSelectTool>());

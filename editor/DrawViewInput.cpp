@@ -9,6 +9,7 @@
 #include "editor/SelectTool.h"
 #include "framework/ui/Menu.h"
 #include "model/ColorEditWnd.h"
+#include "model/DrawCompObj.h"
 #include "model/DrawDoc.h"
 #include "model/DrawHost.h"
 #include "model/DrawText.h"
@@ -32,8 +33,9 @@ constexpr int kTriggerKey = 13;  // the key every trigger of the view reports
 
 bool HasTrigger(const CDrawObj* object, int index) { return (object->m_triggerMask & (1u << index)) != 0; }
 
-// Composite objects take every trigger whatever their mask says; pages have none yet.
-bool IsComposite(const CDrawObj*) { return false; }
+// Composite objects take every pointer trigger whatever their mask says: their members'
+// events are served through them.
+bool IsComposite(const CDrawObj* object) { return dynamic_cast<const CDrawCompObj*>(object) != nullptr; }
 
 CDrawText* InputText(CDrawObj* object) {
   auto* text = dynamic_cast<CDrawText*>(object);
@@ -359,8 +361,8 @@ void CDrawView::ApplyColourShape(UINT nFlags, CPoint point) {
 
 UINT CDrawView::ChooseContextMenu(BOOL running, BOOL arrowCursor, CDrawObj* under, BOOL fullScreen) {
   if (running) return arrowCursor ? IDR_MENU_RUN : 0;
-  // Video, composite and glued objects have menus of their own; the editor has none of
-  // those kinds yet.
+  // Video objects have a menu of their own too; the editor has none of them yet.
+  if (dynamic_cast<CMemberGroup*>(under)) return IDR_MENU_GROUP;
   if (under) return IDR_MENU_OBJECT;
   return fullScreen ? IDR_MENU_PAGE_FULL_SCREEN : IDR_MENU_PAGE;
 }

@@ -39,7 +39,7 @@ constexpr std::array<ToolCommand, 22> kToolCommands = {{
     {ID_TOOL_OLE_OBJECT, kToolOleObject, false},
     {ID_TOOL_ANIMATION, kToolVideo, false},
     {ID_TOOL_SOUND, kToolSound, false},
-    {ID_TOOL_GLUE, kToolGlue, false},
+    {ID_TOOL_GLUE, kToolGlue, true},
     {ID_TOOL_FUNCTION, kToolFunction, false},
     {ID_TOOL_ROTATE, kToolRotate, true},
     {ID_TOOL_ZOOM, kToolZoom, true},
@@ -69,7 +69,9 @@ void CDrawView::OnToolCommand(UINT nID) {
 
 void CDrawView::OnUpdateToolCommand(CCmdUI* pCmdUI) {
   const ToolCommand* command = FindToolCommand(pCmdUI->m_nID);
-  pCmdUI->Enable(command && command->available && !Running());
+  // Gluing needs at least two selected objects to pin together.
+  const bool glueable = !command || command->shape != kToolGlue || m_selection.GetCount() >= 2;
+  pCmdUI->Enable(command && command->available && !Running() && glueable);
   pCmdUI->SetRadio(command && s_nCurrentShape == command->shape);
 }
 

@@ -11,6 +11,7 @@
 #include "framework/ui/DC.h"
 #include "model/DrawHost.h"
 #include "model/DrawObj.h"
+#include "model/MemberGroup.h"
 #include "media/ImageHelpers.h"
 #include "media/Picture.h"
 #include "model/PictureRecord.h"
@@ -22,11 +23,9 @@ IMPLEMENT_DYNCREATE(CDrawDoc, CDocument)
 const char kPageSignature[] = "Zumi multi media tool";
 const char kPageVersion[] = "1.2";
 
-namespace {
-
-// The classes a page's object list may hold. Membership is tested against this list,
-// not by derivation: the line class names the framework's base class as its base.
-bool IsDrawingClass(const CRuntimeClass* cls) {
+// Membership is tested against this list, not by derivation: the line class names the
+// framework's base class as its base.
+bool CDrawDoc::IsDrawingClass(const CRuntimeClass* cls) {
   static const char* const kNames[] = {"CDrawRect", "CDrawLine", "CDrawPoint", "CDrawPoly",
                                        "CDrawText", "CDrawCompObj", "CDrawJoinObj", "CDrawFun",
                                        "CDrawMeta", "CDrawMedia", "CDrawAnimate", "CDrawObj"};
@@ -35,10 +34,15 @@ bool IsDrawingClass(const CRuntimeClass* cls) {
   return false;
 }
 
+namespace {
+
 CDrawObj* AsObject(CObject* o) { return static_cast<CDrawObj*>(o); }
 
 // The members of a composite or glued object, whose records are named with the page's.
-CObList* MemberListOf(CDrawObj*) { return nullptr; }
+CObList* MemberListOf(CDrawObj* object) {
+  CMemberGroup* group = dynamic_cast<CMemberGroup*>(object);
+  return group ? &group->m_members : nullptr;
+}
 
 }  // namespace
 
@@ -336,7 +340,7 @@ void CDrawDoc::LoadPage(CArchive& ar) {
   // Only new objects of the drawing classes: a page may come from the web, and anything
   // else there (a value, a back reference) would give an object two owners or the
   // wrong type.
-  for (DWORD n = ar.ReadCount(2); n > 0; --n) m_objects.AddTail(ar.ReadNewObject(IsDrawingClass));
+  for (DWORD n = ar.ReadCount(2); n > 0; --n) m_objects.AddTail(ar.ReadNewObject(&CDrawDoc::IsDrawingClass));
   SerializeBackground(ar, m_objects, m_embedMode);
   if (m_reader == Reader::editor) {
     NameUnnamedActions(m_objects);

@@ -75,6 +75,8 @@ class CDrawDoc : public COleDocument {
   CDrawObj* UndoDelete();
   CDrawObj* RedoDelete();
 
+  // The classes a page's object list (and a composite's or glued object's) may hold.
+  static bool IsDrawingClass(const CRuntimeClass* cls);
   // The kind word of a drawing-tool shape number, from the string table ("" if none).
   static CString KindWord(int shape);
 

@@ -296,6 +296,23 @@ CObject* CArchive::ReadNewObject(const std::function<bool(const CRuntimeClass*)>
   return ReadNewObjectOf(cls, schema);
 }
 
+CObject* CArchive::ReadObjectIf(const std::function<bool(const CRuntimeClass*)>& accept, bool& isNew) {
+  if (!m_loading) Fail(CArchiveException::writeOnly);
+  UINT schema = 0;
+  DWORD index = 0;
+  const CRuntimeClass* cls = ReadClass(nullptr, &schema, &index);
+  if (!cls) {
+    if (index >= m_loadArray.size() || m_loadArray[index].cls) Fail(CArchiveException::badIndex);
+    CObject* object = m_loadArray[index].object;
+    if (!object || !accept(object->GetRuntimeClass())) Fail(CArchiveException::badClass);
+    isNew = false;
+    return object;
+  }
+  if (!accept(cls)) Fail(CArchiveException::badClass);
+  isNew = true;
+  return ReadNewObjectOf(cls, schema);
+}
+
 CObject* CArchive::ReadNewObjectOf(const CRuntimeClass* cls, UINT schema) {
   CObject* object = cls->CreateObject();
   NextMapIndex();

@@ -83,6 +83,9 @@ class CArchive {
   // accepts; null, a back reference or another class is a badClass error, raised before
   // anything is created.
   CObject* ReadNewObject(const std::function<bool(const CRuntimeClass*)>& accept);
+  // For lists that may name an object twice: a new object or a back reference, of a
+  // class the filter accepts (null is a badClass error); isNew tells which it was.
+  CObject* ReadObjectIf(const std::function<bool(const CRuntimeClass*)>& accept, bool& isNew);
 
   // While a versionable object reads itself: the schema its record was written with.
   // Answers once; a second call gives (UINT)-1.

@@ -9,6 +9,8 @@
 #include <functional>
 
 #include "media/Picture.h"
+#include "model/DrawCompObj.h"
+#include "model/DrawJoinObj.h"
 #include "tests/behaviour/ActionRecorder.h"
 
 namespace {
@@ -198,34 +200,48 @@ TEST(LayerAction, APageObjectMovesByItsAmountInOneFrame) {
 TEST(LayerAction, AMemberMovesAmongTheMembersOfEachOwner) {
   ActionLog log;
   CActionHost host(log);
-  CActionRecorder composite("comp", log), glue("glue", log);
-  composite.memberCount = glue.memberCount = 2;
-  CPlainObject member("m");
-  CMethod layer = MakeAction(CMethod::typeLayer, "layer", 0, 0);
-  layer.m_nLayerSteps = -5;
-  AddAction(member, layer);
-  host.objects = {&member};
-
   struct Row {
     DWORD flags;
     bool inComposite, inGlue;
-    ActionLog want;
+    const char* compositeOrder;  // member names, head first
+    const char* glueOrder;
   };
   const Row rows[] = {
-      {kFlagCompositeMember, true, false, {"-1:back m", "-1:back m"}},
-      {kFlagGlueMember, false, true, {"-1:back m", "-1:back m"}},
-      {kFlagCompositeMember | kFlagGlueMember, true, true, {"-1:back m", "-1:back m", "-1:back m", "-1:back m"}},
-      {kFlagCompositeMember, false, false, {}},  // an owner that went away: nothing moves
+      {kFlagCompositeMember, true, false, "mab", "cd"},
+      {kFlagGlueMember, false, true, "ab", "mcd"},
+      {kFlagCompositeMember | kFlagGlueMember, true, true, "mab", "mcd"},
+      {kFlagCompositeMember, false, false, "ab", "cd"},  // an owner that went away: nothing moves
   };
   for (const Row& row : rows) {
-    SCOPED_TRACE(row.want.size());
-    log.clear();
+    SCOPED_TRACE(row.compositeOrder);
+    CDrawCompObj composite;
+    CDrawJoinObj glue;
+    for (const char* name : {"a", "b"}) composite.m_members.AddTail(new CPlainObject(name));
+    for (const char* name : {"c", "d"}) glue.m_members.AddTail(new CPlainObject(name));
+    CPlainObject member("m");
+    CMethod layer = MakeAction(CMethod::typeLayer, "layer", 0, 0);
+    layer.m_nLayerSteps = -5;
+    AddAction(member, layer);
     member.m_flags = row.flags;
-    member.m_ownerComposite = row.inComposite ? reinterpret_cast<CDrawCompObj*>(static_cast<CDrawObj*>(&composite)) : nullptr;
-    member.m_ownerGlue = row.inGlue ? reinterpret_cast<CDrawJoinObj*>(static_cast<CDrawObj*>(&glue)) : nullptr;
+    if (row.inComposite) {
+      composite.m_members.AddTail(&member);
+      member.m_ownerComposite = &composite;
+    }
+    if (row.inGlue) {
+      glue.m_members.AddTail(&member);
+      member.m_ownerGlue = &glue;
+    }
     member.Step(1, nullptr);
-    EXPECT_EQ(row.want, log);  // the owners were not stepped: their frame is still -1
+    auto order = [](CMemberGroup& group) {
+      std::string names;
+      for (CDrawObj* o : group.Members()) names += LogText(o->m_name);
+      return names;
+    };
+    EXPECT_EQ(row.compositeOrder, order(composite));
+    EXPECT_EQ(row.glueOrder, order(glue));
     EXPECT_TRUE(host.selection.empty());
+    for (CMemberGroup* group : {static_cast<CMemberGroup*>(&composite), static_cast<CMemberGroup*>(&glue)})
+      if (POSITION pos = group->m_members.Find(&member)) group->m_members.RemoveAt(pos);  // not theirs to free
   }
 }
 

@@ -19,6 +19,7 @@
 
 #include "behaviour/Method.h"
 #include "framework/ui/DC.h"
+#include "model/DrawCompObj.h"
 #include "model/DrawRect.h"
 #include "tests/support/MemoryBitmap.h"
 #include "tests/support/TestHost.h"
@@ -565,6 +566,29 @@ TEST(EffectDraw, RealRectanglesScanAndFade) {
     EXPECT_EQ(background(0, 9), at(page, 0, 9));
     EXPECT_EQ(background(-45, -35), at(page, -45, -35));
     EXPECT_EQ(background(60, 35), at(page, 60, 35));
+  }
+  {
+    SCOPED_TRACE("a composite of two halves scanned down, 30 units shown");
+    Page page;
+    CDrawCompObj group;
+    auto left = std::make_unique<CDrawRect>(CRect(-50, 40, 0, -40)), right = std::make_unique<CDrawRect>(CRect(0, 40, 50, -40));
+    for (CDrawRect* half : {left.get(), right.get()}) {
+      half->m_brush.lbColor = RGB(255, 0, 0);
+      half->m_outlined = 0;
+    }
+    CObList halves;
+    halves.AddTail(left.release());
+    halves.AddTail(right.release());
+    group.Group(nullptr, halves);
+    StartEffect(group, 0, 0, 10);
+    for (int frame = 0; frame <= 3; ++frame) {
+      page.Repaint();
+      group.Draw(&page.dc, nullptr);
+    }
+    EXPECT_EQ(RGB(255, 0, 0), at(page, -25, 35));
+    EXPECT_EQ(RGB(255, 0, 0), at(page, 25, 12));
+    EXPECT_EQ(background(25, 9), at(page, 25, 9));
+    EXPECT_EQ(background(-25, -35), at(page, -25, -35));
   }
   {
     SCOPED_TRACE("fade in of a turned rectangle, half way");

@@ -9,6 +9,7 @@
 
 #include "editor/CreateTool.h"
 #include "editor/DrawTool.h"
+#include "editor/GlueTool.h"
 #include "editor/PolyTool.h"
 #include "editor/RectTool.h"
 #include "editor/RotateTool.h"
@@ -17,6 +18,7 @@
 #include "framework/ui/Brush.h"
 #include "framework/ui/ClientDC.h"
 #include "framework/ui/CmdUI.h"
+#include "model/DrawJoinObj.h"
 #include "model/DrawLine.h"
 #include "model/DrawPoint.h"
 #include "model/DrawPoly.h"
@@ -95,8 +97,9 @@ TEST_F(DrawToolTest, EachShapeFindsTheFirstToolRegisteredForIt) {
   for (int shape : {12, 13}) EXPECT_TRUE(dynamic_cast<CPolyTool*>(CDrawTool::FindTool(shape))) << shape;
   EXPECT_TRUE(dynamic_cast<CRotateTool*>(CDrawTool::FindTool(23)));
   EXPECT_TRUE(dynamic_cast<CZoomTool*>(CDrawTool::FindTool(24)));
+  EXPECT_TRUE(dynamic_cast<CGlueTool*>(CDrawTool::FindTool(19)));
   // The colour shapes are the view's own; the others make kinds the editor lacks yet.
-  for (int shape : {2, 3, 4, 5, 7, 15, 16, 17, 18, 19, 21, 22, 25})
+  for (int shape : {2, 3, 4, 5, 7, 15, 16, 17, 18, 21, 22, 25})
     EXPECT_EQ(CDrawTool::FindTool(shape), nullptr) << shape;
 }
 
@@ -242,6 +245,75 @@ TEST_F(DrawToolTest, PolygonsAreBuiltClickByClickAndEndCleanly) {
     EXPECT_FALSE(static_cast<CPolyTool*>(CDrawTool::FindTool(kToolPolygon))->IsBuilding());
     EXPECT_NE(::GetCapture(), View()->m_hWnd);
   }
+}
+
+// Two rectangles glued at a corner each; a glue that records only one handle, or that
+// Esc or another tool ends, leaves nothing behind.
+TEST_F(DrawToolTest, TheGlueToolPinsSelectedObjectsAtTheFirstsHandle) {
+  auto* a = new CDrawRect(CRect(-100, 50, -20, 0));
+  auto* b = new CDrawRect(CRect(20, 50, 100, 0));
+  a->m_name = "a";
+  b->m_name = "b";
+  Doc()->Add(a);
+  Doc()->Add(b);
+  auto glueTool = [] { return static_cast<CGlueTool*>(CDrawTool::FindTool(kToolGlue)); };
+  struct EnableProbe : CCmdUI {
+    void Enable(BOOL on) override {
+      CCmdUI::Enable(on);
+      enabled = on;
+    }
+    BOOL enabled = -1;
+  };
+  auto glueEnabled = [&] {
+    EnableProbe ui;
+    ui.m_nID = ID_TOOL_GLUE;
+    ui.DoUpdate(View(), TRUE);
+    return ui.enabled;
+  };
+  View()->Select(a, FALSE);
+  EXPECT_FALSE(glueEnabled());  // gluing needs two
+  View()->Select(b, TRUE);
+  EXPECT_TRUE(glueEnabled());
+  const std::vector<std::function<void()>> endings = {
+      [&] {
+        Send(WM_LBUTTONDBLCLK, MK_LBUTTON, CPoint(-20, 0));
+        Send(WM_LBUTTONUP, 0, CPoint(-20, 0));
+      },
+      [&] { Frame()->SendMessage(WM_COMMAND, ID_EXIT_RUN); },
+      [&] { Frame()->SendMessage(WM_COMMAND, ID_TOOL_RECT); },
+  };
+  for (size_t i = 0; i < endings.size(); ++i) {
+    SCOPED_TRACE(i);
+    View()->Select(a, FALSE);
+    View()->Select(b, TRUE);
+    CDrawView::SetCurrentShape(kToolGlue);
+    Click(CPoint(-20, 0));  // a's right bottom corner
+    ASSERT_TRUE(glueTool()->IsBuilding());
+    ASSERT_EQ(3, Doc()->m_objects.GetCount());
+    endings[i]();
+    EXPECT_EQ(2, Doc()->m_objects.GetCount());
+    EXPECT_FALSE(glueTool()->IsBuilding());
+    EXPECT_NE(::GetCapture(), View()->m_hWnd);
+  }
+
+  View()->Select(a, FALSE);
+  View()->Select(b, TRUE);
+  Frame()->SendMessage(WM_COMMAND, ID_TOOL_GLUE);
+  ASSERT_EQ(kToolGlue, CDrawView::s_nCurrentShape);
+  CString name;
+  name.Format("%s%d", CDrawDoc::KindWord(kToolGlue).GetString(), Doc()->m_nameCounters[kToolGlue]);
+  Click(CPoint(-20, 0));  // a's handle 5
+  Click(CPoint(20, 50));  // b's handle 1, pinned onto a's
+  Send(WM_LBUTTONDBLCLK, MK_LBUTTON, CPoint(20, 50));
+  Send(WM_LBUTTONUP, 0, CPoint(20, 50));
+  ASSERT_EQ(1, Doc()->m_objects.GetCount());
+  auto* glue = dynamic_cast<CDrawJoinObj*>(Last());
+  ASSERT_NE(nullptr, glue);
+  EXPECT_EQ(name, glue->m_name);
+  EXPECT_EQ(CRect(-100, 50, -20, 0), a->m_position);
+  EXPECT_EQ(CRect(-20, 0, 60, -50), b->m_position);
+  EXPECT_EQ(CPoint(-20, 0), glue->GetHandle(1));
+  EXPECT_EQ(kToolSelect, CDrawView::s_nCurrentShape);
 }
 
 TEST_F(DrawToolTest, TheRotateToolTurnsALineAboutItsCentre) {

@@ -1,12 +1,15 @@
 // The built editor, run as the user runs it: started, looked at, and ended.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
+#include <vector>
 
 #include "framework/ui/DC.h"
 #include "framework/ui/Bitmap.h"
 #include "media/DibImage.h"
 #include "model/DrawDoc.h"
+#include "model/DrawJoinObj.h"
 #include "model/DrawObj.h"
 #include "model/DrawRect.h"
 #include "resources/KordelIds.h"
@@ -238,5 +241,142 @@ TEST(KordelProgramTest, RunsTheSampleAndItsPageButtonSwitchesPages) {
   ::PostMessageA(main, WM_COMMAND, ID_APP_EXIT, 0);
   HWND box = kordel.WaitForDialog(3000);
   if (box) ::PostMessageA(box, WM_COMMAND, IDNO, 0);  // the run changed nothing; never save
+  EXPECT_TRUE(kordel.WaitForExit(15000));
+}
+
+namespace {
+
+// The screen box (inclusive) of the pixels with that colour.
+bool ColourBox(COLORREF colour, RECT* box) {
+  const int width = ::GetSystemMetrics(SM_CXSCREEN), height = ::GetSystemMetrics(SM_CYSCREEN);
+  HDC screen = ::GetDC(nullptr);
+  HDC memory = ::CreateCompatibleDC(screen);
+  BITMAPINFO info = {};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = ::SelectObject(memory, bitmap);
+  ::BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+  ::GdiFlush();
+  const DWORD want = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+  RECT r = {width, height, -1, -1};
+  const DWORD* pixels = static_cast<const DWORD*>(bits);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
+      if ((pixels[static_cast<size_t>(y) * width + x] & 0xFFFFFF) == want) {
+        r.left = std::min<LONG>(r.left, x);
+        r.top = std::min<LONG>(r.top, y);
+        r.right = std::max<LONG>(r.right, x);
+        r.bottom = std::max<LONG>(r.bottom, y);
+      }
+  ::SelectObject(memory, old);
+  ::DeleteObject(bitmap);
+  ::DeleteDC(memory);
+  ::ReleaseDC(nullptr, screen);
+  *box = r;
+  return r.right >= 0;
+}
+
+void SendMouse(HWND view, UINT message, UINT keys, POINT screenPoint) {
+  ::ScreenToClient(view, &screenPoint);
+  DWORD_PTR ignored;
+  ::SendMessageTimeoutA(view, message, keys, MAKELPARAM(screenPoint.x, screenPoint.y), SMTO_NORMAL, 10000, &ignored);
+}
+
+}  // namespace
+
+// Two rectangles, a rubber band over both, the glue tool, a click on a corner handle of
+// each and a double click; saved, the page holds one glued object whose two corners
+// meet; run, the turning member moves on the screen.
+TEST(KordelProgramTest, GluesTwoRectanglesByTheMouseAndPlaysTheGluedObject) {
+  constexpr COLORREF kLeft = RGB(200, 40, 40), kRight = RGB(40, 40, 200);
+  TempFolder folder;
+  const CString page = folder.File(L"glue.rvx").c_str();
+  {
+    CDrawDoc doc;
+    doc.SetPageSize(640, 480);
+    auto rect = [&](const CRect& r, const char* name, COLORREF colour) {
+      auto* o = new CDrawRect(r);
+      o->m_name = name;
+      o->m_brush.lbColor = colour;
+      o->m_outlined = 0;
+      o->m_baseRect = o->GetDrawBounds();
+      doc.m_objects.AddTail(o);
+      return o;
+    };
+    rect(CRect(-150, 100, -50, 0), "left", kLeft);
+    CDrawRect* right = rect(CRect(50, 100, 150, 0), "right", kRight);
+    CMethod spin;
+    spin.m_nType = CMethod::typeRotate;
+    spin.m_strName = "spin";
+    spin.m_nDuration = 100000;
+    spin.m_nStartAngle = 0;
+    spin.m_nEndAngle = 360;
+    spin.m_nStep = 10;
+    spin.m_bRotateLoop = 1;
+    right->m_actions.Add(spin);
+    right->m_actionMask = CMethod::typeRotate;
+    ASSERT_TRUE(doc.OnSaveDocument(page));
+  }
+  KordelProgram kordel("\"" + page + "\"");
+  HWND main = kordel.WaitForMainWindow();
+  ASSERT_TRUE(main);
+  kordel.WaitForSplashToClose();
+  HWND view = ::GetDlgItem(main, AFX_IDW_PANE_FIRST);
+  ASSERT_TRUE(view);
+  // Found where they stay: the frame may still be settling (maximised, scrolled).
+  RECT left = {}, right = {}, lastLeft = {-1}, lastRight = {-1};
+  const DWORD start = ::GetTickCount();
+  while (::GetTickCount() - start < 10000) {
+    const bool shown = ColourBox(kLeft, &left) && ColourBox(kRight, &right);
+    if (shown && ::EqualRect(&left, &lastLeft) && ::EqualRect(&right, &lastRight)) break;
+    lastLeft = left;
+    lastRight = right;
+    ::Sleep(300);
+  }
+  ASSERT_TRUE(left.right >= 0 && right.right >= 0) << "the page is not shown";
+
+  SendMouse(view, WM_LBUTTONDOWN, MK_LBUTTON, POINT{left.left - 10, left.top - 10});
+  SendMouse(view, WM_MOUSEMOVE, MK_LBUTTON, POINT{right.right + 10, right.bottom + 10});
+  SendMouse(view, WM_LBUTTONUP, 0, POINT{right.right + 10, right.bottom + 10});
+  DWORD_PTR ignored;
+  ::SendMessageTimeoutA(main, WM_COMMAND, ID_TOOL_GLUE, 0, SMTO_NORMAL, 10000, &ignored);
+  const POINT leftCorner = {left.right + 1, left.bottom + 1}, rightCorner = {right.left, right.top};
+  for (POINT at : {leftCorner, rightCorner}) {
+    SendMouse(view, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMouse(view, WM_LBUTTONUP, 0, at);
+  }
+  SendMouse(view, WM_LBUTTONDBLCLK, MK_LBUTTON, rightCorner);
+  SendMouse(view, WM_LBUTTONUP, 0, rightCorner);
+  ::SendMessageTimeoutA(main, WM_COMMAND, ID_FILE_SAVE, 0, SMTO_NORMAL, 10000, &ignored);
+
+  {
+    CDrawDoc saved;
+    ASSERT_TRUE(saved.OnOpenDocument(page));
+    ASSERT_EQ(1, saved.m_objects.GetCount());
+    auto* glue = dynamic_cast<CDrawJoinObj*>(static_cast<CObject*>(saved.m_objects.GetHead()));
+    ASSERT_NE(nullptr, glue);
+    const std::vector<CDrawObj*> members = glue->Members();
+    ASSERT_EQ(2u, members.size());
+    EXPECT_EQ(members[0]->GetHandle(5), members[1]->GetHandle(1));
+    EXPECT_EQ(CPoint(-50, 0), members[1]->GetHandle(1));
+  }
+
+  ::PostMessageA(view, WM_KEYDOWN, VK_F5, 1);
+  DWORD waited = ::GetTickCount();
+  while (::GetMenu(main) && ::GetTickCount() - waited < 10000) ::Sleep(50);
+  ASSERT_FALSE(::GetMenu(main)) << "F5 did not go full screen";
+  POINT first, now;
+  ASSERT_TRUE(FindColourOnScreen(kRight, &first));
+  waited = ::GetTickCount();
+  do {
+    ASSERT_TRUE(FindColourOnScreen(kRight, &now));
+  } while (now.x == first.x && now.y == first.y && ::GetTickCount() - waited < 10000);
+  EXPECT_FALSE(now.x == first.x && now.y == first.y) << "the glued member does not turn";
+  ::PostMessageA(view, WM_KEYDOWN, VK_ESCAPE, 1);
+  waited = ::GetTickCount();
+  while (!::GetMenu(main) && ::GetTickCount() - waited < 10000) ::Sleep(50);
+  ::PostMessageA(main, WM_COMMAND, ID_APP_EXIT, 0);
+  if (HWND box = kordel.WaitForDialog(3000)) ::PostMessageA(box, WM_COMMAND, IDNO, 0);
   EXPECT_TRUE(kordel.WaitForExit(15000));
 }

@@ -8,6 +8,8 @@
 #include "behaviour/GoToPage.h"
 #include "framework/ui/AfxRes.h"
 #include "framework/ui/DC.h"
+#include "model/DrawCompObj.h"
+#include "model/DrawJoinObj.h"
 #include "tests/player/PlayerFixture.h"
 #include "tests/support/MemoryBitmap.h"
 #include "tests/support/MessageBoxCapture.h"
@@ -230,6 +232,51 @@ TEST_F(PlayerViewTest, APaintShowsThePageOnBlack) {
     EXPECT_EQ(kBlack, painted.At(kPageWidth / 2 + 5, 0));               // beside it
     EXPECT_EQ(kBlack, painted.At(0, -kPageHeight / 2 - 5));
     EXPECT_EQ(0, doc->m_transitionPending);
+  }
+}
+
+// A composite shows its members one per frame; a glued object steps its members, one of
+// which hides itself on frame 1.
+TEST_F(PlayerViewTest, ACompositeCartoonAndAGluedObjectPlayTickByTick) {
+  Open({{"home.rvx", PageBytes(kRed, [](CDrawDoc& page) {
+            auto* cartoon = new CDrawCompObj;
+            CObList frames;
+            frames.AddTail(FilledRect("g", CRect(-50, 40, 0, 0), kGreen));
+            frames.AddTail(FilledRect("b", CRect(-50, 40, 0, 0), kBlue));
+            cartoon->Group(nullptr, frames);
+            cartoon->m_name = "cartoon";
+            CMethod play = MakeAction(CMethod::typeCartoon, "play", 0, 100);
+            play.m_bLoop = 1;
+            play.m_bRotateLoop = 1;
+            play.m_nInterval = 1;
+            AddAction(*cartoon, play);
+            page.m_objects.AddTail(cartoon);
+
+            CDrawRect* left = FilledRect("p", CRect(50, 40, 100, 0), kGreen);
+            CDrawRect* right = FilledRect("q", CRect(120, 90, 170, 50), kBlue);
+            CMethod hide = MakeAction(CMethod::typeShowHide, "hide", 1, 1);
+            hide.m_nValue = 0;
+            AddAction(*right, hide);
+            auto* glue = new CDrawJoinObj;
+            glue->m_name = "glue";
+            GlueGroup context;
+            context.objects = {left, right};
+            context.handles = {3, 1};  // q's left top onto p's right top
+            glue->Glue(nullptr, context);
+            page.m_objects.AddTail(glue);
+          })}});
+  struct Shown {
+    COLORREF cartoon, glued;
+  };
+  const Shown shown[] = {{kGreen, kBlue}, {kBlue, kRed}, {kGreen, kRed}, {kBlue, kRed}};
+  Tick(2);
+  for (int n = 0; n < 4; ++n) {
+    SCOPED_TRACE(n);
+    Tick();
+    Painted painted(*view);
+    EXPECT_EQ(shown[n].cartoon, painted.At(-25, 20));
+    EXPECT_EQ(kGreen, painted.At(75, 20));
+    EXPECT_EQ(shown[n].glued, painted.At(125, 20));
   }
 }
 
