@@ -16,6 +16,8 @@
 #include "model/DrawDoc.h"
 #include "model/DrawHost.h"
 #include "model/DrawObj.h"
+#include "publish/PackageDlg.h"
+#include "publish/SetupPackDlg.h"
 #include "resources/KordelIds.h"
 
 IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
@@ -56,6 +58,8 @@ CMainFrame::CMainFrame() {
   MapUpdateCommandUI(ID_VIEW_FULL_SCREEN, &CMainFrame::OnUpdateAlwaysEnabled);
   MapCommand(ID_EXIT_RUN, &CMainFrame::OnExitRunCommand);
   MapCommand(ID_HELP_TOPICS, &CMainFrame::OnHelpTopics);
+  MapCommand(ID_MAKE_EXE, &CMainFrame::OnMakeExe);
+  MapCommand(ID_MAKE_SETUP, &CMainFrame::OnMakeSetup);
   MapCommand(ID_TEXT_COLOUR, &CMainFrame::OnTextColour);
   MapCommand(ID_LINE_COLOUR, &CMainFrame::OnLineColour);
   MapCommand(ID_FILL_COLOUR, &CMainFrame::OnFillColour);
@@ -71,8 +75,10 @@ CMainFrame::CMainFrame() {
   MapCommand(ID_LINE_WIDTH, &CMainFrame::OnLineWidth);
   MapCommand(ID_OBJECT_SCALING, &CMainFrame::OnObjectScaling);
   // The bars that exist so far; the others' commands stay disabled until they do.
-  MapCommandEx(ID_VIEW_ALIGN_BAR, &CFrameWnd::OnBarCheck);
-  MapUpdateCommandUI(ID_VIEW_ALIGN_BAR, &CFrameWnd::OnUpdateControlBarMenu);
+  for (UINT bar : {ID_VIEW_ALIGN_BAR, ID_VIEW_PROPERTY_BAR, ID_VIEW_PROGRAMME_BAR}) {
+    MapCommandEx(bar, &CFrameWnd::OnBarCheck);
+    MapUpdateCommandUI(bar, &CFrameWnd::OnUpdateControlBarMenu);
+  }
 }
 
 CMainFrame::~CMainFrame() = default;
@@ -119,7 +125,14 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA lpCreateStruct) {
     m_wndStatusBar.SetPaneInfo(i, kIndicators[i], SBPS_NORMAL, 80);
     m_wndStatusBar.SetPaneText(i, "");  // the indicators' strings only set aside room
   }
-  // 6. The property bar and 7. the programme bar: made here by their classes.
+  // 6. The property bar and 7. the programme bar, each holding its panel.
+  const DWORD panelStyle = WS_CHILD | WS_VISIBLE | CBRS_LEFT;
+  const DWORD panelBarStyle = CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC;
+  if (!m_wndPropertyBar.Create(this, &m_wndPropertyPanel, ID_VIEW_PROPERTY_BAR, IDD_PROPERTY_PANEL, panelStyle) ||
+      !m_wndProgrammeBar.Create(this, &m_wndGalleryPanel, ID_VIEW_PROGRAMME_BAR, IDD_GALLERY_PANEL, panelStyle))
+    return -1;
+  m_wndPropertyBar.SetBarStyle(m_wndPropertyBar.GetBarStyle() | panelBarStyle);
+  m_wndProgrammeBar.SetBarStyle(m_wndProgrammeBar.GetBarStyle() | panelBarStyle);
   // 8. The alignment bar.
   if (!CreateToolBar(m_wndAlignBar, ID_VIEW_ALIGN_BAR, IDR_ALIGN_BAR, IDB_ALIGN_BAR, kBarMask,
                      (toolStyle & ~CBRS_TOP) | CBRS_BOTTOM, IDS_ALIGN_BAR_TITLE))
@@ -131,6 +144,11 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA lpCreateStruct) {
   DockControlBar(&m_wndToolBar, AFX_IDW_DOCKBAR_TOP);
   DockControlBar(&m_wndAlignBar, AFX_IDW_DOCKBAR_BOTTOM);
   RecalcLayout();
+  m_wndPropertyBar.EnableDocking(CBRS_ALIGN_ANY);
+  m_wndProgrammeBar.EnableDocking(CBRS_ALIGN_ANY);
+  DockControlBar(&m_wndPropertyBar, AFX_IDW_DOCKBAR_RIGHT);
+  DockControlBar(&m_wndProgrammeBar, AFX_IDW_DOCKBAR_BOTTOM);
+  ShowControlBar(&m_wndPropertyBar, FALSE, FALSE);
   ShowControlBar(&m_wndAlignBar, FALSE, FALSE);
   return 0;
 }
@@ -353,4 +371,14 @@ void CMainFrame::DropOnBackground(const CString& file) {
   view->Invalidate(FALSE);
   view->Select(nullptr, FALSE);
   doc->SetModifiedFlag(TRUE);
+}
+
+void CMainFrame::OnMakeExe() {
+  CPackageDlg dialog(this);
+  dialog.DoModal();
+}
+
+void CMainFrame::OnMakeSetup() {
+  CSetupPackDlg dialog(this);
+  dialog.DoModal();
 }

@@ -4,10 +4,11 @@
 // it into page content and opens the help file. The active page view sees every
 // command before the frame.
 //
-// The panels and toolbars of the editor's panel set (effect bar, format bar, tool box,
-// property and programme bars) are made by their own classes when those exist; their
-// places in the creation order, the docking and the full-screen bookkeeping are kept
-// (see OnCreate), and their commands stay disabled until then.
+// The toolbars of the editor's panel set (effect bar, format bar, tool box) are made by
+// their own classes when those exist; their places in the creation order, the docking
+// and the full-screen bookkeeping are kept (see OnCreate), and their commands stay
+// disabled until then. The property and programme bars hold their panels' dialogs on
+// the resizable dialog base until the panels' own classes exist.
 #pragma once
 
 #include <vector>
@@ -17,6 +18,9 @@
 #include "framework/ui/Menu.h"
 #include "framework/ui/StatusBar.h"
 #include "framework/ui/ToolBar.h"
+#include "editor/panels/ResizableDialog.h"
+#include "editor/panels/SizingBar.h"
+#include "resources/KordelIds.h"
 
 class CDrawObj;
 class CDrawView;
@@ -48,12 +52,18 @@ class CMainFrame : public CFrameWnd {
 
   void OnFullScreen();
   void OnHelpTopics();
+  void OnMakeExe();
+  void OnMakeSetup();
 
   // --- State ---
   CMenu m_savedMenu;  // the frame's menu while full screen is on
   CToolBar m_wndToolBar;
   CToolBar m_wndAlignBar;
   CStatusBar m_wndStatusBar;
+  CResizableDialog m_wndPropertyPanel{IDD_PROPERTY_PANEL};
+  CResizableDialog m_wndGalleryPanel{IDD_GALLERY_PANEL};
+  CSizingBar m_wndPropertyBar;
+  CSizingBar m_wndProgrammeBar;
   BOOL m_bClosed = FALSE;
   BOOL m_bFilled = FALSE;
   int m_nLineWidth = 1;

@@ -21,6 +21,12 @@
 #define IDB_ALIGN_BAR 285
 #define IDB_SPLASH 327
 #define IDC_ABOUT_VERSION 1000
+// Controls of the property panel (dialog 143) and the gallery panel (dialog 145).
+#define IDC_PROPERTY_NAMES 173
+#define IDC_PROPERTY_TABS 180
+#define IDC_PROPERTY_ADD 206
+#define IDC_PROPERTY_CLEAR 203
+#define IDC_GALLERY_TABS 198
 #define IDC_ABOUT_MAKER 1001
 #define IDC_ABOUT_YEARS 1002
 

@@ -64,6 +64,7 @@
 #define AFX_IDW_DOCKBAR_LEFT 0xE81C
 #define AFX_IDW_DOCKBAR_RIGHT 0xE81D
 #define AFX_IDW_DOCKBAR_BOTTOM 0xE81E
+#define AFX_IDW_DOCKBAR_FLOAT 0xE81F  // where a floating bar is: its own small frame
 
 // The view inside a frame.
 #define AFX_IDW_PANE_FIRST 0xE900

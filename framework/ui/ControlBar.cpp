@@ -48,7 +48,10 @@ void CControlBar::SetBarStyle(DWORD dwStyle) {
     SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
-void CControlBar::EnableDocking(DWORD dwDockStyle) { m_dwDockStyle = dwDockStyle & CBRS_ALIGN_ANY; }
+void CControlBar::EnableDocking(DWORD dwDockStyle) {
+  m_dwDockStyle = dwDockStyle & CBRS_ALIGN_ANY;
+  if (m_dwDockStyle && !m_pDockContext) m_pDockContext = std::make_unique<CDockContext>(this);
+}
 
 void CControlBar::SetBorders(int cxLeft, int cyTop, int cxRight, int cyBottom) {
   m_cxLeftBorder = cxLeft;
@@ -63,7 +66,7 @@ CRect CControlBar::GetBarInsets(BOOL bHorz) const {
   if (m_dwStyle & CBRS_BORDER_TOP) insets.top += kBorder;
   if (m_dwStyle & CBRS_BORDER_RIGHT) insets.right += kBorder;
   if (m_dwStyle & CBRS_BORDER_BOTTOM) insets.bottom += kBorder;
-  if (m_dwStyle & CBRS_GRIPPER) {
+  if ((m_dwStyle & CBRS_GRIPPER) && !IsFloating()) {  // a floating bar moves by its frame's caption
     if (bHorz)
       insets.left += kGripper;
     else
@@ -130,7 +133,7 @@ void CControlBar::OnNcPaint() {
     dc.FillSolidRect(window.right - 2, window.top, 1, window.Height(), dark);
     dc.FillSolidRect(window.right - 1, window.top, 1, window.Height(), light);
   }
-  if (m_dwStyle & CBRS_GRIPPER) {
+  if ((m_dwStyle & CBRS_GRIPPER) && !IsFloating()) {
     // Two raised lines along the strip.
     const int left = window.left + ((m_dwStyle & CBRS_BORDER_LEFT) ? kBorder : 0) + m_cxLeftBorder;
     const int top = window.top + ((m_dwStyle & CBRS_BORDER_TOP) ? kBorder : 0) + m_cyTopBorder;
@@ -154,14 +157,42 @@ BOOL CControlBar::OnEraseBkgnd(CDC* pDC) {
 }
 
 LRESULT CControlBar::OnNcHitTest(CPoint point) {
-  // The bar's edges and gripper belong to the bar (not to a border to size by).
+  // The gripper of a bar that may move is its caption; the other edges belong to the
+  // bar (not to a border to size by).
+  if ((m_dwStyle & CBRS_GRIPPER) && m_pDockContext && !IsFloating()) {
+    CRect window;
+    GetWindowRect(&window);
+    const CRect insets = GetBarInsets(IsHorz());
+    CRect gripper = window;
+    if (IsHorz())
+      gripper.right = window.left + insets.left;
+    else
+      gripper.bottom = window.top + insets.top;
+    if (gripper.PtInRect(point)) return HTCAPTION;
+  }
   const LRESULT hit = CWnd::OnNcHitTest(point);
   return hit == HTNOWHERE ? HTCLIENT : hit;
 }
 
+void CControlBar::OnNcLButtonDown(UINT nHitTest, CPoint point) {
+  if (nHitTest == HTCAPTION && m_pDockContext)
+    m_pDockContext->StartDrag(point);
+  else
+    CWnd::OnNcLButtonDown(nHitTest, point);
+}
+
+void CControlBar::OnNcLButtonDblClk(UINT nHitTest, CPoint point) {
+  if (nHitTest == HTCAPTION && m_pDockContext)
+    m_pDockContext->ToggleDocking();
+  else
+    CWnd::OnNcLButtonDblClk(nHitTest, point);
+}
+
 LRESULT CControlBar::OnIdleUpdateCmdUIMessage(WPARAM wParam, LPARAM) {
   if (!IsVisible()) return 0;
-  CWnd* owner = GetOwner();
+  // A floating bar's window parent is its small frame: its commands are still the
+  // frame's it belongs to.
+  CWnd* owner = m_pDockSite ? m_pDockSite : GetOwner();
   CFrameWnd* target = owner && owner->IsFrameWnd() ? static_cast<CFrameWnd*>(owner) : GetParentFrame();
   if (target) OnUpdateCmdUI(target, static_cast<BOOL>(wParam));
   return 0;

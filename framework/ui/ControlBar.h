@@ -1,9 +1,14 @@
 // CControlBar: a bar at an edge of a frame (toolbar, status bar, panel bar). It keeps
 // its bar style (CBRS_...), tells the frame's layout how big it wants to be, draws its
 // gripper and borders in its non-client area, and at idle time has its items updated
-// through the frame's command route.
+// through the frame's command route. A bar that may dock (EnableDocking) has a dock
+// context: dragging its gripper docks it elsewhere or floats it in a small frame of
+// its own, and a double click on the gripper switches between the two.
 #pragma once
 
+#include <memory>
+
+#include "framework/ui/DockContext.h"
 #include "framework/ui/Wnd.h"
 
 class CFrameWnd;
@@ -28,9 +33,10 @@ class CControlBar : public CWnd {
   // Where the bar may be docked (CBRS_ALIGN_...; 0: nowhere).
   void EnableDocking(DWORD dwDockStyle);
   BOOL IsVisible() const { return m_hWnd && (GetStyle() & WS_VISIBLE) != 0; }
-  BOOL IsFloating() const { return FALSE; }  // bars are docked or fixed, never floating
+  BOOL IsFloating() const { return m_nDockBarID == AFX_IDW_DOCKBAR_FLOAT; }
   BOOL IsHorz() const { return (m_dwStyle & CBRS_ORIENT_HORZ) != 0 || (m_dwStyle & CBRS_ALIGN_ANY) == 0; }
-  // The dock area holding the bar (AFX_IDW_DOCKBAR_...), 0 when it is not docked.
+  // The dock area holding the bar (AFX_IDW_DOCKBAR_..., AFX_IDW_DOCKBAR_FLOAT while it
+  // floats), 0 when it is not docked.
   UINT GetDockBarID() const { return m_nDockBarID; }
   CFrameWnd* GetDockingFrame() const { return m_pDockSite; }
   void SetBorders(int cxLeft, int cyTop, int cxRight, int cyBottom);
@@ -41,6 +47,7 @@ class CControlBar : public CWnd {
   DWORD m_dwStyle = 0;
   DWORD m_dwDockStyle = 0;
   UINT m_nDockBarID = 0;
+  std::unique_ptr<CDockContext> m_pDockContext;  // made by EnableDocking
   int m_cxLeftBorder = 0;
   int m_cxRightBorder = 0;
   int m_cyTopBorder = 0;
@@ -57,6 +64,8 @@ class CControlBar : public CWnd {
   BOOL OnEraseBkgnd(CDC* pDC) override;
   void OnDestroy() override;
   LRESULT OnNcHitTest(CPoint point) override;
+  void OnNcLButtonDown(UINT nHitTest, CPoint point) override;
+  void OnNcLButtonDblClk(UINT nHitTest, CPoint point) override;
 
  private:
   LRESULT OnIdleUpdateCmdUIMessage(WPARAM wParam, LPARAM);

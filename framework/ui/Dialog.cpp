@@ -1,6 +1,7 @@
 #include "framework/ui/Dialog.h"
 
 #include "framework/core/Module.h"
+#include "framework/ui/CommonControls.h"
 #include "framework/ui/DataExchange.h"
 #include "framework/ui/ModalSink.h"
 #include "framework/ui/WinApp.h"
@@ -28,6 +29,8 @@ CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd) : CDialog() {
 }
 
 const DLGTEMPLATE* CDialog::LoadTemplate() const {
+  // A template may name any of the common controls.
+  AfxInitCommonControls(ICC_WIN95_CLASSES);
   HINSTANCE instance = AfxGetResourceHandle();
   HRSRC resource = ::FindResourceA(instance, MAKEINTRESOURCEA(m_nIDTemplate), MAKEINTRESOURCEA(5) /* RT_DIALOG */);
   if (!resource) return nullptr;

@@ -30,6 +30,13 @@ void DockLayout::Enable(DWORD dwDockStyle) {
   for (Area& area : m_areas) area.enabled = (dwDockStyle & area.align) != 0;
 }
 
+DWORD DockLayout::EnabledAlignment() const {
+  DWORD align = 0;
+  for (const Area& area : m_areas)
+    if (area.enabled) align |= area.align;
+  return align;
+}
+
 UINT DockLayout::ChooseArea(UINT nDockBarID, DWORD barDockStyle) const {
   if (nDockBarID) return Find(nDockBarID) ? nDockBarID : 0;
   for (const Area& area : m_areas) {
@@ -121,6 +128,15 @@ void DockLayout::LayoutArea(Area& area, CRect& remaining) {
   };
   std::vector<std::vector<Placed>> rows;
   std::vector<int> thickness;
+  // The area's length is known before its thickness: bars that size themselves by it
+  // read it while they are asked.
+  area.rect = remaining;
+  switch (area.align) {
+    case CBRS_ALIGN_TOP: area.rect.bottom = area.rect.top; break;
+    case CBRS_ALIGN_BOTTOM: area.rect.top = area.rect.bottom; break;
+    case CBRS_ALIGN_LEFT: area.rect.right = area.rect.left; break;
+    default: area.rect.left = area.rect.right; break;
+  }
   for (auto& row : area.rows) {
     std::vector<Placed> placed;
     int rowThickness = 0;

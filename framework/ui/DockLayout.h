@@ -1,7 +1,8 @@
 // DockLayout: where a frame's bars go. Bars that are not docked lie along the edge
 // their alignment names, in the order they were made; docked bars lie in rows of the
 // four dock areas (top and bottom span the frame's width, left and right lie between
-// them); what is left is the view's. Floating is not offered.
+// them); what is left is the view's. Floating bars are not the layout's: they lie in
+// small frames of their own.
 #pragma once
 
 #include <vector>
@@ -17,6 +18,8 @@ class DockLayout {
 
   // Which edges accept docked bars (CBRS_ALIGN_...).
   void Enable(DWORD dwDockStyle);
+  // The edges that accept docked bars (CBRS_ALIGN_...).
+  DWORD EnabledAlignment() const;
   // The area for a bar: nDockBarID when given, else the first (top, bottom, left,
   // right) that both the frame and the bar's dock style allow; 0 when none does.
   UINT ChooseArea(UINT nDockBarID, DWORD barDockStyle) const;

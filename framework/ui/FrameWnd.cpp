@@ -10,6 +10,7 @@
 #include "framework/ui/DocTemplate.h"
 #include "framework/ui/Document.h"
 #include "framework/ui/Menu.h"
+#include "framework/ui/MiniDockFrameWnd.h"
 #include "framework/ui/View.h"
 #include "framework/ui/WinApp.h"
 
@@ -348,6 +349,15 @@ void CFrameWnd::SetMessageText(UINT nID) {
 
 LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM) {
   if (m_bLayoutPending) RecalcLayout();
+  // Floating bars are not this window's descendants: they are updated from here.
+  std::vector<HWND> floating;
+  for (CControlBar* bar : m_bars)
+    if (bar->IsFloating() && bar->m_hWnd) floating.push_back(bar->m_hWnd);
+  for (HWND bar : floating) {
+    if (!::IsWindow(bar)) continue;
+    ::SendMessageA(bar, WM_IDLEUPDATECMDUI, TRUE, 0);
+    if (CWnd* wnd = CWnd::FromHandlePermanent(bar)) wnd->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+  }
   OnUpdateFrameTitle(TRUE);
   return 0;
 }
@@ -385,6 +395,20 @@ void CFrameWnd::DockControlBar(CControlBar* pBar, UINT nDockBarID, LPCRECT lpRec
   const UINT area = m_dockLayout.ChooseArea(nDockBarID, pBar->m_dwDockStyle);
   if (!area) return;
   AddControlBar(pBar);
+  if (pBar->IsFloating()) {
+    // Back from its small frame, which goes.
+    CWnd* floating = pBar->GetParent();
+    if (pBar->m_pDockContext && floating) {
+      CRect r;
+      floating->GetWindowRect(&r);
+      pBar->m_pDockContext->m_ptMRUFloatPos = r.TopLeft();
+      pBar->m_pDockContext->m_bHasMRUFloatPos = TRUE;
+    }
+    pBar->SetParent(this);
+    pBar->m_dwStyle &= ~CBRS_FLOATING;
+    pBar->m_nDockBarID = 0;
+    if (floating) floating->DestroyWindow();
+  }
   if (lpRect && m_hWnd) {
     CPoint corner(lpRect->left, lpRect->top);
     ScreenToClient(&corner);
@@ -402,8 +426,31 @@ void CFrameWnd::DockControlBar(CControlBar* pBar, UINT nDockBarID, LPCRECT lpRec
   if (m_hWnd) RecalcLayout();
 }
 
+void CFrameWnd::FloatControlBar(CControlBar* pBar, CPoint point) {
+  if (!m_hWnd || !pBar->m_hWnd) return;
+  AddControlBar(pBar);
+  if (pBar->IsFloating()) {
+    pBar->GetParent()->SetWindowPos(nullptr, point.x, point.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return;
+  }
+  auto* floating = new CMiniDockFrameWnd(pBar);
+  if (!floating->Create(this, point)) return;  // the failed window deleted it
+  if (pBar->m_pDockContext && pBar->m_nDockBarID) pBar->m_pDockContext->m_uMRUDockID = pBar->m_nDockBarID;
+  m_dockLayout.Remove(pBar);
+  pBar->m_pDockSite = this;
+  pBar->m_nDockBarID = AFX_IDW_DOCKBAR_FLOAT;
+  pBar->m_dwStyle = (pBar->m_dwStyle & ~CBRS_ALIGN_ANY) | CBRS_ALIGN_TOP | CBRS_FLOATING;
+  pBar->SetParent(floating);
+  pBar->SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  floating->RecalcLayout();
+  if (pBar->IsVisible()) floating->ShowWindow(SW_SHOWNA);
+  RecalcLayout();
+}
+
 void CFrameWnd::ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay) {
   pBar->ShowWindow(bShow ? SW_SHOWNA : SW_HIDE);
+  if (pBar->IsFloating())
+    if (CWnd* floating = pBar->GetParent()) floating->ShowWindow(bShow ? SW_SHOWNA : SW_HIDE);
   if (bDelay)
     DelayRecalcLayout();
   else

@@ -1,8 +1,8 @@
 // CFrameWnd: a top-level window holding a view, its menu, accelerators and bars.
 // Commands go to the active view (and its document) first, then to the frame, then to
 // the application. Bars sit at the frame's edges: fixed ones where their alignment
-// says, docked ones in rows of the four dock areas (no floating); the view takes what
-// is left. Menus are updated through the command route when they drop down, the bars
+// says, docked ones in rows of the four dock areas, floating ones in small frames of
+// their own; the view takes what is left. Menus are updated through the command route when they drop down, the bars
 // at idle time. A frame deletes itself when its window is destroyed.
 #pragma once
 
@@ -51,10 +51,16 @@ class CFrameWnd : public CWnd {
   // --- Bars and docking ---
   // Which of the four edges accept docked bars (CBRS_ALIGN_...).
   void EnableDocking(DWORD dwDockStyle);
+  DWORD GetDockingAlignment() const { return m_dockLayout.EnabledAlignment(); }
   // Docks the bar in a new row of the area nDockBarID (AFX_IDW_DOCKBAR_...; 0 picks the
   // first area both allow, in the order top, bottom, left, right). With lpRect (screen
   // coordinates), into the row and place that rectangle's corner falls in.
+  // A floating bar leaves its small frame for the dock area.
   void DockControlBar(CControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = nullptr);
+  // Floats the bar in a small frame of its own whose top-left corner is at point
+  // (screen coordinates); a floating bar's frame moves there.
+  void FloatControlBar(CControlBar* pBar, CPoint point);
+  // A floating bar's frame is shown and hidden with the bar.
   void ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay);
   CControlBar* GetControlBar(UINT nID) const;
   // The rectangle (client coordinates) of a dock area after the last layout.

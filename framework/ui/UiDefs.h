@@ -76,6 +76,10 @@ constexpr DWORD CBRS_TOP = CBRS_ALIGN_TOP | CBRS_BORDER_BOTTOM;
 constexpr DWORD CBRS_RIGHT = CBRS_ALIGN_RIGHT | CBRS_BORDER_LEFT;
 constexpr DWORD CBRS_BOTTOM = CBRS_ALIGN_BOTTOM | CBRS_BORDER_TOP;
 
+// Style of a floating bar's small frame (a class style bit of its own window class):
+// sized from its sides only, not from its corners.
+constexpr DWORD MFS_4THICKFRAME = 0x0200L;
+
 // Layout requests a bar answers in CalcDynamicLayout.
 constexpr DWORD LM_STRETCH = 0x01;
 constexpr DWORD LM_HORZ = 0x02;

@@ -8,6 +8,9 @@ class CWnd;
 class CWindowDC : public CDC {
  public:
   explicit CWindowDC(CWnd* pWnd);
+  // bAllowLockUpdate: drawing still reaches the window while LockWindowUpdate holds it
+  // (a tracking rectangle drawn over a frame whose updates are locked).
+  CWindowDC(CWnd* pWnd, BOOL bAllowLockUpdate);
   ~CWindowDC() override;
   CWindowDC(CWindowDC&&) = delete;
   HWND m_hWnd;

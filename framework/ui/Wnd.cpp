@@ -109,6 +109,7 @@ BOOL CWnd::SubclassWindow(HWND hWnd) {
   auto old = reinterpret_cast<WNDPROC>(
       ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AfxWndProc)));
   m_pfnSuper = old == AfxWndProc ? ::DefWindowProcA : old;
+  PreSubclassWindow();
   return TRUE;
 }
 

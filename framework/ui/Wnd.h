@@ -57,6 +57,9 @@ class CWnd : public CCmdTarget {
   HWND Detach();
   // Binds and routes the window's messages through this object.
   BOOL SubclassWindow(HWND hWnd);
+  // Called when an existing window is about to be routed here (controls of a dialog
+  // template miss the messages of their creation, such as WM_MEASUREITEM).
+  virtual void PreSubclassWindow() {}
   BOOL SubclassDlgItem(UINT nID, CWnd* pParent);
   HWND UnsubclassWindow();
 

@@ -208,6 +208,13 @@ BOOL CWnd::DispatchTyped(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pR
       *pResult = TRUE;
       return TRUE;
     }
+    case WM_COMPAREITEM:
+    case WM_DELETEITEM: {
+      // Only the control's own object knows its items.
+      HWND control = message == WM_COMPAREITEM ? reinterpret_cast<LPCOMPAREITEMSTRUCT>(lParam)->hwndItem
+                                               : reinterpret_cast<LPDELETEITEMSTRUCT>(lParam)->hwndItem;
+      return ReflectToChild(control, message, wParam, lParam, pResult);
+    }
     case WM_CTLCOLORMSGBOX:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:

@@ -9,6 +9,7 @@
 #include "framework/ui/CmdUI.h"
 #include "resources/KordelIds.h"
 #include "tests/editor/EditorFixture.h"
+#include "tests/support/Printers.h"
 
 namespace {
 
@@ -106,6 +107,8 @@ TEST_F(DrawViewTest, AnObjectRemovedFromThePageLeavesTheSelection) {
 }
 
 TEST_F(DrawViewTest, RepaintAreaGrowsByTheHandlesOfASelectedObjectInAnActiveView) {
+  // The whole object must lie in the view: the programme bar gives its room back.
+  Frame()->ShowControlBar(&Frame()->m_wndProgrammeBar, FALSE, FALSE);
   CDrawView* view = View();
   CDrawObj* object = AddObject(CRect(-100, 80, 60, -40));
   object->m_baseRect = CRect(-102, 82, 62, -42);

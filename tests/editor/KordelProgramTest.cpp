@@ -246,6 +246,35 @@ TEST(KordelProgramTest, RunsTheSampleAndItsPageButtonSwitchesPages) {
 
 namespace {
 
+// Another process answers in its own time: polls the condition up to timeout ms.
+template <class Condition>
+bool Eventually(Condition condition, DWORD timeout = 10000) {
+  const DWORD start = ::GetTickCount();
+  while (!condition()) {
+    if (::GetTickCount() - start > timeout) return false;
+    ::Sleep(20);
+  }
+  return true;
+}
+
+COLORREF ScreenPixel(POINT at) {
+  HDC screen = ::GetDC(nullptr);
+  const COLORREF colour = ::GetPixel(screen, at.x, at.y);
+  ::ReleaseDC(nullptr, screen);
+  return colour;
+}
+
+CRect ScreenRect(HWND hWnd, bool client = false) {
+  CRect r;
+  if (client) {
+    ::GetClientRect(hWnd, &r);
+    ::MapWindowPoints(hWnd, nullptr, reinterpret_cast<LPPOINT>(&r), 2);
+  } else {
+    ::GetWindowRect(hWnd, &r);
+  }
+  return r;
+}
+
 // The screen box (inclusive) of the pixels with that colour.
 bool ColourBox(COLORREF colour, RECT* box) {
   const int width = ::GetSystemMetrics(SM_CXSCREEN), height = ::GetSystemMetrics(SM_CYSCREEN);
@@ -284,6 +313,79 @@ void SendMouse(HWND view, UINT message, UINT keys, POINT screenPoint) {
 }
 
 }  // namespace
+
+TEST(KordelProgramTest, ThePropertyBarShowsResizesClosesAndComesBack) {
+  CString samples = KordelProgram::ExecutablePath();
+  samples = samples.Left(samples.ReverseFind('\\'));
+  samples = samples.Left(samples.ReverseFind('\\')) + "\\samples\\programme\\";
+  TempFolder folder;
+  const CString home = folder.File(L"home.rvx").c_str();
+  ASSERT_TRUE(::CopyFileA((samples + "home.rvx").GetString(), home.GetString(), FALSE)) << samples.GetString();
+
+  KordelProgram kordel("\"" + home + "\"");
+  HWND main = kordel.WaitForMainWindow();
+  ASSERT_TRUE(main);
+  kordel.WaitForSplashToClose();
+  HWND bar = ::GetDlgItem(main, ID_VIEW_PROPERTY_BAR);
+  HWND view = ::GetDlgItem(main, AFX_IDW_PANE_FIRST);
+  ASSERT_TRUE(bar && view);
+  HWND panel = ::GetWindow(bar, GW_CHILD);
+  ASSERT_TRUE(panel);
+  EXPECT_FALSE(::IsWindowVisible(bar));
+
+  ::PostMessageA(main, WM_COMMAND, ID_VIEW_PROPERTY_BAR, 0);
+  ASSERT_TRUE(Eventually([&] { return ::IsWindowVisible(bar) != FALSE; }));
+  const CRect client = ScreenRect(main, true);
+  EXPECT_TRUE(Eventually([&] { return ScreenRect(bar).right == client.right; }));
+  CRect window = ScreenRect(bar);
+
+  // The edge's light and dark lines at its outer columns, the close button's cross.
+  const int y = window.top + window.Height() / 2;
+  EXPECT_TRUE(Eventually([&] {
+    return ScreenPixel({window.left, y}) == ::GetSysColor(COLOR_BTNHIGHLIGHT) &&
+           ScreenPixel({window.left + 5, y}) == ::GetSysColor(COLOR_BTNSHADOW);
+  })) << "edge columns";
+  // The button's glyph is the caption font's cross; where that font is missing (this
+  // tree's Wine prefix), the system draws a fallback letter in the same place.
+  CRect close(window.right - 16, window.top + 7, window.right - 5, window.top + 18);
+  CaptureScreen("kordel-property-bar.bmp", close);
+  close.DeflateRect(2, 2);  // inside the button's raised border
+  int glyph = 0;
+  for (int x = close.left; x < close.right; ++x)
+    for (int gy = close.top; gy < close.bottom; ++gy)
+      if (GetRValue(ScreenPixel({x, gy})) < GetRValue(::GetSysColor(COLOR_BTNSHADOW))) ++glyph;
+  EXPECT_GE(glyph, 3) << "no glyph in the close button";
+
+  // The inner edge dragged 50 pixels to the left.
+  const POINT edge = {window.left + 3, y};
+  POINT to = {edge.x - 50, edge.y};
+  ::ScreenToClient(bar, &to);
+  ::PostMessageA(bar, WM_NCLBUTTONDOWN, HTGROWBOX, MAKELPARAM(edge.x, edge.y));
+  ::PostMessageA(bar, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to.x, to.y));
+  ::PostMessageA(bar, WM_LBUTTONUP, 0, MAKELPARAM(to.x, to.y));
+  EXPECT_TRUE(Eventually([&] { return ScreenRect(bar).Width() == window.Width() + 50; }))
+      << ScreenRect(bar).Width() << " after " << window.Width();
+  EXPECT_TRUE(Eventually([&] { return ScreenRect(panel) == ScreenRect(bar, true); })) << "the panel does not fill the bar";
+  EXPECT_EQ(ScreenRect(panel).Width(), ScreenRect(bar).Width() - 9);
+  window = ScreenRect(bar);
+
+  // The close button hides it; F4 in the page view shows it again.
+  ::PostMessageA(bar, WM_NCLBUTTONDOWN, HTSYSMENU, MAKELPARAM(window.right - 10, window.top + 12));
+  EXPECT_TRUE(Eventually([&] { return !::IsWindowVisible(bar); }));
+  ::PostMessageA(view, WM_KEYDOWN, VK_F4, 1);
+  EXPECT_TRUE(Eventually([&] { return ::IsWindowVisible(bar) != FALSE; }));
+
+  // Full screen and back keeps it shown.
+  ::PostMessageA(main, WM_COMMAND, ID_VIEW_FULL_SCREEN, 0);
+  EXPECT_TRUE(Eventually([&] { return !::IsWindowVisible(bar); }));
+  ::PostMessageA(main, WM_COMMAND, ID_VIEW_FULL_SCREEN, 0);
+  EXPECT_TRUE(Eventually([&] { return ::GetMenu(main) != nullptr; }));
+  EXPECT_TRUE(Eventually([&] { return ::IsWindowVisible(bar) != FALSE; }));
+
+  ::PostMessageA(main, WM_COMMAND, ID_APP_EXIT, 0);
+  if (HWND box = kordel.WaitForDialog(3000)) ::PostMessageA(box, WM_COMMAND, IDNO, 0);
+  EXPECT_TRUE(kordel.WaitForExit(15000));
+}
 
 // Two rectangles, a rubber band over both, the glue tool, a click on a corner handle of
 // each and a double click; saved, the page holds one glued object whose two corners

@@ -94,6 +94,10 @@ TEST_F(MainFrameTest, BarsHoldTheirButtonsAndStandWhereTheyDock) {
   EXPECT_TRUE(Visible(frame, ID_VIEW_STANDARD_BAR));
   EXPECT_TRUE(Visible(frame, ID_VIEW_STATUS));
   EXPECT_FALSE(Visible(frame, ID_VIEW_ALIGN_BAR));
+  EXPECT_FALSE(Visible(frame, ID_VIEW_PROPERTY_BAR));
+  EXPECT_TRUE(Visible(frame, ID_VIEW_PROGRAMME_BAR));
+  EXPECT_EQ(frame->m_wndPropertyBar.GetDockBarID(), static_cast<UINT>(AFX_IDW_DOCKBAR_RIGHT));
+  EXPECT_EQ(frame->m_wndProgrammeBar.GetDockBarID(), static_cast<UINT>(AFX_IDW_DOCKBAR_BOTTOM));
   // Each toolbar's images come in an image list of its own.
   EXPECT_EQ(ImageList_GetImageCount(frame->m_wndToolBar.GetToolBarCtrl().GetImageList()), 25);
   EXPECT_EQ(ImageList_GetImageCount(frame->m_wndAlignBar.GetToolBarCtrl().GetImageList()), 12);
@@ -113,7 +117,8 @@ TEST_F(MainFrameTest, BarsHoldTheirButtonsAndStandWhereTheyDock) {
 
 TEST_F(MainFrameTest, EachBarShowsAndHidesWithItsCheckedCommand) {
   CMainFrame* frame = NewPage();
-  for (UINT id : {ID_VIEW_STANDARD_BAR, ID_VIEW_STATUS, ID_VIEW_ALIGN_BAR}) {
+  for (UINT id : {ID_VIEW_STANDARD_BAR, ID_VIEW_STATUS, ID_VIEW_ALIGN_BAR, ID_VIEW_PROPERTY_BAR,
+                  ID_VIEW_PROGRAMME_BAR}) {
     SCOPED_TRACE(id);
     const BOOL before = Visible(frame, id);
     EXPECT_EQ(Probe(frame, id).m_nCheck, before ? 1 : 0);
@@ -124,8 +129,7 @@ TEST_F(MainFrameTest, EachBarShowsAndHidesWithItsCheckedCommand) {
     EXPECT_EQ(Visible(frame, id), before);
   }
   // Bars whose classes come later: their commands are disabled.
-  for (UINT id : {ID_VIEW_TOOLBOX, ID_VIEW_EFFECT_BAR, ID_VIEW_FORMAT_BAR, ID_VIEW_PROPERTY_BAR,
-                  ID_VIEW_PROGRAMME_BAR}) {
+  for (UINT id : {ID_VIEW_TOOLBOX, ID_VIEW_EFFECT_BAR, ID_VIEW_FORMAT_BAR}) {
     SCOPED_TRACE(id);
     EXPECT_FALSE(Probe(frame, id).m_bEnabled);
   }

@@ -140,3 +140,43 @@ TEST_F(ControlBarTest, PromptsAndTipsComeFromTheCommandsStrings) {
 }
 
 }  // namespace
+
+TEST_F(ControlBarTest, AToolbarFloatsAndDocksByItsGripper) {
+  CToolBar& bar = frame->m_toolBar;
+  CRect window;
+  bar.GetWindowRect(&window);
+  const CPoint gripper(window.left + 3, window.top + window.Height() / 2);
+  ASSERT_EQ(HTCAPTION, bar.SendMessage(WM_NCHITTEST, 0, MAKELPARAM(gripper.x, gripper.y)));
+
+  bar.SendMessage(WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(gripper.x, gripper.y));
+  ASSERT_TRUE(bar.IsFloating());
+  HWND floating = ::GetParent(bar.m_hWnd);
+  EXPECT_EQ(frame->m_hWnd, ::GetWindow(floating, GW_OWNER));
+  EXPECT_TRUE(::IsWindowVisible(floating));
+  // The bar fills its frame, which is as large as the bar wants, or as the system's
+  // least window where the bar is smaller.
+  CRect inside, barWindow;
+  ::GetClientRect(floating, &inside);
+  bar.GetWindowRect(&barWindow);
+  const CSize wanted = bar.CalcDynamicLayout(0, LM_HORZ | LM_MRUWIDTH);
+  EXPECT_EQ(barWindow.Size(), inside.Size());
+  EXPECT_GE(inside.Width(), wanted.cx);
+  EXPECT_EQ(inside.Height(), wanted.cy);
+  // The top row is empty now: the view takes it.
+  EXPECT_EQ(client.top, Placement(*frame->GetActiveView()).top);
+
+  // Hidden and shown with its frame; its commands stay the frame's.
+  frame->SendMessage(WM_COMMAND, ID_VIEW_TOOLBAR);
+  EXPECT_FALSE(::IsWindowVisible(floating));
+  EXPECT_EQ(0, MenuCheck(frame, ID_VIEW_TOOLBAR));
+  frame->SendMessage(WM_COMMAND, ID_VIEW_TOOLBAR);
+  EXPECT_TRUE(::IsWindowVisible(floating));
+
+  CRect caption;
+  ::GetWindowRect(floating, &caption);
+  ::SendMessageA(floating, WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(caption.left + 10, caption.top + 4));
+  EXPECT_FALSE(::IsWindow(floating));
+  EXPECT_EQ(static_cast<UINT>(AFX_IDW_DOCKBAR_TOP), bar.GetDockBarID());
+  EXPECT_EQ(frame->m_hWnd, ::GetParent(bar.m_hWnd));
+  EXPECT_EQ(client.top, Placement(bar).top);
+}

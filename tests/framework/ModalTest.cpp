@@ -9,6 +9,7 @@
 #include "framework/ui/FolderBrowser.h"
 #include "framework/ui/HtmlHelp.h"
 #include "framework/ui/Menu.h"
+#include "framework/ui/PropertyPage.h"
 #include "tests/framework/UiTestClasses.h"
 #include "tests/support/MessageBoxCapture.h"
 #include "tests/support/ModalCapture.h"
@@ -123,6 +124,32 @@ TEST_F(UiAppTest, APanelIsAChildDialogThatTakesItsKeysFirst) {
   MSG other = {ActiveView()->m_hWnd, WM_KEYDOWN, 'A', 0x001E0001, 0, {0, 0}};
   EXPECT_FALSE(CWnd::WalkPreTranslateTree(frame->m_hWnd, &other));
   panel.DestroyWindow();
+}
+
+TEST_F(UiAppTest, APropertyPageExchangesItsValuesAsItComesAndGoes) {
+  CTestUiFrame* frame = NewDocumentFrame();
+  ASSERT_NE(nullptr, frame);
+  struct CPage : CPropertyPage {
+    CPage() : CPropertyPage(IDD_TEST_PANEL) {}
+    void DoDataExchange(CDataExchange* pDX) override { DDX_Text(pDX, IDC_TEST_NAME, m_name); }
+    CString m_name;
+  } page;
+  ASSERT_TRUE(page.CreatePage(frame));
+  EXPECT_FALSE(page.IsWindowVisible());
+  page.m_name = "渐变";
+  EXPECT_TRUE(page.OnSetActive());
+  CString shown;
+  page.GetDlgItemText(IDC_TEST_NAME, shown);
+  EXPECT_STREQ("渐变", shown);
+  page.SetDlgItemText(IDC_TEST_NAME, "图案");
+  EXPECT_TRUE(page.OnKillActive());
+  EXPECT_STREQ("图案", page.m_name);
+
+  // Enter and Escape inside a page leave it standing.
+  page.SendMessage(WM_COMMAND, IDOK);
+  page.SendMessage(WM_COMMAND, IDCANCEL);
+  EXPECT_TRUE(::IsWindow(page.m_hWnd));
+  page.DestroyWindow();
 }
 
 TEST(FileDialog, TheSinkSeesTheFilterAndGivesTheName) {
