@@ -1,5 +1,7 @@
 #include "behaviour/Value.h"
 
+#include "framework/core/Archive.h"
+
 IMPLEMENT_SERIAL(CValue, CObject, 0)
 
 void CValue::SetStorage(double* storage) {
@@ -30,4 +32,18 @@ void CValue::DeleteVariables(CMapStringToOb& map) {
     delete object;
   }
   map.RemoveAll();
+}
+
+void CValue::LoadVariables(CArchive& ar, CMapStringToOb& map) {
+  DeleteVariables(map);
+  // A name and an object tag take at least three bytes.
+  for (DWORD n = ar.ReadCount(3); n > 0; --n) {
+    CString key;
+    ar >> key;
+    std::unique_ptr<CObject> value(ar.ReadNewObject(
+        [](const CRuntimeClass* cls) { return cls->IsDerivedFrom(RUNTIME_CLASS(CValue)) != FALSE; }));
+    CObject* old = nullptr;
+    if (map.Lookup(key, old)) delete old;  // a repeated name replaces the value
+    map.SetAt(key, value.release());
+  }
 }

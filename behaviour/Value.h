@@ -32,6 +32,10 @@ class CValue : public CObject {
   static void CopyVariables(const CMapStringToOb& source, CMapStringToOb& target);
   // Deletes every value in the map and empties it.
   static void DeleteVariables(CMapStringToOb& map);
+  // Reads a map of variables as the map archives itself, replacing what the map held,
+  // but takes only new values: a page may come from the web, and a back reference or
+  // another class there would leave two owners of one object.
+  static void LoadVariables(CArchive& ar, CMapStringToOb& map);
 
  protected:
   const double* GetStorage() const { return m_storage.get(); }

@@ -5,6 +5,7 @@
 #include <new>
 #include <vector>
 
+#include "behaviour/DrawFun.h"
 #include "editor/DrawApp.h"
 #include "editor/DrawView.h"
 #include "editor/SelectTool.h"
@@ -62,6 +63,12 @@ void CCreateTool::OnLButtonDown(CDrawView* view, UINT flags, const CPoint& point
       if (auto* line = new (std::nothrow) CDrawLine(CRect(local, local))) {
         CopyCurrentStyle(*line, *view, StyleCopy::line);
         object = line;
+      }
+      break;
+    case kToolFunction:
+      if (auto* plot = new (std::nothrow) CDrawFun(CRect(local, local))) {
+        CopyCurrentStyle(*plot, *view, StyleCopy::shape);
+        object = plot;
       }
       break;
     case kToolPoint:

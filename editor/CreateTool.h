@@ -1,7 +1,7 @@
-// CCreateTool: draws a text (shape 6), a point (14) or a line (8) by a drag, and
-// captures a dragged region of the view to a bitmap file (1). The new object is handed
-// to the select tool in size mode, so the drag sizes it; a click without a drag makes
-// nothing and selects instead.
+// CCreateTool: draws a text (shape 6), a point (14), a line (8) or a function plot (21)
+// by a drag, and captures a dragged region of the view to a bitmap file (1). The new
+// object is handed to the select tool in size mode, so the drag sizes it; a click
+// without a drag makes nothing and selects instead.
 #pragma once
 
 #include "editor/DrawTool.h"

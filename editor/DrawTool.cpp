@@ -38,6 +38,7 @@ void ConstructTools() {
   tools.push_back(std::make_unique<CCreateTool>(kToolPoint));
   tools.push_back(std::make_unique<CCreateTool>(kToolLine));
   tools.push_back(std::make_unique<CCreateTool>(kToolCapture));
+  tools.push_back(std::make_unique<CCreateTool>(kToolFunction));
   tools.push_back(std::make_unique<CPolyTool>(kToolPolygon));
   tools.push_back(std::make_unique<CPolyTool>(kToolCurve));
   tools.push_back(std::make_unique<CRectTool>(kToolRect));

@@ -40,7 +40,7 @@ constexpr std::array<ToolCommand, 22> kToolCommands = {{
     {ID_TOOL_ANIMATION, kToolVideo, false},
     {ID_TOOL_SOUND, kToolSound, false},
     {ID_TOOL_GLUE, kToolGlue, true},
-    {ID_TOOL_FUNCTION, kToolFunction, false},
+    {ID_TOOL_FUNCTION, kToolFunction, true},
     {ID_TOOL_ROTATE, kToolRotate, true},
     {ID_TOOL_ZOOM, kToolZoom, true},
 }};

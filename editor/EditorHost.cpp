@@ -4,6 +4,7 @@
 #include "editor/DrawApp.h"
 #include "editor/DrawView.h"
 #include "editor/FileHelpers.h"
+#include "editor/FunctionDefDlg.h"
 #include "editor/MainFrame.h"
 #include "model/DrawDoc.h"
 #include "model/DrawObj.h"
@@ -172,6 +173,11 @@ void CEditorHost::SetFilledCheck(BOOL filled) {
 }
 
 void CEditorHost::SyncFormatBar() {}  // the format bar comes with the panel set
+
+INT_PTR CEditorHost::EditFunction(CFunction& function) {
+  CFunctionDefDlg dialog(function, nullptr);
+  return dialog.DoModal();
+}
 
 BOOL CEditorHost::FileExists(const CString& path) { return ::FileExists(path); }
 

@@ -55,6 +55,7 @@ class CEditorHost : public CDrawHost {
   void SetClosedCheck(BOOL closed) override;
   void SetFilledCheck(BOOL filled) override;
   void SyncFormatBar() override;
+  INT_PTR EditFunction(CFunction& function) override;
   BOOL AllowsLocalAccess() override { return TRUE; }
   BOOL FileExists(const CString& path) override;
   CString ExistingDirPrefix(const CString& path) override;

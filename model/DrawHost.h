@@ -8,6 +8,7 @@
 #include "framework/core/String.h"
 
 class CDrawObj;
+class CFunction;
 class CDrawDoc;
 class CView;
 
@@ -88,6 +89,9 @@ class CDrawHost {
   virtual void SetClosedCheck(BOOL closed) = 0;
   virtual void SetFilledCheck(BOOL filled) = 0;
   virtual void SyncFormatBar() = 0;
+  // The editor's function definition dialog on a plot's function: IDOK when the author
+  // changed it. Hosts that do not edit pages answer IDCANCEL.
+  virtual INT_PTR EditFunction(CFunction& function) { return IDCANCEL; }
 
   // Whether pages may run external programs and open absolute or network (UNC) page
   // paths. A host that plays pages from the web answers FALSE unless the hosting page

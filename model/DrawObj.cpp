@@ -178,21 +178,7 @@ void CDrawObj::Serialize(CArchive& ar) {
   m_expression.Serialize(ar);
 }
 
-// The variable map as the framework's map archives itself, but accepting only new
-// values: a page may come from the web, and a back reference or another class there
-// would leave two owners of one object.
-void CDrawObj::LoadVariables(CArchive& ar) {
-  ReleaseVariables();
-  for (DWORD n = ar.ReadCount(3); n > 0; --n) {
-    CString key;
-    ar >> key;
-    std::unique_ptr<CObject> value(ar.ReadNewObject(
-        [](const CRuntimeClass* cls) { return cls->IsDerivedFrom(RUNTIME_CLASS(CValue)) != FALSE; }));
-    CObject* old = nullptr;
-    if (m_variables->Lookup(key, old)) delete old;  // a repeated name replaces the value
-    m_variables->SetAt(key, value.release());
-  }
-}
+void CDrawObj::LoadVariables(CArchive& ar) { CValue::LoadVariables(ar, *m_variables); }
 
 // ---- copies -----------------------------------------------------------------------------
 

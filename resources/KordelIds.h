@@ -211,3 +211,29 @@
 #define ID_RECENT_PROGRAMME_LAST 36004
 #define ID_HELP_TOPICS ID_HELP_FINDER    // 57667
 #define ID_HELP_CONTENTS ID_HELP         // 57670
+
+// The function definition dialog: its template, controls and texts.
+#define IDD_FUNCTION_DEF 212
+#define IDC_FUN_KIND 234
+#define IDC_FUN_PARAMETER 1004
+#define IDC_FUN_INDEPENDENT 1006
+#define IDC_FUN_DEPENDENT 1009
+#define IDC_FUN_FIRST_FORMULA 1010
+#define IDC_FUN_SECOND_FORMULA 1005
+#define IDC_FUN_FIRST_LABEL 264
+#define IDC_FUN_SECOND_LABEL 236
+#define IDC_FUN_END_KIND 230
+#define IDC_FUN_LEFT 235
+#define IDC_FUN_RIGHT 232
+#define IDC_FUN_STEP 233
+#define IDC_FUN_INTERVALS 1031
+#define IDC_FUN_ADD 1002
+#define IDC_FUN_DELETE 1040
+#define IDS_FUN_KIND_FIRST 63770           // 常规函数, 参数方程, 极坐标方程
+#define IDS_FUN_COLUMN_FIRST 63773         // 区间类型, 左端值, 右端值, 分割值
+#define IDS_FUN_INTERVAL_UNDEFINED 63777   // 区间定义有误
+#define IDS_FUN_MIN_STEP 63778             // 区间最小单位不能小于
+#define IDS_FUN_OVERLAP 63779              // 区间不能重叠
+#define IDS_FUN_PARAMETER_NOT_LETTER 63780 // 参变量必需为字母
+#define IDS_FUN_FIRST_FORMULA_BAD 63781    // 自变量式语法有误
+#define IDS_FUN_SECOND_FORMULA_BAD 63782   // 因变量式语法有误

@@ -105,3 +105,17 @@
 // What a text object working as a calculator shows when a result has no number (division
 // by zero, a domain error, an infinite or undefined value).
 #define IDS_CALCULATOR_ERROR           63730  // 错误
+
+// Function plots: messages of the set-data hook and of definitions, the end kinds of a
+// domain interval and the two data a set-data action gives a plot.
+#define IDS_FUN_BAD_FORMULA            63740  // 函数表达式语法有误
+#define IDS_FUN_INTERVAL_BAD           63741  // 区间输入有误
+#define IDS_FUN_NO_LEFT_BRACKET        63742  // 区间缺少左括号
+#define IDS_FUN_NO_COMMA               63743  // 区间缺少逗号
+#define IDS_FUN_NO_RIGHT_BRACKET       63744  // 区间缺少右括号
+#define IDS_FUN_END_KIND_FIRST         63745  // 左闭右闭, then the other five end kinds in order
+#define IDS_FUN_DATUM_FORMULA          63751  // 函数式
+#define IDS_FUN_DATUM_INTERVAL         63752  // 区间
+#define IDS_FUN_RIGHT_NOT_ABOVE_LEFT   63753  // 区间右端值必须大于左端值
+#define IDS_FUN_INDEPENDENT_NOT_LETTER 63754  // 自变量必需为字母
+#define IDS_FUN_DEPENDENT_NOT_LETTER   63755  // 因变量必需为字母

@@ -25,6 +25,9 @@ class CListCtrl : public CWnd {
     return static_cast<DWORD>(SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, dwNewStyle));
   }
   BOOL SetItemState(int nItem, UINT nState, UINT nMask);
+  // The row a click or the keyboard last selected, or -1.
+  int GetSelectionMark() const { return static_cast<int>(SendMessage(LVM_GETSELECTIONMARK)); }
+  int SetSelectionMark(int nIndex) { return static_cast<int>(SendMessage(LVM_SETSELECTIONMARK, 0, nIndex)); }
 
   // The selected rows, in index order.
   LISTPOSITION GetFirstSelectedItemPosition() const { return NextSelected(-1); }

@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "behaviour/DrawFun.h"
 #include "editor/CreateTool.h"
 #include "editor/DrawTool.h"
 #include "editor/GlueTool.h"
@@ -92,14 +93,14 @@ class DrawToolTest : public EditorTest {
 TEST_F(DrawToolTest, EachShapeFindsTheFirstToolRegisteredForIt) {
   EXPECT_TRUE(dynamic_cast<CSelectTool*>(CDrawTool::FindTool(0)));
   EXPECT_TRUE(dynamic_cast<CCreateTool*>(CDrawTool::FindTool(1)));
-  for (int shape : {6, 8, 14}) EXPECT_TRUE(dynamic_cast<CCreateTool*>(CDrawTool::FindTool(shape))) << shape;
+  for (int shape : {6, 8, 14, 21}) EXPECT_TRUE(dynamic_cast<CCreateTool*>(CDrawTool::FindTool(shape))) << shape;
   for (int shape : {9, 10, 11}) EXPECT_TRUE(dynamic_cast<CRectTool*>(CDrawTool::FindTool(shape))) << shape;
   for (int shape : {12, 13}) EXPECT_TRUE(dynamic_cast<CPolyTool*>(CDrawTool::FindTool(shape))) << shape;
   EXPECT_TRUE(dynamic_cast<CRotateTool*>(CDrawTool::FindTool(23)));
   EXPECT_TRUE(dynamic_cast<CZoomTool*>(CDrawTool::FindTool(24)));
   EXPECT_TRUE(dynamic_cast<CGlueTool*>(CDrawTool::FindTool(19)));
   // The colour shapes are the view's own; the others make kinds the editor lacks yet.
-  for (int shape : {2, 3, 4, 5, 7, 15, 16, 17, 18, 21, 22, 25})
+  for (int shape : {2, 3, 4, 5, 7, 15, 16, 17, 18, 22, 25})
     EXPECT_EQ(CDrawTool::FindTool(shape), nullptr) << shape;
 }
 
@@ -119,6 +120,7 @@ TEST_F(DrawToolTest, DraggingCreatesTheToolsObjectNamedByThePagesCounter) {
       {"text", kToolText, {-200, -100}, {-120, -140}, false, {-200, -140, -120, -100}, "文本0"},
       {"line", kToolLine, {0, 0}, {50, 20}, false, {0, 0, 50, 20}, "直线0"},
       {"level line with Shift", kToolLine, {0, 0}, {50, 20}, true, {0, 0, 50, 0}, "直线1"},
+      {"function plot", kToolFunction, {-50, 50}, {50, -50}, false, {-50, -50, 50, 50}, "函数0"},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.what);
@@ -134,6 +136,7 @@ TEST_F(DrawToolTest, DraggingCreatesTheToolsObjectNamedByThePagesCounter) {
     switch (row.shape) {
       case kToolText: EXPECT_TRUE(dynamic_cast<CDrawText*>(object)); break;
       case kToolLine: EXPECT_TRUE(dynamic_cast<CDrawLine*>(object)); break;
+      case kToolFunction: EXPECT_TRUE(dynamic_cast<CDrawFun*>(object)); break;
       default: {
         auto* rect = dynamic_cast<CDrawRect*>(object);
         ASSERT_TRUE(rect);

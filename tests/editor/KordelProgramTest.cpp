@@ -5,6 +5,7 @@
 #include <set>
 #include <vector>
 
+#include "behaviour/DrawFun.h"
 #include "framework/ui/DC.h"
 #include "framework/ui/Bitmap.h"
 #include "media/DibImage.h"
@@ -481,4 +482,77 @@ TEST(KordelProgramTest, GluesTwoRectanglesByTheMouseAndPlaysTheGluedObject) {
   ::PostMessageA(main, WM_COMMAND, ID_APP_EXIT, 0);
   if (HWND box = kordel.WaitForDialog(3000)) ::PostMessageA(box, WM_COMMAND, IDNO, 0);
   EXPECT_TRUE(kordel.WaitForExit(15000));
+}
+
+namespace {
+
+// Black pixels in a square of the screen about a point.
+int BlackAround(POINT at, int radius) {
+  const RECT square = {at.x - radius, at.y - radius, at.x + radius + 1, at.y + radius + 1};
+  return ColourCount("kordel-function.bmp", square, RGB(0, 0, 0));
+}
+
+}  // namespace
+
+TEST(KordelProgramTest, TheFunctionToolMakesAPlotThatItsDialogDefines) {
+  TempFolder folder;
+  const CString page = folder.File(L"plot.rvx").c_str();
+  {
+    CDrawDoc doc;
+    ASSERT_TRUE(doc.OnSaveDocument(page));
+  }
+  KordelProgram kordel("\"" + page + "\"");
+  HWND main = kordel.WaitForMainWindow();
+  ASSERT_TRUE(main);
+  kordel.WaitForSplashToClose();
+  HWND view = ::GetDlgItem(main, AFX_IDW_PANE_FIRST);
+  ASSERT_TRUE(view);
+  RECT client;
+  ::GetClientRect(view, &client);
+  const POINT centre = {client.right / 2, client.bottom / 2};
+  auto at = [&](int dx, int dy) { return MAKELPARAM(centre.x + dx, centre.y + dy); };
+
+  // 函数, then a drag: a plot 200 units square about the centre.
+  DWORD_PTR ignored;
+  ::SendMessageTimeoutA(main, WM_COMMAND, ID_TOOL_FUNCTION, 0, SMTO_NORMAL, 10000, &ignored);
+  ::SendMessageTimeoutA(view, WM_LBUTTONDOWN, MK_LBUTTON, at(-100, -100), SMTO_NORMAL, 10000, &ignored);
+  ::SendMessageTimeoutA(view, WM_MOUSEMOVE, MK_LBUTTON, at(100, 100), SMTO_NORMAL, 10000, &ignored);
+  ::SendMessageTimeoutA(view, WM_LBUTTONUP, 0, at(100, 100), SMTO_NORMAL, 10000, &ignored);
+  ::SendMessageTimeoutA(main, WM_COMMAND, ID_TOOL_SELECT, 0, SMTO_NORMAL, 10000, &ignored);
+  POINT curve = {centre.x + 30, centre.y - 30};  // where y = x passes, off the axes
+  ::ClientToScreen(view, &curve);
+  ::UpdateWindow(view);
+  EXPECT_EQ(0, BlackAround(curve, 2)) << "a curve before any formula";
+
+  // A double click opens the definition; the formula "x" and OK draw the line y = x.
+  ::PostMessageA(view, WM_LBUTTONDBLCLK, MK_LBUTTON, at(0, 0));
+  HWND dialog = kordel.WaitForDialog();
+  ASSERT_TRUE(dialog) << "no dialog";
+  char caption[64] = {};
+  ::GetWindowTextA(dialog, caption, sizeof caption);
+  EXPECT_STREQ("函数定义", caption);
+  ::SendMessageTimeoutA(::GetDlgItem(dialog, IDC_FUN_SECOND_FORMULA), WM_SETTEXT, 0,
+                        reinterpret_cast<LPARAM>("x"), SMTO_NORMAL, 10000, &ignored);
+  ::PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+  const DWORD start = ::GetTickCount();
+  while (::IsWindow(dialog) && ::GetTickCount() - start < 10000) ::Sleep(50);
+  ASSERT_FALSE(::IsWindow(dialog)) << "the dialog stayed open";
+  int black = 0;
+  for (DWORD waited = ::GetTickCount(); black == 0 && ::GetTickCount() - waited < 10000; ::Sleep(100))
+    black = BlackAround(curve, 2);  // another process paints: nothing to wait on but the screen
+  EXPECT_GT(black, 0) << "no curve";
+
+  ::SendMessageTimeoutA(main, WM_COMMAND, ID_FILE_SAVE, 0, SMTO_NORMAL, 10000, &ignored);
+  ::PostMessageA(main, WM_COMMAND, ID_APP_EXIT, 0);
+  ASSERT_TRUE(kordel.WaitForExit(15000));
+
+  CDrawDoc saved;
+  ASSERT_TRUE(saved.OnOpenDocument(page));
+  ASSERT_EQ(1, saved.m_objects.GetCount());
+  auto* plot = dynamic_cast<CDrawFun*>(static_cast<CObject*>(saved.m_objects.GetHead()));
+  ASSERT_TRUE(plot);
+  EXPECT_STREQ("函数0", plot->m_name.GetString());
+  EXPECT_STREQ("x", plot->m_function.m_secondFormula.GetString());
+  EXPECT_GT(plot->m_points.GetSize(), 150);
+  EXPECT_EQ(1, plot->m_singleCurve);
 }
