@@ -69,6 +69,8 @@ void CDrawDoc::DestroyObjects() {
   // A page replaced by a jump is emptied from inside the step of one of its objects:
   // those objects live on until the walk over the page is over.
   while (!m_objects.IsEmpty()) CRetiredObjects::Dispose(AsObject(m_objects.RemoveHead()));
+  // The next page gets a folder of its own; this one goes with the last copy in it.
+  m_mediaFolder.reset();
 }
 
 CString CDrawDoc::KindWord(int shape) {
@@ -137,6 +139,7 @@ BOOL CDrawDoc::OnNewDocument() {
 
 void CDrawDoc::TakeContentsFrom(CDrawDoc& o) {
   std::swap(m_backPicture, o.m_backPicture);
+  m_mediaFolder = std::move(o.m_mediaFolder);
   m_fileVersion = o.m_fileVersion;
   m_backPictureFile = o.m_backPictureFile;
   m_useBackPicture = o.m_useBackPicture;

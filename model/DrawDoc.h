@@ -124,6 +124,9 @@ class CDrawDoc : public COleDocument {
   // Grows whenever the page's objects are thrown away (a new page, a page read, a jump):
   // code holding pointers to objects across a trigger compares it to know they are gone.
   unsigned m_contentsGeneration = 0;
+  // The page's private folder of embedded sound and video copies, made and used by the
+  // media objects (its type is theirs); their copies keep it as long as they need it.
+  std::shared_ptr<void> m_mediaFolder;
 
  protected:
   // Takes over everything a freshly read document holds, its objects appended to this

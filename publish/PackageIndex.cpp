@@ -7,6 +7,7 @@
 #include <string>
 
 #include "framework/core/Codepage.h"
+#include "framework/core/PlainFileName.h"
 #include "publish/PackageSourceReader.h"
 #include "publish/ShellFileOp.h"
 
@@ -56,36 +57,6 @@ void RemoveMadeFile(const char* path) {
   const std::wstring wide = Wide(path);
   ::SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_NORMAL);
   ::DeleteFileW(wide.c_str());
-}
-
-bool IsDeviceName(const CString& name) {
-  static const char* const kDevices[] = {"con", "prn", "aux", "nul"};
-  CString base = name;
-  const int dot = base.Find('.');
-  if (dot >= 0) base = base.Left(dot);
-  base.MakeLower();
-  base.TrimRight();
-  for (const char* device : kDevices)
-    if (base == device) return true;
-  return base.GetLength() == 4 && (base.Left(3) == "com" || base.Left(3) == "lpt") && base[3] >= '1' &&
-         base[3] <= '9';
-}
-
-// A name from a package may come from anywhere: only a plain file name is written into
-// the installation folder, never a path that leads out of it, a stream or a device.
-bool IsPlainFileName(const CString& name) {
-  if (name.IsEmpty() || name == "." || name == "..") return false;
-  const std::string& bytes = name.str();
-  for (size_t i = 0; i < bytes.size(); ++i) {
-    const unsigned char c = static_cast<unsigned char>(bytes[i]);
-    if (codepage::IsLeadByte(c)) {
-      if (i + 1 == bytes.size()) return false;  // a lead byte without its trail byte
-      ++i;
-      continue;
-    }
-    if (c < 0x20 || std::strchr("\\/:*?\"<>|", c)) return false;
-  }
-  return !IsDeviceName(name);
 }
 
 bool EndsInBackslash(const CString& text) {

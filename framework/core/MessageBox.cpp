@@ -8,6 +8,7 @@ struct BoxSettings {
   MessageBoxSink sink;
   HWND owner = nullptr;
   CString caption;
+  MessageBoxDetails current;
 };
 
 BoxSettings& Settings() {
@@ -15,20 +16,33 @@ BoxSettings& Settings() {
   return settings;
 }
 
-int ShowRealBox(const CString& text, UINT flags) {
-  const BoxSettings& s = Settings();
-  HWND owner = (s.owner && ::IsWindow(s.owner)) ? s.owner : ::GetActiveWindow();
-  return ::MessageBoxW(owner, codepage::ToWide(text.str()).c_str(), codepage::ToWide(s.caption.str()).c_str(),
-                       flags);
+int ShowBox(const CString& text, UINT flags, HWND owner, const CString& caption) {
+  BoxSettings& s = Settings();
+  const MessageBoxDetails outer = s.current;
+  s.current = MessageBoxDetails{caption, owner};
+  int answer;
+  if (s.sink) {
+    answer = s.sink(text, flags);
+  } else {
+    if (!owner || !::IsWindow(owner)) owner = ::GetActiveWindow();
+    answer = ::MessageBoxW(owner, codepage::ToWide(text.str()).c_str(), codepage::ToWide(caption.str()).c_str(), flags);
+  }
+  s.current = outer;
+  return answer;
 }
 
 }  // namespace
 
 int AfxMessageBox(const char* text, UINT flags, UINT) {
-  CString message(text);
-  const MessageBoxSink& sink = Settings().sink;
-  return sink ? sink(message, flags) : ShowRealBox(message, flags);
+  const BoxSettings& s = Settings();
+  return ShowBox(CString(text), flags, s.owner && ::IsWindow(s.owner) ? s.owner : nullptr, s.caption);
 }
+
+int AfxMessageBoxWithCaption(HWND owner, const char* text, const char* caption, UINT flags) {
+  return ShowBox(CString(text), flags, owner, CString(caption));
+}
+
+const MessageBoxDetails& AfxCurrentMessageBox() { return Settings().current; }
 
 int AfxMessageBox(UINT promptId, UINT flags, UINT helpId) {
   CString text;

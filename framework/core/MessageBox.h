@@ -18,3 +18,14 @@ MessageBoxSink AfxSetMessageBoxSink(MessageBoxSink sink);
 
 // The caption and owner of real message boxes (the application's title and main window).
 void AfxSetMessageBoxOwner(HWND owner, const CString& caption);
+
+// A box with its own caption and owner (a device's error box), through the same sink.
+int AfxMessageBoxWithCaption(HWND owner, const char* text, const char* caption, UINT flags);
+
+// The caption and owner of the box being shown: a sink asks while it answers. Boxes
+// without their own give the application's caption and main window.
+struct MessageBoxDetails {
+  CString caption;
+  HWND owner = nullptr;
+};
+const MessageBoxDetails& AfxCurrentMessageBox();

@@ -2,7 +2,8 @@
 
 MessageBoxCapture::MessageBoxCapture(int answer) : m_answer(answer) {
   m_previous = AfxSetMessageBoxSink([this](const CString& text, UINT flags) {
-    m_boxes.push_back(CapturedBox{text, flags});
+    const MessageBoxDetails& box = AfxCurrentMessageBox();
+    m_boxes.push_back(CapturedBox{text, flags, box.caption, box.owner});
     return m_answer;
   });
 }

@@ -9,6 +9,8 @@
 struct CapturedBox {
   CString text;
   UINT flags;
+  CString caption;
+  HWND owner;
 };
 
 class MessageBoxCapture {

@@ -1,0 +1,3 @@
+#include "media/MciSound.h"
+
+MCIERROR CMciSound::Open(const char* element, BOOL shareable) { return OpenFile(element, 1, shareable); }
