@@ -12,6 +12,7 @@
 #include "graphics/GeometryHelpers.h"
 #include "graphics/ImageHelpers.h"
 #include "model/DrawHost.h"
+#include "model/PathLimits.h"
 #include "model/ShapeEditing.h"
 #include "model/ShapePainter.h"
 
@@ -82,7 +83,8 @@ int CDrawPoint::DrawObject(CDC* dc, CView*) {
     if (CDrawHost* host = GetDrawHost())
       graphics.SetSmoothingMode(static_cast<Gdiplus::SmoothingMode>(host->GetSmoothingMode()));
     const Gdiplus::Color argb = CShapePainter::ArgbOf(colour, m_lineAlpha);
-    Gdiplus::Pen pen(argb, static_cast<Gdiplus::REAL>(m_pen.lopnWidth.x));
+    Gdiplus::Pen pen(argb, std::clamp<Gdiplus::REAL>(static_cast<Gdiplus::REAL>(m_pen.lopnWidth.x), 0,
+                                                    CShapePainter::kWidestPen));
     pen.SetDashStyle(CShapePainter::DashStyleOf(m_pen.lopnStyle));
     Gdiplus::SolidBrush brush(argb);
 
@@ -99,15 +101,21 @@ int CDrawPoint::DrawObject(CDC* dc, CView*) {
         const CPoint& p = action.m_path[static_cast<int>(k)];
         trace.emplace_back(p.x, p.y);
       }
-      graphics.DrawCurve(&pen, trace.data(), static_cast<INT>(trace.size()));
+      Gdiplus::GraphicsPath curve;
+      curve.AddCurve(trace.data(), static_cast<INT>(trace.size()));
+      const std::unique_ptr<Gdiplus::GraphicsPath> safe = PathLimits::SafeCopy(curve);
+      graphics.DrawPath(&pen, safe ? safe.get() : &curve);
     }
 
     if (m_pen.lopnWidth.x >= 2) {
       const Gdiplus::Rect square = GdipRectOf(m_position);
+      Gdiplus::GraphicsPath dot;
       if (m_pointStyle == kPointRound)
-        graphics.FillEllipse(&brush, square);
+        dot.AddEllipse(square);
       else if (m_pointStyle == kPointSquare)
-        graphics.FillRectangle(&brush, square);
+        dot.AddRectangle(square);
+      const std::unique_ptr<Gdiplus::GraphicsPath> safe = PathLimits::SafeCopy(dot);
+      if (dot.GetPointCount() > 0) graphics.FillPath(&brush, safe ? safe.get() : &dot);
     }
   }
   if (m_pen.lopnWidth.x < 2) ::SetPixel(dc->GetSafeHdc(), m_position.left, m_position.top, colour);

@@ -18,6 +18,7 @@
 #include "model/DrawHost.h"
 #include "model/DrawRect.h"
 #include "model/PathBuilder.h"
+#include "model/PathLimits.h"
 #include "model/ShapeEditing.h"
 #include "model/ShapePainter.h"
 
@@ -327,7 +328,7 @@ BOOL CDrawPoly::Intersects(const CRect& rect) {
   } else {
     Gdiplus::GraphicsPath path;
     if (!GetOutline(path)) return FALSE;
-    path.Flatten(nullptr, 0.25f);  // curves by their shape, not their control points
+    PathLimits::Flatten(path);  // curves by their shape, not their control points
     const int count = path.GetPointCount();
     if (count < 3) return FALSE;
     std::vector<Gdiplus::PointF> fp(static_cast<size_t>(count));

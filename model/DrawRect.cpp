@@ -18,6 +18,7 @@
 #include "model/DrawDoc.h"
 #include "model/DrawHost.h"
 #include "model/PathBuilder.h"
+#include "model/PathLimits.h"
 #include "model/ShapeEditing.h"
 #include "model/ShapePainter.h"
 #include "resources/ModelStrings.h"
@@ -158,7 +159,11 @@ void CDrawRect::AddShape(Gdiplus::GraphicsPath& path, bool withSector) {
     case kShapeEllipse:
       if (withSector && m_shapeParam4 != 0) {
         const Gdiplus::RectF box(x, y, w, h);
-        const auto start = static_cast<Gdiplus::REAL>(m_shapeParam3), sweep = static_cast<Gdiplus::REAL>(m_shapeParam4);
+        // GDI+ draws the start modulo a turn and at most a whole turn; huge values from a
+        // file are brought there first (they have overflowed the stack in the platform's
+        // arc code).
+        const auto start = static_cast<Gdiplus::REAL>(m_shapeParam3 % 360);
+        const auto sweep = static_cast<Gdiplus::REAL>(std::clamp(m_shapeParam4, -360, 360));
         if (m_shapeVariant)
           path.AddArc(box, start, sweep);
         else
@@ -212,7 +217,7 @@ int CDrawRect::OutlinePoints(std::vector<POINT>& points, bool flatten) {
   Gdiplus::GraphicsPath path;
   AddBoundsShape(path);
   Turn(path);
-  if (flatten) path.Flatten(nullptr, 0.25f);
+  if (flatten) PathLimits::Flatten(path);
   const int count = path.GetPointCount();
   points.clear();
   if (count <= 0) return 0;

@@ -8,6 +8,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdlib>
+#include <memory>
 #include <string>
 
 #include "framework/core/Codepage.h"
@@ -16,6 +17,7 @@
 #include "graphics/GeometryHelpers.h"
 #include "graphics/ImageHelpers.h"
 #include "model/DrawText.h"
+#include "model/PathLimits.h"
 #include "model/ShapePainter.h"
 #include "resources/AnswerMarks.h"
 
@@ -149,7 +151,8 @@ void CDrawText::DrawTextPath(Gdiplus::Graphics& graphics, Gdiplus::Font& font, c
   const Gdiplus::Matrix flip(1, 0, 0, -1, 0, 0);
   graphics.SetTransform(&flip);
   Gdiplus::SolidBrush brush(CShapePainter::ArgbOf(m_captionColour, 0));
-  graphics.FillPath(&brush, &path);
+  const std::unique_ptr<Gdiplus::GraphicsPath> safe = PathLimits::SafeCopy(path);
+  graphics.FillPath(&brush, safe ? safe.get() : &path);
   graphics.ResetTransform();
 }
 

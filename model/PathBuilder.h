@@ -18,8 +18,10 @@ class CPathBuilder {
   const std::vector<CPoint>& Points() const { return m_points; }
 
   // A path long enough to need more points than this is cut off there: a hostile page
-  // with huge coordinates must not exhaust memory.
-  static constexpr size_t kMaxPoints = 4u << 20;
+  // with huge coordinates must neither exhaust memory nor stall the start of a run. The
+  // outline of a page-sized figure (at most 32767 units a side) takes half as many at
+  // one unit apart.
+  static constexpr size_t kMaxPoints = 1u << 18;
 
  private:
   bool Append(const CPoint& p);

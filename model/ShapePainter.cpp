@@ -9,6 +9,7 @@
 #include "framework/ui/DC.h"
 #include "model/DrawHost.h"
 #include "model/DrawObj.h"
+#include "model/PathLimits.h"
 #include "resources/ModelStrings.h"
 
 CShapePainter::CShapePainter(CDC* dc, CDrawObj& object, const Options& options)
@@ -56,7 +57,12 @@ Gdiplus::DashCap CShapePainter::DashCapOf(int cap) {
                                                                          : Gdiplus::DashCapFlat;
 }
 
-void CShapePainter::Prepare(const Gdiplus::GraphicsPath& path, const Gdiplus::Rect& gradientRect) {
+void CShapePainter::Prepare(const Gdiplus::GraphicsPath& unbounded, const Gdiplus::Rect& unboundedRect) {
+  const std::unique_ptr<Gdiplus::GraphicsPath> bounded = PathLimits::SafeCopy(unbounded);
+  const Gdiplus::GraphicsPath& path = bounded ? *bounded : unbounded;
+  auto bound = [](INT v) { return static_cast<INT>(PathLimits::Bounded(v)); };
+  const Gdiplus::Rect gradientRect(bound(unboundedRect.X), bound(unboundedRect.Y), bound(unboundedRect.Width),
+                                   bound(unboundedRect.Height));
   const CDrawObj& o = m_object;
   const Gdiplus::Color penColour = ArgbOf(o.m_pen.lopnColor, o.m_lineAlpha);
   const Gdiplus::Color penColour2 = ArgbOf(o.m_lineColour2, o.m_lineAlpha2);
@@ -67,7 +73,8 @@ void CShapePainter::Prepare(const Gdiplus::GraphicsPath& path, const Gdiplus::Re
   m_fillBrush.reset();
   m_pen.reset();
   m_penBrush.reset();
-  m_pen = std::make_unique<Gdiplus::Pen>(penColour, static_cast<Gdiplus::REAL>(o.m_pen.lopnWidth.x));
+  const auto penWidth = std::clamp<Gdiplus::REAL>(static_cast<Gdiplus::REAL>(o.m_pen.lopnWidth.x), 0, kWidestPen);
+  m_pen = std::make_unique<Gdiplus::Pen>(penColour, penWidth);
   m_pen->SetDashStyle(DashStyleOf(o.m_pen.lopnStyle));
   m_pen->SetStartCap(LineCapOf(o.m_startCap));
   m_pen->SetEndCap(LineCapOf(o.m_endCap));
@@ -126,15 +133,21 @@ std::unique_ptr<Gdiplus::Brush> CShapePainter::MakeBrush(int kind, int gradientM
 }
 
 void CShapePainter::FillPath(const Gdiplus::GraphicsPath& path) {
-  if (m_fillBrush) m_graphics->FillPath(m_fillBrush.get(), &path);
+  if (!m_fillBrush) return;
+  const std::unique_ptr<Gdiplus::GraphicsPath> bounded = PathLimits::SafeCopy(path);
+  m_graphics->FillPath(m_fillBrush.get(), bounded ? bounded.get() : &path);
 }
 
 void CShapePainter::StrokePath(const Gdiplus::GraphicsPath& path) {
-  if (m_pen) m_graphics->DrawPath(m_pen.get(), &path);
+  if (!m_pen) return;
+  const std::unique_ptr<Gdiplus::GraphicsPath> bounded = PathLimits::SafeCopy(path);
+  m_graphics->DrawPath(m_pen.get(), bounded ? bounded.get() : &path);
 }
 
 void CShapePainter::StrokeLine(const Gdiplus::PointF& from, const Gdiplus::PointF& to) {
-  if (m_pen) m_graphics->DrawLine(m_pen.get(), from, to);
+  if (m_pen)
+    m_graphics->DrawLine(m_pen.get(), Gdiplus::PointF(PathLimits::Bounded(from.X), PathLimits::Bounded(from.Y)),
+                         Gdiplus::PointF(PathLimits::Bounded(to.X), PathLimits::Bounded(to.Y)));
 }
 
 void CShapePainter::DrawCaption(CDC* dc, const CRect& position, const CString& caption, COLORREF colour) {

@@ -55,12 +55,16 @@ class CShapePainter {
   // The pen and the brushes the object's kinds choose for this path: path gradients
   // take the path's shape, linear gradients lie in the gradient rectangle.
   void Prepare(const Gdiplus::GraphicsPath& path, const Gdiplus::Rect& gradientRect);
+  // Paths and points keep to PathLimits on their way to GDI+.
   void FillPath(const Gdiplus::GraphicsPath& path);
   void StrokePath(const Gdiplus::GraphicsPath& path);
   // A segment with the pen: its start cap sits at from, its end cap at to.
   void StrokeLine(const Gdiplus::PointF& from, const Gdiplus::PointF& to);
   Gdiplus::Pen* Pen() { return m_pen.get(); }
   Gdiplus::Brush* FillBrush() { return m_fillBrush.get(); }
+
+  // The widest pen drawn; wider ones from a file are drawn this wide.
+  static constexpr Gdiplus::REAL kWidestPen = 1 << 12;
 
   // An 0x00BBGGRR colour with alpha 255 - transparency (clamped to 0..255).
   static Gdiplus::Color ArgbOf(COLORREF colour, int transparency);

@@ -29,3 +29,9 @@ const CRuntimeClass* CRuntimeClass::FromName(const char* className) {
   auto it = Registry().find(className);
   return it == Registry().end() ? nullptr : it->second;
 }
+
+std::vector<const CRuntimeClass*> CRuntimeClass::AllClasses() {
+  std::vector<const CRuntimeClass*> classes;
+  for (const auto& entry : Registry()) classes.push_back(entry.second);
+  return classes;
+}

@@ -2,6 +2,8 @@
 // schema, base and how to make an empty one. Every record registers itself by name.
 #pragma once
 
+#include <vector>
+
 #include "framework/core/AfxTypes.h"
 
 class CObject;
@@ -20,6 +22,8 @@ class CRuntimeClass {
 
   // The registered class of that exact name, or null.
   static const CRuntimeClass* FromName(const char* className);
+  // Every registered class, in the order of their names.
+  static std::vector<const CRuntimeClass*> AllClasses();
 
   const char* m_lpszClassName;
   UINT m_wSchema;  // 0xFFFF for a class that cannot be archived
