@@ -1,29 +1,20 @@
 #include "behaviour/GoToPageFile.h"
 
+#include "behaviour/PageRun.h"
 #include "model/DrawDoc.h"
 #include "model/DrawHost.h"
-
-namespace {
-constexpr UINT kJumpTimerPeriod = 55;  // ms
-}  // namespace
 
 BOOL GoToPageFile(CDrawHost& host, const CString& path) {
   CDrawDoc* document = host.GetDocument();
   if (!document) return FALSE;
-  // Both sides lower-cased (character by character, so Chinese names survive).
-  CString current = document->GetPathName();
-  current.MakeLower();
-  CString target = path;
-  target.MakeLower();
-
   host.KillPlaybackTimer();
   host.SetPlaybackClock(0);  // ends the walk over the old page's objects
   if (host.GetMode() != kModeEditing) host.StopObjects();
 
-  if (current == target) {
+  if (document->IsShowingPage(path)) {
     host.ClearDragState();
     if (!host.StartObjects()) return FALSE;
-    host.SetPlaybackTimer(kJumpTimerPeriod);
+    host.SetPlaybackTimer(CPageRun::kResumePeriod);
     return TRUE;
   }
 
@@ -36,7 +27,7 @@ BOOL GoToPageFile(CDrawHost& host, const CString& path) {
     return FALSE;
   }
   if (!host.StartObjects()) return FALSE;
-  host.SetPlaybackTimer(kJumpTimerPeriod);
+  host.SetPlaybackTimer(CPageRun::kResumePeriod);
   host.SetPlaybackClock(0);
   return TRUE;
 }

@@ -1,7 +1,7 @@
-// GoToPageFile: the page jump of a host that reads pages from files (the editor's test
-// run): the run of the current page ends, the page at path is read into the document
-// (or, for the page already shown, its objects restart without reading) and its run
-// starts with the clock at 0.
+// GoToPageFile: the page jump of every program: the run of the current page ends, the
+// page named is read by the document (the editor from files, the player from its package)
+// or, for the page already shown, its objects restart without reading, and its run starts
+// with the clock at 0.
 #pragma once
 
 #include "framework/core/String.h"

@@ -5,6 +5,7 @@
 
 #include "behaviour/ActionWindow.h"
 #include "behaviour/GoToPage.h"
+#include "behaviour/PageRun.h"
 #include "behaviour/StandardBehaviour.h"
 #include "framework/core/Codepage.h"
 #include "framework/core/MessageBox.h"
@@ -13,9 +14,6 @@
 #include "resources/ModelStrings.h"
 
 namespace {
-
-// The run restarts at this period once the program has ended.
-constexpr UINT kResumePeriod = 55;  // ms
 
 bool IsDue(const CMethod& action, DWORD kind, int t) {
   return action.m_nType == kind && ActionWindow::Contains(action, t);
@@ -77,7 +75,7 @@ void RunProgram(CDrawHost& host, const CString& path) {
     ShellOpenAndWait(host.GetViewWindow(), file);
   // Finding the folder may have changed the current directory even when it found none.
   if (!saved.empty()) ::SetCurrentDirectoryW(saved.c_str());
-  host.SetPlaybackTimer(kResumePeriod);
+  host.SetPlaybackTimer(CPageRun::kResumePeriod);  // the run resumes once the program has ended
 }
 
 // A drive ("c:"), a scheme ("file:"), a root or a server ("\\server\share"): names that

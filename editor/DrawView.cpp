@@ -61,7 +61,7 @@ class BitmapSelection {
 
 }  // namespace
 
-CDrawView::CDrawView() {
+CDrawView::CDrawView() : m_run(*this) {
   MapCommand(ID_EXIT_RUN, &CDrawView::OnExitRun);
   MapCommand(ID_TEST_PAGE, &CDrawView::OnTestPage);
   MapCommand(ID_PAUSE_RUN, &CDrawView::OnPauseRun);
@@ -110,7 +110,7 @@ int CDrawView::OnCreate(LPCREATESTRUCTA lpCreateStruct) {
 }
 
 void CDrawView::OnDestroy() {
-  KillTimer(kPlaybackTimerId);
+  m_run.KillTimer();
   m_dropTarget.Revoke();
   CZoomView::OnDestroy();
 }
@@ -311,12 +311,7 @@ int CDrawView::GetDashCap() const {
   return cap == 2 || cap == 3 ? cap : 0;
 }
 
-void CDrawView::ClearDragState() {
-  m_pDragObject = nullptr;
-  m_pHoverObject = nullptr;
-  // The next move reaches the new page's objects even where the pointer has not moved.
-  m_lastMousePoint = CPoint(INT_MIN, INT_MIN);
-}
+void CDrawView::ClearDragState() { m_run.ClearDragState(); }
 
 // ---------------------------------------------------------------------------------
 // Stacking order
@@ -373,51 +368,31 @@ void CDrawView::OnObjectToBack() { MoveFirstSelected(-2); }
 // The page's run
 
 BOOL CDrawView::StartObjects() {
-  CDrawDoc* doc = GetDocument();
   CDrawApp* app = GetDrawApp();
   m_selection.RemoveAll();
-  ClearDragState();
-  if (!doc) return FALSE;
-  doc->m_transitionPending = 1;
   if (app) app->m_bError = FALSE;
-  for (POSITION pos = doc->m_objects.GetHeadPosition(); pos;) AsObject(doc->m_objects.GetNext(pos))->SavePlayState(this, nullptr);
-  return !(app && app->m_bError);
+  return m_run.StartObjects();
 }
 
-void CDrawView::StopObjects() {
-  if (CDrawDoc* doc = GetDocument()) {
-    // A run ended before its first paint leaves no transition pending in the page file.
-    doc->m_transitionPending = 0;
-    for (POSITION pos = doc->m_objects.GetHeadPosition(); pos;) AsObject(doc->m_objects.GetNext(pos))->RestorePlayState(this);
-    doc->RenumberObjects(TRUE);
-  }
-  Invalidate(FALSE);
-  m_clock.SetTick(0);
-}
+void CDrawView::StopObjects() { m_run.StopObjects(); }
 
 void CDrawView::StopRunFromAction() {
   m_bFillBeforeTransition = TRUE;
-  KillTimer(kPlaybackTimerId);
-  m_clock.SetTick(0);
-  if (AppMode() != 2) StopObjects();
+  m_run.KillTimer();
+  if (AppMode() != 2)
+    m_run.StopObjects();
+  else
+    m_run.ResetClock();
   if (::GetCapture() == m_hWnd) ::ReleaseCapture();
 }
 
 void CDrawView::OnExitRun() {
-  KillTimer(kPlaybackTimerId);
-  m_clock.SetTick(0);
-  m_bPaused = FALSE;  // the next run starts playing, not paused
   const BOOL wasRunning = AppMode() != 2;
   if (wasRunning) {
-    CRetiredObjects retired;  // an exit reached from inside an object's own handler
-    if (CDrawDoc* doc = GetDocument()) {
-      // The typed answer stays in its object; the box goes with the run.
-      if (doc->m_focusObject) doc->m_focusObject->OnDeselect(this);
-      doc->m_focusObject = nullptr;
-    }
-    if (::GetCapture() == m_hWnd) ::ReleaseCapture();
-    ClearDragState();
-    StopObjects();
+    m_run.EndRun();
+  } else {
+    m_run.KillTimer();
+    m_run.ResetClock();
   }
   CMainFrame* frame = Frame();
   if (frame && frame->IsFullScreen()) frame->SendMessage(WM_COMMAND, ID_VIEW_FULL_SCREEN);
@@ -433,9 +408,7 @@ void CDrawView::OnTimer(UINT_PTR nIDEvent) {
     CZoomView::OnTimer(nIDEvent);
     return;
   }
-  CDrawDoc* doc = GetDocument();
-  CDrawHost* host = GetDrawHost();
-  if (doc && host) m_clock.OnTimer(*host, doc->m_objects, this);
+  m_run.OnTimer();
 }
 
 // ---------------------------------------------------------------------------------

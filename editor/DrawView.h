@@ -8,11 +8,11 @@
 // and y pointing up. The page of w x h units is (-(w/2), -(h/2)) to (w/2, h/2).
 #pragma once
 
+#include "behaviour/PageRun.h"
 #include "editor/PageDropTarget.h"
 #include "editor/ZoomView.h"
 #include "framework/core/ObList.h"
 #include "graphics/DibImage.h"
-#include "model/PlaybackClock.h"
 
 class CBitmap;
 class CDrawDoc;
@@ -92,9 +92,11 @@ class CDrawView : public CZoomView {
   // F5: offers to save, goes full screen, starts the objects and the clock.
   void OnTestPage();
   void OnPauseRun();
-  void SetPlaybackClock(int tick) { m_clock.SetPlaybackClock(tick); }
-  BOOL IsPlaybackBreak() const { return m_clock.IsPlaybackBreak(); }
-  CPlaybackClock& GetClock() { return m_clock; }
+  void SetPlaybackClock(int tick) { m_run.SetPlaybackClock(tick); }
+  BOOL IsPlaybackBreak() const { return m_run.IsPlaybackBreak(); }
+  CPlaybackClock& GetClock() { return m_run.GetClock(); }
+  // The page's run: clock, timer, pause and the run's input.
+  CPageRun& GetRun() { return m_run; }
   void ClearDragState();
 
   // --- Painting ---
@@ -123,7 +125,6 @@ class CDrawView : public CZoomView {
 
   // --- State ---
   BOOL m_bFillBeforeTransition = TRUE;
-  BOOL m_bPaused = FALSE;
   BOOL m_bRecording = FALSE;
   CPageDropTarget m_dropTarget;
   BOOL m_bDragAccepted = FALSE;
@@ -132,12 +133,7 @@ class CDrawView : public CZoomView {
   BOOL m_bAxes = FALSE;
   COLORREF m_gridColour = RGB(189, 0, 0);
   BOOL m_bActive = FALSE;
-  CDrawObj* m_pHoverObject = nullptr;
-  CDrawObj* m_pDragObject = nullptr;
-  CPoint m_dragPoint;
   CDibImage m_printImage;
-  CPoint m_lastMousePoint;
-  BOOL m_bArrowCursor = TRUE;
 
  protected:
   int OnCreate(LPCREATESTRUCTA lpCreateStruct) override;
@@ -163,21 +159,12 @@ class CDrawView : public CZoomView {
   void OnUpdatePauseRun(CCmdUI* pCmdUI);
   void OnToolCommand(UINT nID);
   void OnUpdateToolCommand(CCmdUI* pCmdUI);
-  // Run-mode input: triggers of the objects under the mouse and of the input text.
-  void RunButtonDown(CPoint point);
-  void RunButtonUp(CPoint point);
-  void RunMouseMove(UINT nFlags, CPoint point);
-  void RunEnterKey(int trigger);
-  // Delivers a trigger to the object; FALSE when the page was replaced meanwhile (a page
-  // jump), so that the caller touches none of the objects it found before.
-  BOOL Trigger(CDrawObj* object, int index, const CPoint& local, const CString& text = CString(),
-               CDrawObj* dragged = nullptr, CDrawObj* target = nullptr);
   // Editing-mode colour shapes (pen colour, colour picker, fill colour).
   void ApplyColourShape(UINT nFlags, CPoint point);
   void NudgeSelection(UINT nChar);
   void PrintPage(CDC* pPrinterDC, CBitmap& bitmap, CSize bitmapSize, int bitsPerPixel);
 
-  CPlaybackClock m_clock;
+  CPageRun m_run;
   // A paint that failed for want of memory has told the user; the next ones keep quiet
   // until a paint succeeds again.
   BOOL m_bPaintFailureShown = FALSE;

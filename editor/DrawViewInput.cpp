@@ -1,176 +1,15 @@
 // CDrawView: mouse and keyboard. While editing the input goes to the current drawing
-// tool; during a run it becomes triggers of the page's objects.
-#include <cstdlib>
-
+// tool; during a run the page's run turns it into triggers of the objects.
 #include "editor/DrawApp.h"
 #include "editor/DrawTool.h"
 #include "editor/DrawView.h"
 #include "editor/MainFrame.h"
 #include "editor/SelectTool.h"
 #include "framework/ui/Menu.h"
-#include "model/ColorEditWnd.h"
-#include "model/DrawCompObj.h"
 #include "model/DrawDoc.h"
 #include "model/DrawHost.h"
-#include "model/DrawText.h"
-#include "model/RetiredObjects.h"
+#include "model/MemberGroup.h"
 #include "resources/KordelIds.h"
-
-namespace {
-
-constexpr int kTriggerLeftDown = 0;
-constexpr int kTriggerLeftUp = 1;
-constexpr int kTriggerDoubleClick = 2;
-constexpr int kTriggerMouseMove = 3;
-constexpr int kTriggerRightDown = 4;
-constexpr int kTriggerRightUp = 5;
-constexpr int kTriggerEnter = 7;
-constexpr int kTriggerLeave = 8;
-constexpr int kTriggerKeyDown = 9;
-constexpr int kTriggerKeyUp = 10;
-constexpr int kTriggerDrop = 12;
-constexpr int kTriggerKey = 13;  // the key every trigger of the view reports
-
-bool HasTrigger(const CDrawObj* object, int index) { return (object->m_triggerMask & (1u << index)) != 0; }
-
-// Composite objects take every pointer trigger whatever their mask says: their members'
-// events are served through them.
-bool IsComposite(const CDrawObj* object) { return dynamic_cast<const CDrawCompObj*>(object) != nullptr; }
-
-CDrawText* InputText(CDrawObj* object) {
-  auto* text = dynamic_cast<CDrawText*>(object);
-  return text && text->m_textInput ? text : nullptr;
-}
-
-// What the author typed into the text: the open box's text, else the text kept from it.
-CString TypedText(CDrawText* text) {
-  if (CColorEditWnd* box = text->GetInputBox()) {
-    CString typed;
-    box->GetWindowText(typed);
-    return typed;
-  }
-  return text->m_displayText;
-}
-
-CPoint Centre(const CRect& r) { return CPoint((r.left + r.right) / 2, (r.bottom + r.top) / 2); }
-
-}  // namespace
-
-// ---------------------------------------------------------------------------------
-// Run mode
-
-BOOL CDrawView::Trigger(CDrawObj* object, int index, const CPoint& local, const CString& text, CDrawObj* dragged,
-                        CDrawObj* target) {
-  CDrawDoc* doc = GetDocument();
-  const unsigned generation = doc->m_contentsGeneration;
-  object->Drive(index, m_clock.GetTick(), local.x, local.y, kTriggerKey, text, dragged, target);
-  return doc->m_contentsGeneration == generation;
-}
-
-void CDrawView::RunButtonDown(CPoint point) {
-  CDrawDoc* doc = GetDocument();
-  if (!doc) return;
-  CRetiredObjects retired;  // a page jump inside a trigger frees the old page afterwards
-  CPoint local = point;
-  DPtoLPPoint(local);
-  CDrawObj* object = doc->ObjectAt(local);
-  m_pDragObject = object && HasTrigger(object, kTriggerDrop) ? object : nullptr;
-  if (m_pDragObject) m_dragPoint = local;
-  CDrawText* focus = InputText(doc->m_focusObject);
-  if (focus && focus != object) focus->OnDeselect(this);
-  if (object) {
-    if (CDrawText* text = InputText(object)) {
-      text->OnOpen(this);
-      doc->m_focusObject = text;
-    }
-    if (object->m_buttonised) {
-      object->SetButtonState(1);
-      object->Invalidate();
-    }
-    if ((HasTrigger(object, kTriggerLeftDown) || IsComposite(object)) && !Trigger(object, kTriggerLeftDown, local))
-      return;
-  }
-  doc->m_focusObject = object;
-}
-
-void CDrawView::RunButtonUp(CPoint point) {
-  CDrawDoc* doc = GetDocument();
-  if (!doc) return;
-  CRetiredObjects retired;
-  CPoint local = point;
-  DPtoLPPoint(local);
-  if (CDrawObj* object = doc->ObjectAt(local)) {
-    if (object->m_buttonised) {
-      object->SetButtonState(0);
-      object->Invalidate();
-    }
-    if ((HasTrigger(object, kTriggerLeftUp) || IsComposite(object)) && !Trigger(object, kTriggerLeftUp, local)) return;
-  }
-  CDrawObj* dragged = m_pDragObject;
-  if (!dragged) return;
-  CDrawObj* target = doc->ObjectAtExcept(local, dragged);
-  if (!target) {
-    // Dropped on nothing: back where it stood when the run began.
-    dragged->SetRect(dragged->m_savedRect, this);
-    m_pDragObject = nullptr;
-    return;
-  }
-  CRect targetRect = target->m_position, draggedRect = dragged->m_position;
-  targetRect.NormalizeRect();
-  draggedRect.NormalizeRect();
-  CRect overlap;
-  if (!overlap.IntersectRect(&targetRect, &draggedRect)) return;  // kept until the next press
-  m_pDragObject = nullptr;
-  const unsigned generation = doc->m_contentsGeneration;
-  const int accepted =
-      target->Drive(kTriggerDrop, m_clock.GetTick(), local.x, local.y, kTriggerKey, CString(), dragged, target);
-  if (!accepted || doc->m_contentsGeneration != generation) return;
-  // Accepted: the dropped object settles on the target's centre.
-  const CPoint to = Centre(target->m_position), from = Centre(dragged->m_position);
-  CRect moved = dragged->m_position;
-  moved.OffsetRect(to.x - from.x, to.y - from.y);
-  dragged->SetRect(moved, this);
-}
-
-void CDrawView::RunMouseMove(UINT nFlags, CPoint point) {
-  CDrawDoc* doc = GetDocument();
-  if (!doc || point == m_lastMousePoint) return;
-  m_lastMousePoint = point;
-  CRetiredObjects retired;
-  CPoint local = point;
-  DPtoLPPoint(local);
-  CDrawObj* object = doc->ObjectAt(local);
-  if (object != m_pHoverObject) {
-    CDrawObj* left = m_pHoverObject;
-    m_pHoverObject = object;
-    if (left && HasTrigger(left, kTriggerLeave) && !Trigger(left, kTriggerLeave, local)) return;
-    if (object && HasTrigger(object, kTriggerEnter) && !Trigger(object, kTriggerEnter, local)) return;
-  }
-  if (object && object->m_events.GetSize() > 0) {
-    ::SetCursor(LoadToolCursor(200));
-    m_bArrowCursor = FALSE;
-    if (!Trigger(object, kTriggerMouseMove, local)) return;
-  } else if (object && IsComposite(object)) {
-    if (!Trigger(object, kTriggerMouseMove, local)) return;
-  } else {
-    ::SetCursor(::LoadCursor(nullptr, IDC_ARROW));
-    m_bArrowCursor = TRUE;
-  }
-  if ((nFlags & MK_LBUTTON) && m_pDragObject) {
-    CRect r = m_pDragObject->m_position;
-    r.OffsetRect(local.x - m_dragPoint.x, local.y - m_dragPoint.y);
-    m_dragPoint = local;
-    m_pDragObject->SetRect(r, nullptr);
-  }
-}
-
-void CDrawView::RunEnterKey(int trigger) {
-  CDrawDoc* doc = GetDocument();
-  CDrawText* text = doc ? InputText(doc->m_focusObject) : nullptr;
-  if (!text) return;
-  CRetiredObjects retired;
-  Trigger(text, trigger, CPoint(0, 0), TypedText(text));
-}
 
 // ---------------------------------------------------------------------------------
 // Messages
@@ -178,7 +17,7 @@ void CDrawView::RunEnterKey(int trigger) {
 void CDrawView::OnLButtonDown(UINT nFlags, CPoint point) {
   SetFocus();
   if (Running()) {
-    RunButtonDown(point);
+    m_run.OnLButtonDown(point);
   } else if (m_bActive) {
     if (s_nCurrentShape == kToolPenColour || s_nCurrentShape == kToolColourPicker ||
         s_nCurrentShape == kToolFillColour)
@@ -191,7 +30,7 @@ void CDrawView::OnLButtonDown(UINT nFlags, CPoint point) {
 
 void CDrawView::OnLButtonUp(UINT nFlags, CPoint point) {
   if (Running()) {
-    RunButtonUp(point);
+    m_run.OnLButtonUp(point);
   } else if (m_bActive) {
     if (CDrawTool* tool = CDrawTool::FindTool(s_nCurrentShape)) tool->OnLButtonUp(this, nFlags, point);
   }
@@ -200,14 +39,7 @@ void CDrawView::OnLButtonUp(UINT nFlags, CPoint point) {
 
 void CDrawView::OnLButtonDblClk(UINT nFlags, CPoint point) {
   if (Running()) {
-    CDrawDoc* doc = GetDocument();
-    CPoint local = point;
-    DPtoLPPoint(local);
-    CDrawObj* object = doc ? doc->ObjectAt(local) : nullptr;
-    if (object && (HasTrigger(object, kTriggerDoubleClick) || IsComposite(object))) {
-      CRetiredObjects retired;
-      Trigger(object, kTriggerDoubleClick, local);
-    }
+    m_run.OnLButtonDblClk(point);
   } else if (m_bActive) {
     if (CDrawTool* tool = CDrawTool::FindTool(s_nCurrentShape)) tool->OnLButtonDblClk(this, nFlags, point);
   }
@@ -216,7 +48,7 @@ void CDrawView::OnLButtonDblClk(UINT nFlags, CPoint point) {
 
 void CDrawView::OnMouseMove(UINT nFlags, CPoint point) {
   if (Running()) {
-    RunMouseMove(nFlags, point);
+    m_run.OnMouseMove(nFlags, point);
     Default();
     return;
   }
@@ -243,28 +75,12 @@ void CDrawView::OnMouseMove(UINT nFlags, CPoint point) {
 }
 
 void CDrawView::OnRButtonDown(UINT nFlags, CPoint point) {
-  if (Running()) {
-    CDrawDoc* doc = GetDocument();
-    CPoint local = point;
-    DPtoLPPoint(local);
-    if (CDrawObj* object = doc ? doc->ObjectAt(local) : nullptr) {
-      CRetiredObjects retired;
-      Trigger(object, kTriggerRightDown, local);
-    }
-  }
+  if (Running()) m_run.OnRButtonDown(point);
   Default();
 }
 
 void CDrawView::OnRButtonUp(UINT nFlags, CPoint point) {
-  if (Running()) {
-    CDrawDoc* doc = GetDocument();
-    CPoint local = point;
-    DPtoLPPoint(local);
-    if (CDrawObj* object = doc ? doc->ObjectAt(local) : nullptr) {
-      CRetiredObjects retired;
-      Trigger(object, kTriggerRightUp, local);
-    }
-  }
+  if (Running()) m_run.OnRButtonUp(point);
   Default();
 }
 
@@ -301,7 +117,7 @@ void CDrawView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
         if (CMainFrame* frame = Frame()) frame->SendMessage(WM_COMMAND, ID_VIEW_PROPERTY_BAR);
       break;
     case VK_RETURN:
-      if (Running()) RunEnterKey(kTriggerKeyDown);
+      if (Running()) m_run.OnEnterKey(TRUE);
       break;
     // Delete is the accelerator of the delete command alone: handling the key here too
     // would delete twice.
@@ -314,7 +130,7 @@ void CDrawView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
 }
 
 void CDrawView::OnKeyUp(UINT nChar, UINT, UINT) {
-  if (nChar == VK_RETURN && Running()) RunEnterKey(kTriggerKeyUp);
+  if (nChar == VK_RETURN && Running()) m_run.OnEnterKey(FALSE);
   Default();
 }
 
@@ -382,7 +198,7 @@ void CDrawView::OnContextMenu(CWnd*, CPoint pos) {
       UpdateWindow();
     }
   }
-  const UINT id = ChooseContextMenu(Running(), m_bArrowCursor, under, frame->IsFullScreen());
+  const UINT id = ChooseContextMenu(Running(), m_run.IsArrowCursor(), under, frame->IsFullScreen());
   CMenu menu;
   if (!id || !menu.LoadMenu(id)) return;
   if (HMENU popup = ::GetSubMenu(menu.GetSafeHmenu(), 0))

@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr UINT kPlaybackPeriod = 55;  // ms
-
 // The tool commands and the shapes they make current.
 struct ToolCommand {
   UINT id;
@@ -89,11 +87,10 @@ void CDrawView::OnTestPage() {
   SetCurrentShape(kToolSelect);  // a figure still being drawn is not run half-built
   Select(nullptr, FALSE);
   SetFocus();
-  m_clock.SetTick(4);
+  m_run.GetClock().SetTick(4);
   // The gallery's thumbnail windows, disabled here during a run, come with the panels.
   CMainFrame* frame = Frame();
   if (frame && !frame->IsFullScreen()) frame->SendMessage(WM_COMMAND, ID_VIEW_FULL_SCREEN);
-  m_bPaused = FALSE;
   if (!StartObjects()) {
     // The objects that did prepare are put back at once; the window waits for Esc.
     StopObjects();
@@ -101,22 +98,15 @@ void CDrawView::OnTestPage() {
   }
   Invalidate(FALSE);
   app->m_nMode = 1;
-  SetTimer(kPlaybackTimerId, kPlaybackPeriod);
-  m_clock.SetTick(0);
+  m_run.SetTimer(CPageRun::kResumePeriod);
+  m_run.GetClock().SetTick(0);
 }
 
 void CDrawView::OnPauseRun() {
-  if (!Running()) return;
-  if (m_bPaused) {
-    SetTimer(kPlaybackTimerId, kPlaybackPeriod);
-    m_bPaused = FALSE;
-  } else {
-    KillTimer(kPlaybackTimerId);
-    m_bPaused = TRUE;
-  }
+  if (Running()) m_run.TogglePause();
 }
 
 void CDrawView::OnUpdatePauseRun(CCmdUI* pCmdUI) {
   pCmdUI->Enable(Running());
-  pCmdUI->SetCheck(m_bPaused ? 1 : 0);
+  pCmdUI->SetCheck(m_run.IsPaused() ? 1 : 0);
 }

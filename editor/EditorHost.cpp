@@ -65,6 +65,7 @@ CString CEditorHost::GetPageFolder() {
 
 void CEditorHost::SetTargetMissing() {
   if (CDrawApp* app = GetDrawApp()) app->m_bError = TRUE;
+  if (CDrawView* view = View()) view->GetRun().SetTargetMissing();
 }
 
 BOOL CEditorHost::InvalidateObject(CDrawObj* object) {
@@ -121,14 +122,11 @@ BOOL CEditorHost::IsPlaybackBreak() {
 }
 
 void CEditorHost::KillPlaybackTimer() {
-  if (CDrawView* view = View()) view->KillTimer(kPlaybackTimerId);
+  if (CDrawView* view = View()) view->GetRun().KillTimer();
 }
 
 void CEditorHost::SetPlaybackTimer(UINT period) {
-  if (CDrawView* view = View()) {
-    view->SetTimer(kPlaybackTimerId, period);
-    view->m_bPaused = FALSE;  // a page jump or a program's end resumes a paused run
-  }
+  if (CDrawView* view = View()) view->GetRun().SetTimer(period);
 }
 
 void CEditorHost::PostExitCommand() {
@@ -157,6 +155,10 @@ void CEditorHost::LPtoDPRect(CRect& rect) {
 
 void CEditorHost::DPtoLPRect(CRect& rect) {
   if (CDrawView* view = View()) view->DPtoLPRect(rect);
+}
+
+void CEditorHost::DPtoLP(CPoint& point) {
+  if (CDrawView* view = View()) view->DPtoLPPoint(point);
 }
 
 // The property panel is made with the panel set; until then nobody listens.

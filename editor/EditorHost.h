@@ -50,6 +50,7 @@ class CEditorHost : public CDrawHost {
   void LPtoDP(CPoint& point) override;
   void LPtoDPRect(CRect& rect) override;
   void DPtoLPRect(CRect& rect) override;
+  void DPtoLP(CPoint& point) override;
 
   LRESULT NotifyPropertyPanel(WPARAM what, CDrawObj* object) override;
   void SetClosedCheck(BOOL closed) override;

@@ -609,3 +609,11 @@ void CDrawDoc::Draw(CDC* dc, CView* view) {
     if (activeView && !printing && host->IsSelected(object)) object->DrawTracker(dc, 1);
   }
 }
+
+BOOL CDrawDoc::IsShowingPage(const CString& path) const {
+  // Both sides lower-cased (character by character, so Chinese names survive).
+  CString current = GetPathName(), wanted = path;
+  current.MakeLower();
+  wanted.MakeLower();
+  return current == wanted;
+}

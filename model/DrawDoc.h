@@ -55,6 +55,9 @@ class CDrawDoc : public COleDocument {
   BOOL SaveToCurrentPath();
   BOOL IsModified() override { return IsPageModified(); }
   void SetModifiedFlag(BOOL modified = TRUE) override { SetPageModified(modified); }
+  // Whether the page shown is the one a jump names (compared without case): a jump to it
+  // restarts it without reading it again.
+  virtual BOOL IsShowingPage(const CString& path) const;
   virtual BOOL IsPageModified() { return m_bModified; }
   virtual void SetPageModified(BOOL modified) { m_bModified = modified; }
 

@@ -82,6 +82,12 @@ class CDrawHost {
   virtual void LPtoDP(CPoint& point) = 0;
   virtual void LPtoDPRect(CRect& rect) = 0;
   virtual void DPtoLPRect(CRect& rect) = 0;
+  // A point of the view's client area in page units.
+  virtual void DPtoLP(CPoint& point) {
+    CRect at(point, point);
+    DPtoLPRect(at);
+    point = at.TopLeft();
+  }
 
   // Editor services: the property panel and the frame's toggles and format bar. Hosts
   // without them (player, control) do nothing.

@@ -2,6 +2,7 @@
 // DrawViewInput.cpp.
 #include "player/DrawView.h"
 
+#include "behaviour/GoToPageFile.h"
 #include "behaviour/RenderPageTransition.h"
 #include "framework/ui/AfxRes.h"
 #include "framework/ui/Bitmap.h"
@@ -14,7 +15,7 @@
 
 IMPLEMENT_DYNCREATE(CDrawView, CView)
 
-CDrawView::CDrawView() : m_host(*this) {
+CDrawView::CDrawView() : m_host(*this), m_run(*this, &m_host) {
   MapCommand(ID_START_PLAYBACK, &CDrawView::StartPlayback);
   MapCommand(ID_EXIT_RUN, &CDrawView::OnExitRun);
   MapCommand(ID_PAUSE_RUN, &CDrawView::OnPauseRun);
@@ -63,7 +64,6 @@ void CDrawView::OnInitialUpdate() {
 
 void CDrawView::OnUpdate(CView*, LPARAM lHint, CObject* pHint) {
   if (lHint == 0) {
-    ++m_pageSerial;
     Invalidate(FALSE);
   } else if (lHint == 1 && pHint) {
     InvalidateObject(static_cast<CDrawObj*>(pHint));
@@ -132,7 +132,7 @@ void CDrawView::OnDraw(CDC* pDC) {
   pDC->GetClipBox(&box);
   pDC->LPtoDP(&box);
   box.NormalizeRect();
-  if (m_clock.GetTick() > 2 && doc->HasPage()) {
+  if (m_run.GetTick() > 2 && doc->HasPage()) {
     // Once the page has been shown whole only the page changes, and only the page goes
     // through the memory image; the margin is painted black straight away.
     const CRect page = PageRectOnClient();
@@ -214,115 +214,48 @@ void CDrawView::StartPlayback() {
   CPlayerDoc* doc = GetPlayerDoc();
   if (!doc) return;
   // A restart: the running page stops and goes before the home page is read again.
-  KillPlaybackTimer();
-  m_paused = FALSE;
+  m_run.KillTimer();
   StopObjects();
-  ClearDragState();
+  m_run.ClearDragState();
   m_selected = nullptr;
   doc->DeleteContents();
   doc->LoadPackagePageByIndex(0, true);
-  if (StartObjects()) SetPlaybackTimer(kFirstStartPeriod);
+  if (StartObjects()) m_run.SetTimer(kFirstStartPeriod);
 }
 
 BOOL CDrawView::StartObjects() {
-  CPlayerDoc* doc = GetPlayerDoc();
-  m_hoverObject = nullptr;
-  doc->m_transitionPending = 1;
-  m_targetMissing = FALSE;
-  for (POSITION pos = doc->m_objects.GetHeadPosition(); pos;)
-    static_cast<CDrawObj*>(doc->m_objects.GetNext(pos))->SavePlayState(this, nullptr);
-  return !m_targetMissing;
+  m_selected = nullptr;
+  return m_run.StartObjects();
 }
 
-void CDrawView::StopObjects() {
-  CPlayerDoc* doc = GetPlayerDoc();
-  for (POSITION pos = doc->m_objects.GetHeadPosition(); pos;)
-    static_cast<CDrawObj*>(doc->m_objects.GetNext(pos))->RestorePlayState(this);
-  doc->RenumberObjects(TRUE);
-  Invalidate(FALSE);
-  ResetClock();
-}
-
-void CDrawView::ResetClock() {
-  // A walk in progress (a step showed a message box, and a command came meanwhile) ends
-  // before its next object.
-  if (m_clock.IsWalking())
-    m_clock.SetPlaybackClock(0);
-  else
-    m_clock.SetTick(0);
-}
-
-void CDrawView::SetPlaybackClock(int tick) { m_clock.SetPlaybackClock(tick); }
-
-void CDrawView::KillPlaybackTimer() {
-  if (m_hWnd) KillTimer(kPlaybackTimerId);
-  m_timerPeriod = 0;
-}
-
-void CDrawView::SetPlaybackTimer(UINT period) {
-  if (m_hWnd && SetTimer(kPlaybackTimerId, period)) m_timerPeriod = period;
-}
+void CDrawView::StopObjects() { m_run.StopObjects(); }
 
 void CDrawView::OnTimer(UINT_PTR nIDEvent) {
   if (nIDEvent != kPlaybackTimerId) {
     CView::OnTimer(nIDEvent);
     return;
   }
-  if (CPlayerDoc* doc = GetPlayerDoc()) m_clock.OnTimer(m_host, doc->m_objects, this);
+  m_run.OnTimer();
 }
 
-void CDrawView::OnPauseRun() {
-  if (m_paused) {
-    SetPlaybackTimer(kResumePeriod);
-    m_paused = FALSE;
-  } else {
-    KillPlaybackTimer();
-    m_paused = TRUE;
-  }
-}
+void CDrawView::OnPauseRun() { m_run.TogglePause(); }
 
 void CDrawView::OnExitRun() {
   m_fillBeforeTransition = TRUE;
-  KillPlaybackTimer();
-  StopObjects();
+  m_run.EndRun();
   EndPlayer();
 }
 
 void CDrawView::EndPlayer() {
-  KillPlaybackTimer();
-  ResetClock();
+  m_run.KillTimer();
+  m_run.ResetClock();
   if (::GetCapture() == m_hWnd) ::ReleaseCapture();
   if (CWnd* main = AfxGetMainWnd()) main->PostMessage(WM_COMMAND, ID_APP_EXIT);
 }
 
-BOOL CDrawView::GoToPage(const CString& name) {
-  CPlayerDoc* doc = GetPlayerDoc();
-  if (!doc) return FALSE;
-  CString current = doc->m_pageName, wanted = name;
-  current.MakeLower();
-  wanted.MakeLower();
-  KillPlaybackTimer();
-  SetPlaybackClock(0);  // ends the walk over the old page's objects
-  StopObjects();
-  ClearDragState();
-  m_selected = nullptr;
-  if (current != wanted || !doc->HasPage()) {
-    if (!doc->OnOpenDocument(name)) {
-      EndPlayer();
-      return FALSE;
-    }
-  }
-  doc->m_pageName = name;
-  if (!StartObjects()) return FALSE;
-  SetPlaybackTimer(kResumePeriod);
-  SetPlaybackClock(0);
-  return TRUE;
-}
+BOOL CDrawView::GoToPage(const CString& name) { return GoToPageFile(m_host, name); }
 
-void CDrawView::ClearDragState() {
-  m_dragObject = nullptr;
-  m_hoverObject = nullptr;
-}
+void CDrawView::ClearDragState() { m_run.ClearDragState(); }
 
 // ---- the page's objects ------------------------------------------------------------------
 

@@ -5,10 +5,8 @@
 // player through this view (CPlayerHost forwards to it).
 #pragma once
 
-#include <climits>
-
+#include "behaviour/PageRun.h"
 #include "framework/ui/View.h"
-#include "model/PlaybackClock.h"
 #include "player/PlayerHost.h"
 
 class CDrawObj;
@@ -19,8 +17,8 @@ class CDrawView : public CView {
 
  public:
   // Timer periods of the playback timer, in milliseconds.
-  static constexpr UINT kFirstStartPeriod = 50;
-  static constexpr UINT kResumePeriod = 55;
+  static constexpr UINT kFirstStartPeriod = CPageRun::kFirstStartPeriod;
+  static constexpr UINT kResumePeriod = CPageRun::kResumePeriod;
 
   CDrawView();
   ~CDrawView() override;
@@ -44,15 +42,17 @@ class CDrawView : public CView {
   // Gives every object back the state it had before playing; the clock goes to 0.
   void StopObjects();
   // The clock to tick, and the walk over the page ended before its next object.
-  void SetPlaybackClock(int tick);
-  BOOL IsPlaybackBreak() const { return m_clock.IsPlaybackBreak(); }
-  int GetTick() const { return m_clock.GetTick(); }
+  void SetPlaybackClock(int tick) { m_run.SetPlaybackClock(tick); }
+  BOOL IsPlaybackBreak() const { return m_run.IsPlaybackBreak(); }
+  int GetTick() const { return m_run.GetTick(); }
   // Timer 3: stopped, or started with the period given.
-  void KillPlaybackTimer();
-  void SetPlaybackTimer(UINT period);
+  void KillPlaybackTimer() { m_run.KillTimer(); }
+  void SetPlaybackTimer(UINT period) { m_run.SetTimer(period); }
   // The period timer 3 runs at, 0 while it is stopped.
-  UINT GetTimerPeriod() const { return m_timerPeriod; }
-  BOOL IsPaused() const { return m_paused; }
+  UINT GetTimerPeriod() const { return m_run.GetTimerPeriod(); }
+  BOOL IsPaused() const { return m_run.IsPaused(); }
+  // The page's run: clock, timer, pause and the run's input.
+  CPageRun& GetRun() { return m_run; }
   // A page-switch action: the named page of the package replaces the current one and
   // plays from its start; the same page restarts without being read again. When the
   // package has no readable page of that name the player ends.
@@ -69,7 +69,7 @@ class CDrawView : public CView {
   void MoveSelected(bool forward);
   // Repaints the area the object was last drawn in.
   BOOL InvalidateObject(CDrawObj* object);
-  void SetTargetMissing() { m_targetMissing = TRUE; }
+  void SetTargetMissing() { m_run.SetTargetMissing(); }
 
   // Page units to client pixels and back.
   CPoint PageToClient(CPoint page) const;
@@ -94,16 +94,12 @@ class CDrawView : public CView {
   void OnRButtonDown(UINT nFlags, CPoint point) override;
   void OnRButtonUp(UINT nFlags, CPoint point) override;
   void OnMouseMove(UINT nFlags, CPoint point) override;
+  void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) override;
+  void OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags) override;
 
  private:
-  // Passes trigger index to the object. FALSE when the page was replaced meanwhile (a
-  // message box shown by the object lets the clock run on): the caller must then leave
-  // the page's objects alone.
-  bool Drive(CDrawObj* object, int index, CPoint page, CDrawObj* second = nullptr);
   // The player ends: the clock stops and the application is asked to exit.
   void EndPlayer();
-  // The clock back to 0.
-  void ResetClock();
   // Paints the box (client pixels) through a memory image: black, and the page when one
   // is shown.
   void PaintPage(CDC* pDC, const CRect& box, bool showPage);
@@ -112,19 +108,9 @@ class CDrawView : public CView {
 
   CPlayerHost m_host;
   CDrawHost* m_previousHost = nullptr;
-  CPlaybackClock m_clock;
-  UINT m_timerPeriod = 0;
-
-  CDrawObj* m_dragObject = nullptr;
-  CPoint m_dragPoint;  // page units
-  CDrawObj* m_hoverObject = nullptr;
-  CPoint m_lastMouse{INT_MIN, INT_MIN};  // client pixels
+  CPageRun m_run;
   CDrawObj* m_selected = nullptr;
   BOOL m_fillBeforeTransition = TRUE;
-  BOOL m_paused = FALSE;
   BOOL m_active = FALSE;
-  BOOL m_targetMissing = FALSE;
   BOOL m_firstUpdatePending = TRUE;
-  // Counts the pages shown, so input handlers notice a page replaced under them.
-  unsigned m_pageSerial = 0;
 };

@@ -53,6 +53,13 @@ BOOL CPlayerDoc::LoadPackagePageByName(const char* name, bool reread) {
 
 BOOL CPlayerDoc::OnOpenDocument(const char* path) { return LoadPackagePageByName(path, false); }
 
+BOOL CPlayerDoc::IsShowingPage(const CString& path) const {
+  CString current = m_pageName, wanted = path;
+  current.MakeLower();
+  wanted.MakeLower();
+  return m_hasPage && current == wanted;
+}
+
 int CPlayerDoc::ReadEntry(int index, const CString& name) {
   const PackageEntry& entry = m_package.GetEntry(index);
   // The directory promises no page at offset 0: the stub is there.

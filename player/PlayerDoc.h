@@ -32,6 +32,8 @@ class CPlayerDoc : public CDrawDoc {
   BOOL OnSaveDocument(const char*) override { return FALSE; }
   BOOL SaveModified() override { return TRUE; }
   BOOL IsPageModified() override { return FALSE; }
+  // Pages are named as the package names them.
+  BOOL IsShowingPage(const CString& path) const override;
   void SetPageModified(BOOL) override {}
 
   // Whether a page was read since the document was last emptied.

@@ -76,6 +76,7 @@ void CPlayerHost::LPtoDPRect(CRect& rect) {
   rect.NormalizeRect();
 }
 
+void CPlayerHost::DPtoLP(CPoint& point) { point = m_view.ClientToPage(point); }
 void CPlayerHost::DPtoLPRect(CRect& rect) {
   rect = CRect(m_view.ClientToPage(rect.TopLeft()), m_view.ClientToPage(rect.BottomRight()));
 }

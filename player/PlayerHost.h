@@ -50,6 +50,7 @@ class CPlayerHost : public CDrawHost {
   void LPtoDP(CPoint& point) override;
   void LPtoDPRect(CRect& rect) override;
   void DPtoLPRect(CRect& rect) override;
+  void DPtoLP(CPoint& point) override;
 
   LRESULT NotifyPropertyPanel(WPARAM, CDrawObj*) override { return 0; }
   void SetClosedCheck(BOOL) override {}

@@ -254,16 +254,16 @@ TEST_F(TestRunTest, PauseStopsTheClockAndNoRunStartsPaused) {
   StartRun();
   View()->SetTimer(kPlaybackTimerId, 55);
   Frame()->SendMessage(WM_COMMAND, ID_PAUSE_RUN);
-  EXPECT_TRUE(View()->m_bPaused);
+  EXPECT_TRUE(View()->GetRun().IsPaused());
   EXPECT_FALSE(View()->KillTimer(kPlaybackTimerId)) << "paused: no timer";
   CTestCmdUI check(ID_PAUSE_RUN);
   check.DoUpdate(Frame(), TRUE);
   EXPECT_EQ(check.m_nCheck, 1);
   // Esc while paused, then F5: the new run plays.
   Frame()->SendMessage(WM_COMMAND, ID_EXIT_RUN);
-  EXPECT_FALSE(View()->m_bPaused);
+  EXPECT_FALSE(View()->GetRun().IsPaused());
   StartRun();
-  EXPECT_FALSE(View()->m_bPaused);
+  EXPECT_FALSE(View()->GetRun().IsPaused());
   // Resume restarts the clock where it stood.
   Tick(4);
   Frame()->SendMessage(WM_COMMAND, ID_PAUSE_RUN);
@@ -344,7 +344,7 @@ TEST_F(TestRunTest, MouseInputBecomesTriggersOfTheObjectUnderIt) {
   StartRun();
   // Over an object with events there is no run menu: the right button's release shows
   // none (a menu would wait for the user).
-  View()->m_bArrowCursor = FALSE;
+  Send(WM_MOUSEMOVE, 0, CPoint(80, 20));
   const struct {
     UINT message;
     CPoint at;
@@ -370,8 +370,8 @@ TEST_F(TestRunTest, MouseInputBecomesTriggersOfTheObjectUnderIt) {
   Send(WM_MOUSEMOVE, 0, CPoint(-80, 20));  // the same point: nothing
   Send(WM_MOUSEMOVE, 0, CPoint(80, 20));
   EXPECT_EQ(Log(), (std::vector<std::string>{"a drive 7", "a drive 3", "a drive 8", "b drive 7", "b drive 3"}));
-  EXPECT_EQ(View()->m_pHoverObject, b);
-  EXPECT_FALSE(View()->m_bArrowCursor);
+  EXPECT_EQ(View()->GetRun().GetHoverObject(), b);
+  EXPECT_FALSE(View()->GetRun().IsArrowCursor());
 }
 
 TEST_F(TestRunTest, DraggedObjectsDropOnTargetsOrGoBack) {
@@ -398,7 +398,7 @@ TEST_F(TestRunTest, DraggedObjectsDropOnTargetsOrGoBack) {
   b->accept = 1;
   drag(CPoint(72, 30));  // a new point: a move to the last one is no move
   EXPECT_EQ(a->m_position, CRect(70, 40, 110, 0));
-  EXPECT_EQ(View()->m_pDragObject, nullptr);
+  EXPECT_EQ(View()->GetRun().GetDragObject(), nullptr);
 }
 
 TEST_F(TestRunTest, EnterInAnInputTextDeliversTheTypedAnswer) {
@@ -435,7 +435,7 @@ TEST_F(TestRunTest, ATriggerThatReplacesThePageLeavesNoHandlerOnFreedObjects) {
   StartRun();
   Send(WM_LBUTTONDOWN, MK_LBUTTON, CPoint(0, 0));
   EXPECT_EQ(Dead().count(jumper), 1u) << "the old page is gone once the handler returned";
-  EXPECT_EQ(View()->m_pDragObject, nullptr);
+  EXPECT_EQ(View()->GetRun().GetDragObject(), nullptr);
   EXPECT_EQ(Doc()->m_focusObject, nullptr);
   Send(WM_MOUSEMOVE, MK_LBUTTON, CPoint(5, 5));
   Send(WM_LBUTTONUP, 0, CPoint(5, 5));

@@ -143,7 +143,7 @@ TEST_F(PlayerInputTest, ADraggedObjectLandsWhereItsDropIsAccepted) {
       ASSERT_EQ(1u, target->drives.size());
       EXPECT_EQ(12, target->drives[0].index);
       EXPECT_EQ(dragged, target->drives[0].second);
-      EXPECT_EQ(nullptr, target->drives[0].third);
+      EXPECT_EQ(target, target->drives[0].third);  // the drop names its target
     } else {
       EXPECT_TRUE(target->drives.empty());
     }
