@@ -124,7 +124,7 @@ void CStandardBehaviour::StepPageSwitch(CDrawObj& object, int t, CView*) {
     }
     if (name.Find('.') < 0) name += ".rvx";
     CString path = (host ? host->GetPageFolder() : CString()) + name;
-    path.MakeLower();  // character-aware: Chinese names keep their second bytes
+    if (!host || !host->KeepsPageNameCase()) path.MakeLower();  // character-aware: Chinese names keep their second bytes
     GoToPage(path);
     return;  // this object may belong to no page any more
   }

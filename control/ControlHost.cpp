@@ -2,6 +2,7 @@
 
 #include "control/MainDoc.h"
 #include "control/MainView.h"
+#include "control/PageSource.h"
 #include "control/RaveloCtrl.h"
 #include "control/ThreadContextMap.h"
 #include "framework/core/Codepage.h"
@@ -50,6 +51,47 @@ CDrawObj* CControlHost::FindObjectByName(const CString& name, int trajectoryFilt
 }
 
 void CControlHost::StopRunFromAction() { KillPlaybackTimer(); }
+
+BOOL CControlHost::StartObjects() {
+  if (CMainView* view = View()) view->SaveObjectStates();
+  return TRUE;
+}
+
+void CControlHost::StopObjects() {
+  if (CMainView* view = View()) view->ResetObjects();
+}
+
+void CControlHost::SetPlaybackClock(int tick) {
+  if (CMainView* view = View()) view->SetPlaybackClock(tick);
+}
+
+BOOL CControlHost::IsPlaybackBreak() {
+  CMainView* view = View();
+  return view && view->IsPlaybackBreak();
+}
+
+BOOL CControlHost::GoToPage(const CString& path) {
+  CMainView* view = View();
+  CMainDoc* doc = Document();
+  if (!view || !doc) return FALSE;
+  KillPlaybackTimer();
+  const unsigned generation = doc->m_contentsGeneration;
+  if (!doc->OpenPageByName(path)) {
+    // A name that loads nothing leaves the page shown playing.
+    if (doc->m_contentsGeneration == generation) SetPlaybackTimer(CMainView::kJumpPeriodMs);
+    return FALSE;
+  }
+  doc->m_pageName = path;
+  if (doc->IsJumpPending()) return TRUE;
+  view->SaveObjectStates();
+  SetPlaybackTimer(CMainView::kJumpPeriodMs);
+  return TRUE;
+}
+
+BOOL CControlHost::KeepsPageNameCase() {
+  CMainDoc* doc = Document();
+  return doc && doc->GetBaseKind() == PageSource::webBase;
+}
 
 void CControlHost::KillPlaybackTimer() {
   if (HWND window = GetViewWindow()) ::KillTimer(window, kPlaybackTimerId);

@@ -35,12 +35,12 @@ class CControlHost : public CDrawHost {
   void MoveSelectedBackward() override {}
   void MoveSelectedForward() override {}
 
-  // The page's clock and its walk belong to the view's page run.
-  BOOL StartObjects() override { return TRUE; }
-  void StopObjects() override {}
+  // The page's clock and its walk are the view's.
+  BOOL StartObjects() override;
+  void StopObjects() override;
   void StopRunFromAction() override;
-  void SetPlaybackClock(int) override {}
-  BOOL IsPlaybackBreak() override { return FALSE; }
+  void SetPlaybackClock(int tick) override;
+  BOOL IsPlaybackBreak() override;
   void KillPlaybackTimer() override;
   void SetPlaybackTimer(UINT period) override;
   // A page inside a web page plays until the page is left.
@@ -48,7 +48,11 @@ class CControlHost : public CDrawHost {
   void InvalidateView() override;
   void ClearDragState() override {}
   void CloseInPlaceItem() override {}
-  BOOL GoToPage(const CString&) override { return FALSE; }
+  // The page named is read or downloaded against the first page's folder; while a
+  // download is on its way the page shown stands still.
+  BOOL GoToPage(const CString& path) override;
+  // Under a web page, names go to the server as the author wrote them.
+  BOOL KeepsPageNameCase() override;
 
   void LPtoDP(CPoint& point) override;
   void LPtoDPRect(CRect& rect) override;

@@ -1,14 +1,26 @@
 // CMainView: the control's page view. It has no window of its own: it draws into the
 // control's window, which forwards its mouse, key and timer messages here, and it is
 // what the page model reaches as the view of the control's thread.
+//
+// Page coordinates: one unit a pixel, y up, the page's centre at the centre of the
+// window. The page is painted off screen and copied (or played in through its entry
+// transition); its clock steps the objects on timer 3.
 #pragma once
 
 #include "framework/ui/View.h"
+#include "model/PlaybackClock.h"
 
 class CMainDoc;
 
 class CMainView : public CView {
  public:
+  // The period of the playback timer.
+  static constexpr UINT kTickPeriodMs = 50;
+  // The period a page plays on with after a jump.
+  static constexpr UINT kJumpPeriodMs = 55;
+  // What SetStatus reports.
+  enum Status { statusNone = 0, statusDownloading = 1, statusLoaded = 2, statusNotFound = 3, statusDamaged = 4 };
+
   CMainView() = default;
   ~CMainView() override = default;
 
@@ -20,16 +32,31 @@ class CMainView : public CView {
 
   // The window class shows no cursor of its own, so the view chooses it on each move.
   void ClearClassCursor();
-  // Page coordinates: one unit a pixel, y up, the origin at the centre of the window.
   virtual void PrepareDC(CDC* pDC);
-  // Paints the page into a prepared device context.
+  // Paints the page into a context prepared by PrepareDC.
   virtual void OnPaint(CDC* pDC);
   void OnDraw(CDC* pDC) override { OnPaint(pDC); }
 
-  // Playback on the control's window: timer 3 stops.
+  // Repaints the whole window later.
+  void InvalidateWindow(BOOL erase);
+  // A non-zero status repaints the rectangle (device units; the whole window when null).
+  void SetStatus(int status, BOOL erase, const RECT* rect);
+  int GetStatus() const { return m_status; }
+
+  // The clock, and the flag that ends a walk over the objects in progress.
+  void SetPlaybackClock(int tick) { m_clock.SetPlaybackClock(tick); }
+  int GetPlaybackClock() const { return m_clock.GetTick(); }
+  bool IsPlaybackBreak() const { return m_clock.IsPlaybackBreak(); }
+
+  // Every object keeps its state for the run; the page's transition plays at the next paint.
+  virtual void SaveObjectStates();
+  // Every object back to its saved state, the clock at 0.
+  virtual void ResetObjects();
+  // The page shown whole, then played: timer 3, the keyboard focus, the clock from 0.
+  virtual void StartPlayback();
   virtual void StopPlayback();
   // A timer message of the control's window.
-  virtual void OnPlayTick(UINT_PTR id) {}
+  virtual void OnPlayTick(UINT_PTR id);
 
   // Input the control forwards (the page's triggers are served by the page run).
   void OnLButtonDown(UINT nFlags, CPoint point) override {}
@@ -41,7 +68,20 @@ class CMainView : public CView {
   void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) override {}
   void OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags) override {}
 
+ protected:
+  // Seams of the paint: the transition renderer, and whether the target is a printer.
+  virtual void RenderTransition(HDC target, HDC source, const RECT& rect, int kind, int direction, int delay);
+  virtual bool IsPrinter(CDC* pDC) const;
+
  private:
+  // The page's rectangle in device units of a prepared context.
+  CRect PageRectOnDevice(CDC* pDC) const;
+  void PaintBuffered(CDC* pDC, const CRect& rect);
+
   HWND m_window = nullptr;
   CMainDoc* m_document = nullptr;
+  CPlaybackClock m_clock;
+  int m_status = statusNone;
+  // The curtain colour goes up before the first transition only.
+  BOOL m_firstFill = TRUE;
 };

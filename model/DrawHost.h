@@ -77,6 +77,9 @@ class CDrawHost {
   // control from files or addresses, the player from its own package); the path arrives
   // lower-cased. 1 when the new page runs, 0 when it could not be opened or started.
   virtual BOOL GoToPage(const CString& path) = 0;
+  // Whether page names reach GoToPage as written rather than lower-cased (a host that
+  // loads pages from a web server, where names differ by case).
+  virtual BOOL KeepsPageNameCase() { return FALSE; }
 
   // Conversions with the view's zoom and scroll; rectangle results are normalised.
   virtual void LPtoDP(CPoint& point) = 0;

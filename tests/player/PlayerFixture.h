@@ -23,6 +23,7 @@
 #include "resources/Mirabo.h"
 #include "tests/behaviour/PlaybackProbe.h"
 #include "tests/package/PackageFixture.h"
+#include "tests/support/PageFiles.h"
 #include "tests/support/Printers.h"
 
 namespace playertest {
@@ -35,39 +36,11 @@ constexpr int kPageHeight = 300;
 // The bytes of a page file: size 400 x 300, the background colour given, and whatever
 // fill adds to it.
 inline std::string PageBytes(COLORREF background, const std::function<void(CDrawDoc&)>& fill = {}) {
-  CDrawDoc doc;
-  doc.SetPageSize(kPageWidth, kPageHeight);
-  doc.m_backColour = background;
-  if (fill) fill(doc);
-  CMemFile file;
-  {
-    CArchive ar(&file, CArchive::store);
-    ar.m_pDocument = &doc;
-    doc.Serialize(ar);
-    ar.Close();
-  }
-  const std::vector<BYTE>& bytes = file.Bytes();
-  return std::string(bytes.begin(), bytes.end());
+  return pagefiles::PageBytes(kPageWidth, kPageHeight, background, fill);
 }
 
-// A filled, unoutlined rectangle of that colour over (left, top)..(right, bottom), y up.
-inline CDrawRect* FilledRect(const char* name, const CRect& position, COLORREF colour) {
-  auto* rect = new CDrawRect(position);
-  rect->m_name = name;
-  rect->m_brush.lbColor = colour;
-  rect->m_outlined = 0;
-  rect->m_baseRect = rect->GetDrawBounds();
-  return rect;
-}
-
-// Makes object switch to the page named when it is clicked (left button up).
-inline void JumpOnClick(CDrawObj& object, const char* page) {
-  CMethod jump = MakeAction(CMethod::typePageSwitch, "jump", 0, 0, -1);
-  jump.m_nByEvent = 1;
-  jump.m_strTarget = page;
-  AddAction(object, jump);
-  AddEvent(object, 0x2, object.m_name.GetString(), "jump");
-}
+using pagefiles::FilledRect;
+using pagefiles::JumpOnClick;
 
 struct DriveCall {
   int index;
