@@ -55,11 +55,17 @@ CDrawDoc* HostPage() {
 bool FirstFrameDelay(CPicture& picture, unsigned long long& delay) {
   Gdiplus::Image* image = picture.GetImage();
   const UINT size = image->GetPropertyItemSize(kFrameDelay);
+  // A picture without delays (a TIFF's pages) is no failure: the wrapper's error is
+  // cleared, or every copy made of the picture afterwards would inherit it.
+  image->GetLastStatus();
   if (size < sizeof(Gdiplus::PropertyItem)) return false;
   std::vector<BYTE> buffer(size);
   auto* item = reinterpret_cast<Gdiplus::PropertyItem*>(buffer.data());
   if (image->GetPropertyItem(kFrameDelay, size, item) != Gdiplus::Ok || !item->value || item->length < 4) return false;
   delay = *static_cast<const UINT32*>(item->value);
+  // A GIF stores its delays in 16 bits; some decoders widen them with their sign, so a
+  // larger value is the 16-bit delay of the file.
+  if (delay > 0xFFFF) delay &= 0xFFFF;
   return true;
 }
 

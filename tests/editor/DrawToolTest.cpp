@@ -100,7 +100,7 @@ TEST_F(DrawToolTest, EachShapeFindsTheFirstToolRegisteredForIt) {
   EXPECT_TRUE(dynamic_cast<CZoomTool*>(CDrawTool::FindTool(24)));
   EXPECT_TRUE(dynamic_cast<CGlueTool*>(CDrawTool::FindTool(19)));
   // The colour shapes are the view's own; the others make kinds the editor lacks yet.
-  for (int shape : {2, 3, 4, 5, 7, 15, 16, 17, 18, 22, 25})
+  for (int shape : {2, 3, 4, 5, 15, 16, 17, 22, 25})
     EXPECT_EQ(CDrawTool::FindTool(shape), nullptr) << shape;
 }
 

@@ -103,7 +103,8 @@ TEST_F(MediaToolTest, ThePictureToolsObjectTakesTheFileChosenByADoubleClick) {
   ASSERT_EQ(1u, dialogs.calls().size());
   EXPECT_STREQ("打开文件", dialogs.calls()[0].title);
   EXPECT_STREQ(red, picture->m_pictureFile);
-  EXPECT_EQ(RGB(255, 0, 0), PaintedAt(CPoint(0, 0)));
+  // Away from the selected object's handles, which mark its centre and corners.
+  EXPECT_EQ(RGB(255, 0, 0), PaintedAt(CPoint(30, -20)));
 }
 
 TEST_F(MediaToolTest, ASoundIs32By32AndShowsItsIconOnlyWhileEditing) {
