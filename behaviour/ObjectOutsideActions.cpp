@@ -9,6 +9,7 @@
 #include "behaviour/StandardBehaviour.h"
 #include "framework/core/Codepage.h"
 #include "framework/core/MessageBox.h"
+#include "framework/core/ScopedHandle.h"
 #include "model/DrawHost.h"
 #include "model/DrawObj.h"
 #include "resources/ModelStrings.h"
@@ -18,22 +19,6 @@ namespace {
 bool IsDue(const CMethod& action, DWORD kind, int t) {
   return action.m_nType == kind && ActionWindow::Contains(action, t);
 }
-
-// Owns a process handle; the shell gives none when it handed a document to a program
-// that was already running.
-class ProcessHandle {
- public:
-  explicit ProcessHandle(HANDLE handle) : m_handle(handle) {}
-  ~ProcessHandle() {
-    if (m_handle) ::CloseHandle(m_handle);
-  }
-  ProcessHandle(const ProcessHandle&) = delete;
-  ProcessHandle& operator=(const ProcessHandle&) = delete;
-  HANDLE Get() const { return m_handle; }
-
- private:
-  HANDLE m_handle;
-};
 
 std::wstring CurrentDirectory() {
   const DWORD size = ::GetCurrentDirectoryW(0, nullptr);
@@ -55,11 +40,11 @@ void ShellOpenAndWait(HWND owner, const std::wstring& file) {
   info.lpFile = file.c_str();
   info.nShow = SW_SHOWMAXIMIZED;
   if (!::ShellExecuteExW(&info)) return;
-  ProcessHandle process(info.hProcess);
-  if (!process.Get()) return;
-  if (::WaitForSingleObject(process.Get(), INFINITE) == WAIT_FAILED) return;
+  CScopedKernelHandle process(info.hProcess);  // none when a running program took the document
+  if (!process.get()) return;
+  if (::WaitForSingleObject(process.get(), INFINITE) == WAIT_FAILED) return;
   DWORD exitCode = 0;
-  ::GetExitCodeProcess(process.Get(), &exitCode);
+  ::GetExitCodeProcess(process.get(), &exitCode);
 }
 
 void RunProgram(CDrawHost& host, const CString& path) {

@@ -4,22 +4,18 @@
 #include <cmath>
 #include <cstdlib>
 #include <ctime>
-#include <memory>
 #include <numeric>
-#include <type_traits>
 #include <vector>
 
 #include "behaviour/TransitionCanvas.h"
+#include "framework/core/ScopedHandle.h"
 
 namespace {
 
 // No display holds a larger page, and every kind's frame count grows with the page.
 constexpr long long kLargestSide = 32767;
 
-struct RegionDeleter {
-  void operator()(std::remove_pointer_t<HRGN>* region) const { ::DeleteObject(region); }
-};
-using Region = std::unique_ptr<std::remove_pointer_t<HRGN>, RegionDeleter>;
+using Region = CScopedRegion;
 
 Region RectRegion(int left, int top, int right, int bottom) {
   return Region(::CreateRectRgn(left, top, right, bottom));

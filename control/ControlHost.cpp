@@ -22,11 +22,6 @@ HWND CControlHost::GetViewWindow() {
 
 CDrawDoc* CControlHost::GetDocument() { return Document(); }
 
-int CControlHost::GetPageObjectCount() {
-  CMainDoc* doc = Document();
-  return doc ? doc->m_objects.GetCount() : 0;
-}
-
 int CControlHost::GetSmoothingMode() { return GetThreadContextMap().m_smoothingMode; }
 
 void CControlHost::SetTargetMissing() { GetThreadContextMap().SetTargetMissing(1); }

@@ -1,4 +1,5 @@
-// CControlHost: the control's side of the object model's host. The control installs it
+// CControlHost: the control's side of the object model's host (page names are resolved
+// by the document against its base address). The control installs it
 // on its thread when its window is made and removes it when the window goes; it
 // answers from the thread's record in the registry (view, document, control window),
 // so every answer is empty once the record is gone.
@@ -7,24 +8,18 @@
 // names unless the hosting page is itself a local file.
 #pragma once
 
-#include "model/DrawHost.h"
+#include "model/PlayingHost.h"
 
 class CMainDoc;
 class CMainView;
 class CRaveloCtrl;
 
-class CControlHost : public CDrawHost {
+class CControlHost : public CPlayingHost {
  public:
   CView* GetActiveView() override;
   HWND GetViewWindow() override;
   CDrawDoc* GetDocument() override;
-  int GetPageObjectCount() override;
-  void SetPageModified() override {}
-  int GetMode() override { return kModeRunning; }
   int GetSmoothingMode() override;
-  // Page names are resolved by the document against its base address.
-  CString GetProgrammeFolder() override { return CString(); }
-  CString GetPageFolder() override { return CString(); }
   void SetTargetMissing() override;
 
   BOOL InvalidateObject(CDrawObj* object) override;
@@ -47,7 +42,6 @@ class CControlHost : public CDrawHost {
   void PostExitCommand() override {}
   void InvalidateView() override;
   void ClearDragState() override {}
-  void CloseInPlaceItem() override {}
   // The page named is read or downloaded against the first page's folder; while a
   // download is on its way the page shown stands still.
   BOOL GoToPage(const CString& path) override;
@@ -58,10 +52,6 @@ class CControlHost : public CDrawHost {
   void LPtoDPRect(CRect& rect) override;
   void DPtoLPRect(CRect& rect) override;
 
-  LRESULT NotifyPropertyPanel(WPARAM, CDrawObj*) override { return 0; }
-  void SetClosedCheck(BOOL) override {}
-  void SetFilledCheck(BOOL) override {}
-  void SyncFormatBar() override {}
   // Yes only under a hosting page with a "file:" address (any case).
   BOOL AllowsLocalAccess() override;
   BOOL FileExists(const CString& path) override;

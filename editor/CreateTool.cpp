@@ -1,7 +1,6 @@
 #include "editor/CreateTool.h"
 
 #include <algorithm>
-#include <memory>
 #include <new>
 #include <vector>
 
@@ -11,6 +10,7 @@
 #include "editor/SelectTool.h"
 #include "editor/ToolStyle.h"
 #include "framework/core/MessageBox.h"
+#include "framework/core/ScopedHandle.h"
 #include "framework/ui/Bitmap.h"
 #include "framework/ui/ClientDC.h"
 #include "framework/ui/DC.h"
@@ -217,17 +217,14 @@ BOOL CCreateTool::CaptureToFile(CDrawView* view, const CRect& area, const CStrin
   header.bfType = 0x4D42;  // "BM"
   header.bfOffBits = sizeof header + sizeof info;
   header.bfSize = header.bfOffBits + imageSize;
-  struct FileCloser {
-    void operator()(HANDLE h) const { ::CloseHandle(h); }
-  };
-  HANDLE raw = ::CreateFileA(path.GetString(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (raw == INVALID_HANDLE_VALUE) return FALSE;
   BOOL ok = FALSE;
   {
-    std::unique_ptr<void, FileCloser> file(raw);
+    CScopedFileHandle file(
+        ::CreateFileA(path.GetString(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return FALSE;
     auto write = [&](const void* data, DWORD size) {
       DWORD written = 0;
-      return ::WriteFile(raw, data, size, &written, nullptr) && written == size;
+      return ::WriteFile(file.get(), data, size, &written, nullptr) && written == size;
     };
     ok = write(&header, sizeof header) && write(&info, sizeof info) && write(pixels.data(), imageSize);
   }

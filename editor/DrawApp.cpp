@@ -9,6 +9,7 @@
 #include "editor/MainFrame.h"
 #include "editor/SplashThread.h"
 #include "framework/core/MessageBox.h"
+#include "framework/core/ModulePath.h"
 #include "framework/ui/CmdUI.h"
 #include "framework/ui/Dialog.h"
 #include "framework/ui/RecentFileList.h"
@@ -64,9 +65,7 @@ CDrawApp::~CDrawApp() {
 
 BOOL CDrawApp::InitInstance() {
   CStandardBehaviour::Install();
-  char path[MAX_PATH] = {};
-  ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-  m_strProgramFolder = ProgramFolderOf(path);
+  m_strProgramFolder = ModuleFolder(nullptr);
 
   m_splash = std::make_unique<CSplashThread>();
   CString line;

@@ -3,12 +3,11 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <memory>
 #include <new>
-#include <type_traits>
 #include <vector>
 
 #include "framework/core/Archive.h"
+#include "framework/core/ScopedHandle.h"
 #include "framework/ui/DC.h"
 #include "graphics/DoubleToCoord.h"
 #include "graphics/GeometryHelpers.h"
@@ -27,11 +26,6 @@ namespace {
 
 // Written as the count of reference points; readers ignore it.
 constexpr DWORD kRefPointCount = 3;
-
-struct RegionDeleter {
-  void operator()(HRGN region) const { ::DeleteObject(region); }
-};
-using UniqueRegion = std::unique_ptr<std::remove_pointer_t<HRGN>, RegionDeleter>;
 
 CDoublePoint ToDouble(const CPoint& p) { return CDoublePoint(p.x, p.y); }
 
@@ -198,7 +192,7 @@ BOOL CDrawLine::Intersects(const CRect& rect) {
   r.NormalizeRect();
   POINT band[4];
   LineBandPolygon(m_end1.x, m_end1.y, m_end2.x, m_end2.y, m_pen.lopnWidth.x, band);
-  UniqueRegion region(::CreatePolygonRgn(band, 4, ALTERNATE));
+  CScopedRegion region(::CreatePolygonRgn(band, 4, ALTERNATE));
   return region && ::RectInRegion(region.get(), &r);
 }
 

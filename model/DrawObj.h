@@ -74,6 +74,15 @@ class CDrawObj : public CObject {
   // Shows the next frame of an animated picture.
   void StepGifFrame();
 
+  // Picture fills of the shapes: the fill picture decoded when first needed (once, and
+  // again when the colour key changed since it was keyed), drawn into the path.
+  void LoadPictureIfNeeded();
+  void DrawPictureFill(Gdiplus::Graphics& graphics, Gdiplus::GraphicsPath& path);
+  // The area the outline covers once turned about the rotation centre and stroked with
+  // the pen, outward to whole units; the pen-inflated rectangle when it has none.
+  CRect TurnedPathBounds(Gdiplus::GraphicsPath& path);
+  COLORREF m_appliedKey = 0;  // the colour key the fill picture was keyed with
+
   // Virtual operations, in their fixed order.
   void Serialize(CArchive& ar) override;
   virtual BOOL LoadPicture(const CString& path);

@@ -329,3 +329,22 @@ int CDrawObj::TopEdgeHandle() { return m_position.top > m_position.bottom ? 6 : 
 int CDrawObj::BottomEdgeHandle() { return m_position.top > m_position.bottom ? 2 : 6; }
 int CDrawObj::RightEdgeHandle() { return m_position.right > m_position.left ? 4 : 8; }
 int CDrawObj::LeftEdgeHandle() { return m_position.right > m_position.left ? 8 : 4; }
+
+CRect CDrawObj::TurnedPathBounds(Gdiplus::GraphicsPath& path) {
+  // An unknown shape has no outline: its area is the pen-inflated rectangle.
+  if (path.GetPointCount() == 0) return CDrawObj::GetDrawBounds();
+  Gdiplus::Matrix turn;
+  const double degrees = -m_angle * kDegreesPerRadian;
+  if (std::isfinite(degrees) && std::isfinite(m_rotationCentre.x) && std::isfinite(m_rotationCentre.y))
+    turn.RotateAt(static_cast<Gdiplus::REAL>(degrees),
+                  Gdiplus::PointF(static_cast<Gdiplus::REAL>(m_rotationCentre.x),
+                                  static_cast<Gdiplus::REAL>(m_rotationCentre.y)),
+                  Gdiplus::MatrixOrderAppend);
+  Gdiplus::Pen pen(Gdiplus::Color(255, 255, 255, 255), static_cast<Gdiplus::REAL>(m_pen.lopnWidth.x));
+  Gdiplus::RectF bounds;
+  if (path.GetBounds(&bounds, &turn, &pen) != Gdiplus::Ok) return CDrawObj::GetDrawBounds();
+  // Outward to whole units, so that the area covers everything drawn.
+  return CRect(DoubleToCoord(std::floor(bounds.X)), DoubleToCoord(std::floor(bounds.Y)),
+               DoubleToCoord(std::ceil(static_cast<double>(bounds.X) + bounds.Width)),
+               DoubleToCoord(std::ceil(static_cast<double>(bounds.Y) + bounds.Height)));
+}

@@ -109,3 +109,23 @@ void CDrawObj::StepGifFrame() {
 
 int CDrawObj::ListExtraActionRows(CPropGrid*, int) { return 1; }
 int CDrawObj::ApplyExtraActionRows(CPropGrid*, int) { return 1; }
+
+void CDrawObj::LoadPictureIfNeeded() {
+  if (!m_pictureFill || m_pictureFile.IsEmpty()) return;
+  // Decoded once and kept: a new file name releases the picture, and a new colour key
+  // has it decoded again where its file can still be read.
+  if (!m_picture) {
+    LoadPicture(m_pictureFile);
+  } else if (m_colourKeyApplied && m_appliedKey != m_colourKey) {
+    LoadPicture(m_pictureFile);
+    m_appliedKey = m_colourKey;
+  }
+}
+
+void CDrawObj::DrawPictureFill(Gdiplus::Graphics& graphics, Gdiplus::GraphicsPath& path) {
+  const int keyedBefore = m_colourKeyApplied;
+  ApplyColourKey(&graphics);
+  if (!keyedBefore && m_colourKeyApplied) m_appliedKey = m_colourKey;
+  DrawImageEx(m_picture, &graphics, &path, m_baseRect.left, m_baseRect.top, m_baseRect.right, m_baseRect.bottom,
+              m_picturePlacement, !m_filled, m_fillAlpha, m_colourKey);
+}

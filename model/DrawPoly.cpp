@@ -5,11 +5,10 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdlib>
-#include <memory>
 #include <new>
-#include <type_traits>
 
 #include "framework/core/Archive.h"
+#include "framework/core/ScopedHandle.h"
 #include "framework/ui/DC.h"
 #include "graphics/DoubleToCoord.h"
 #include "graphics/GeometryHelpers.h"
@@ -34,11 +33,6 @@ constexpr int kCapacityStep = 10;
 // The sample block of a curve record is counted in 16 bits; what is written stays
 // below that, with room for the repeated first sample.
 constexpr long long kMaxWrittenSamples = 0xFFFE;
-
-struct RegionDeleter {
-  void operator()(HRGN region) const { ::DeleteObject(region); }
-};
-using UniqueRegion = std::unique_ptr<std::remove_pointer_t<HRGN>, RegionDeleter>;
 
 CDoublePoint ToDouble(const CPoint& p) { return CDoublePoint(p.x, p.y); }
 
@@ -335,22 +329,11 @@ BOOL CDrawPoly::Intersects(const CRect& rect) {
     path.GetPathPoints(fp.data(), count);
     for (const auto& p : fp) region.push_back(POINT{RoundHalfAway(p.X), RoundHalfAway(p.Y)});
   }
-  UniqueRegion rgn(::CreatePolygonRgn(region.data(), static_cast<int>(region.size()), ALTERNATE));
+  CScopedRegion rgn(::CreatePolygonRgn(region.data(), static_cast<int>(region.size()), ALTERNATE));
   return rgn && ::RectInRegion(rgn.get(), &r);
 }
 
 // ---- drawing -------------------------------------------------------------------------------
-
-void CDrawPoly::LoadPictureIfNeeded() {
-  if (!m_pictureFill || m_pictureFile.IsEmpty()) return;
-  // Decoded once and kept; a changed colour key has it decoded and keyed afresh.
-  if (!m_picture) {
-    LoadPicture(m_pictureFile);
-  } else if (m_colourKeyApplied && m_appliedKey != m_colourKey) {
-    LoadPicture(m_pictureFile);
-    m_appliedKey = m_colourKey;
-  }
-}
 
 int CDrawPoly::DrawObject(CDC* dc, CView*) {
   if (!m_visible || m_pointCount < 2) return 0;
@@ -372,11 +355,7 @@ int CDrawPoly::DrawObject(CDC* dc, CView*) {
     return 1;
   }
   if (m_pictureFill && m_picture) {
-    const int keyedBefore = m_colourKeyApplied;
-    ApplyColourKey(&painter.Graphics());
-    if (!keyedBefore && m_colourKeyApplied) m_appliedKey = m_colourKey;
-    DrawImageEx(m_picture, &painter.Graphics(), &path, m_baseRect.left, m_baseRect.top, m_baseRect.right,
-                m_baseRect.bottom, m_picturePlacement, !m_filled, m_fillAlpha, m_colourKey);
+    DrawPictureFill(painter.Graphics(), path);
   } else if (m_filled) {
     painter.FillPath(path);
   }

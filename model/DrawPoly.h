@@ -98,7 +98,6 @@ class CDrawPoly : public CDrawObj {
   void FollowVertices();
   // The precise copy made equal to the vertices, entry by entry.
   void SyncPrecisePoints();
-  void LoadPictureIfNeeded();
   int WalkPoints(int spacing, std::vector<CPoint>& points);
 
   std::vector<CDoublePoint> m_savedPrecisePoints;
@@ -109,5 +108,4 @@ class CDrawPoly : public CDrawObj {
   // The picture name (and picture) a run or an effect may change.
   CPictureSnapshot m_savedPicture;
   CPictureSnapshot m_savedEffectPicture;
-  COLORREF m_appliedKey = 0;
 };

@@ -4,13 +4,12 @@
 #include <climits>
 #include <cmath>
 #include <cstdlib>
-#include <memory>
 #include <new>
-#include <type_traits>
 #include <vector>
 
 #include "framework/core/Archive.h"
 #include "framework/core/MessageBox.h"
+#include "framework/core/ScopedHandle.h"
 #include "framework/ui/DC.h"
 #include "graphics/DoubleToCoord.h"
 #include "graphics/GeometryHelpers.h"
@@ -31,11 +30,6 @@ namespace {
 
 // The version of records that still carried the gradient style in the class's part.
 constexpr WORD kFirstVersion = 0x0001;
-
-struct RegionDeleter {
-  void operator()(HRGN region) const { ::DeleteObject(region); }
-};
-using UniqueRegion = std::unique_ptr<std::remove_pointer_t<HRGN>, RegionDeleter>;
 
 }  // namespace
 
@@ -235,44 +229,17 @@ BOOL CDrawRect::Intersects(const CRect& rect) {
   std::vector<POINT> points;
   // A polygon needs three corners; no outline is no hit.
   if (OutlinePoints(points, true) < 3) return FALSE;
-  UniqueRegion region(::CreatePolygonRgn(points.data(), static_cast<int>(points.size()), ALTERNATE));
+  CScopedRegion region(::CreatePolygonRgn(points.data(), static_cast<int>(points.size()), ALTERNATE));
   return region && ::RectInRegion(region.get(), &r);
 }
 
 CRect CDrawRect::GetDrawBounds() {
   Gdiplus::GraphicsPath path;
   AddBoundsShape(path);
-  // An unknown shape has no outline: its area is the pen-inflated rectangle.
-  if (path.GetPointCount() == 0) return CDrawObj::GetDrawBounds();
-  Gdiplus::Matrix turn;
-  const double degrees = -m_angle * kDegreesPerRadian;
-  if (std::isfinite(degrees) && std::isfinite(m_rotationCentre.x) && std::isfinite(m_rotationCentre.y))
-    turn.RotateAt(static_cast<Gdiplus::REAL>(degrees),
-                  Gdiplus::PointF(static_cast<Gdiplus::REAL>(m_rotationCentre.x),
-                                  static_cast<Gdiplus::REAL>(m_rotationCentre.y)),
-                  Gdiplus::MatrixOrderAppend);
-  Gdiplus::Pen pen(Gdiplus::Color(255, 255, 255, 255), static_cast<Gdiplus::REAL>(m_pen.lopnWidth.x));
-  Gdiplus::RectF bounds;
-  if (path.GetBounds(&bounds, &turn, &pen) != Gdiplus::Ok) return CDrawObj::GetDrawBounds();
-  // Outward to whole units, so that the area covers everything drawn.
-  return CRect(DoubleToCoord(std::floor(bounds.X)), DoubleToCoord(std::floor(bounds.Y)),
-               DoubleToCoord(std::ceil(static_cast<double>(bounds.X) + bounds.Width)),
-               DoubleToCoord(std::ceil(static_cast<double>(bounds.Y) + bounds.Height)));
+  return TurnedPathBounds(path);
 }
 
 // ---- drawing -------------------------------------------------------------------------------
-
-void CDrawRect::LoadPictureIfNeeded() {
-  if (!m_pictureFill || m_pictureFile.IsEmpty()) return;
-  // Decoded once and kept: a new file name releases the picture (SetPictureFile), and
-  // a new colour key has it decoded again where its file can still be read.
-  if (!m_picture) {
-    LoadPicture(m_pictureFile);
-  } else if (m_colourKeyApplied && m_appliedKey != m_colourKey) {
-    LoadPicture(m_pictureFile);
-    m_appliedKey = m_colourKey;
-  }
-}
 
 int CDrawRect::DrawObject(CDC* dc, CView*) {
   if (!m_visible || (m_position.left == m_position.right && m_position.top == m_position.bottom)) return 0;
@@ -287,11 +254,7 @@ int CDrawRect::DrawObject(CDC* dc, CView*) {
     Turn(path);
     painter.Prepare(path, GdipRectOf(m_baseRect));
     if (m_pictureFill && m_picture) {
-      const int keyedBefore = m_colourKeyApplied;
-      ApplyColourKey(&painter.Graphics());
-      if (!keyedBefore && m_colourKeyApplied) m_appliedKey = m_colourKey;
-      DrawImageEx(m_picture, &painter.Graphics(), &path, m_baseRect.left, m_baseRect.top, m_baseRect.right,
-                  m_baseRect.bottom, m_picturePlacement, !m_filled, m_fillAlpha, m_colourKey);
+      DrawPictureFill(painter.Graphics(), path);
     } else if (m_filled) {
       painter.FillPath(path);
     }

@@ -75,7 +75,6 @@ class CDrawRect : public CDrawObj {
   // The turned outline's points, flattened for region tests when asked.
   int OutlinePoints(std::vector<POINT>& points, bool flatten);
   void MovePoints(int dx, int dy);
-  void LoadPictureIfNeeded();
 
   // The picture name (and picture) a run or an effect may change, kept apart so that
   // putting one back never empties the other.
@@ -83,5 +82,4 @@ class CDrawRect : public CDrawObj {
   CPictureSnapshot m_savedEffectPicture;
   bool m_cornerSaved = false;
   // The colour key the loaded picture was keyed with, to key it afresh when it changes.
-  COLORREF m_appliedKey = 0;
 };

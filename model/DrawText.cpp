@@ -242,20 +242,7 @@ void CDrawText::AddBoundsShape(Gdiplus::GraphicsPath& path) {
 CRect CDrawText::GetDrawBounds() {
   Gdiplus::GraphicsPath path;
   AddBoundsShape(path);
-  Gdiplus::Matrix turn;
-  const double degrees = -m_angle * kDegreesPerRadian;
-  if (std::isfinite(degrees) && std::isfinite(m_rotationCentre.x) && std::isfinite(m_rotationCentre.y))
-    turn.RotateAt(static_cast<Gdiplus::REAL>(degrees),
-                  Gdiplus::PointF(static_cast<Gdiplus::REAL>(m_rotationCentre.x),
-                                  static_cast<Gdiplus::REAL>(m_rotationCentre.y)),
-                  Gdiplus::MatrixOrderAppend);
-  Gdiplus::Pen pen(Gdiplus::Color(255, 255, 255, 255), static_cast<Gdiplus::REAL>(m_pen.lopnWidth.x));
-  Gdiplus::RectF bounds;
-  if (path.GetBounds(&bounds, &turn, &pen) != Gdiplus::Ok) return CDrawObj::GetDrawBounds();
-  // Outward to whole units, so that the area covers everything drawn.
-  return CRect(DoubleToCoord(std::floor(bounds.X)), DoubleToCoord(std::floor(bounds.Y)),
-               DoubleToCoord(std::ceil(static_cast<double>(bounds.X) + bounds.Width)),
-               DoubleToCoord(std::ceil(static_cast<double>(bounds.Y) + bounds.Height)));
+  return TurnedPathBounds(path);
 }
 
 void CDrawText::SetRect(const CRect& rect, CView* view) {

@@ -89,7 +89,6 @@ class CDrawText : public CDrawObj, public CDataTextSource {
 
  private:
   void ResetFont();
-  void LoadPictureIfNeeded();
   // The position rectangle as a path, or the band around it when it has no width or
   // no height.
   void AddBoundsShape(Gdiplus::GraphicsPath& path);
@@ -106,7 +105,6 @@ class CDrawText : public CDrawObj, public CDataTextSource {
   // putting one back never empties the other.
   CPictureSnapshot m_savedPicture;
   CPictureSnapshot m_savedEffectPicture;
-  COLORREF m_appliedKey = 0;
   // The calculator's variables and formula are part of the record: a run works on a
   // copy of the variables, so that it leaves the page as it was stored.
   CMapStringToOb* m_storedVariables = nullptr;

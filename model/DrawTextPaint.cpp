@@ -49,18 +49,6 @@ class ScopedSelect {
 
 }  // namespace
 
-void CDrawText::LoadPictureIfNeeded() {
-  if (!m_pictureFill || m_pictureFile.IsEmpty()) return;
-  // Decoded once and kept; a new colour key has it decoded again where its file can
-  // still be read.
-  if (!m_picture) {
-    LoadPicture(m_pictureFile);
-  } else if (m_colourKeyApplied && m_appliedKey != m_colourKey) {
-    LoadPicture(m_pictureFile);
-    m_appliedKey = m_colourKey;
-  }
-}
-
 int CDrawText::DrawObject(CDC* dc, CView*) {
   if (!m_visible || (m_position.left == m_position.right && m_position.top == m_position.bottom)) return 0;
   CRect layout = m_position;
@@ -96,13 +84,7 @@ int CDrawText::DrawObject(CDC* dc, CView*) {
       if (m_filled) painter.FillPath(frame);
       if (m_outlined) painter.StrokePath(frame);
     }
-    if (m_pictureFill && m_picture) {
-      const int keyedBefore = m_colourKeyApplied;
-      ApplyColourKey(&graphics);
-      if (!keyedBefore && m_colourKeyApplied) m_appliedKey = m_colourKey;
-      DrawImageEx(m_picture, &graphics, &frame, m_baseRect.left, m_baseRect.top, m_baseRect.right,
-                  m_baseRect.bottom, m_picturePlacement, !m_filled, m_fillAlpha, m_colourKey);
-    }
+    if (m_pictureFill && m_picture) DrawPictureFill(graphics, frame);
     Gdiplus::FontFamily family;
     if (font.GetLastStatus() == Gdiplus::Ok && font.GetFamily(&family) == Gdiplus::Ok) {
       gdiplusText = true;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "framework/core/Codepage.h"
+#include "framework/core/ModulePath.h"
 #include "framework/core/PlainFileName.h"
 #include "package/PackageSourceReader.h"
 #include "package/ShellFileOp.h"
@@ -322,15 +323,4 @@ CString PackageIndex::WithTrailingBackslash(CString& folder) {
   return folder;
 }
 
-CString GetModulePath() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD n = ::GetModuleFileNameW(nullptr, &path[0], static_cast<DWORD>(path.size()));
-    if (n == 0) return CString();
-    if (n < path.size()) {
-      path.resize(n);
-      return CString(codepage::FromWide(path));
-    }
-    path.resize(path.size() * 2);  // truncated: the path is longer than the buffer
-  }
-}
+CString GetModulePath() { return ModuleFileName(nullptr); }

@@ -13,11 +13,6 @@ HWND CPlayerHost::GetViewWindow() { return m_view.m_hWnd; }
 
 CDrawDoc* CPlayerHost::GetDocument() { return m_view.GetPlayerDoc(); }
 
-int CPlayerHost::GetPageObjectCount() {
-  CDrawDoc* doc = GetDocument();
-  return doc ? doc->m_objects.GetCount() : 0;
-}
-
 int CPlayerHost::GetSmoothingMode() { return Gdiplus::SmoothingModeHighQuality; }
 
 void CPlayerHost::SetTargetMissing() { m_view.SetTargetMissing(); }

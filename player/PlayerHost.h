@@ -4,24 +4,18 @@
 // edits: selection serves only the layer actions, and the editor's services do nothing.
 #pragma once
 
-#include "model/DrawHost.h"
+#include "model/PlayingHost.h"
 
 class CDrawView;
 
-class CPlayerHost : public CDrawHost {
+class CPlayerHost : public CPlayingHost {
  public:
   explicit CPlayerHost(CDrawView& view) : m_view(view) {}
 
   CView* GetActiveView() override;
   HWND GetViewWindow() override;
   CDrawDoc* GetDocument() override;
-  int GetPageObjectCount() override;
-  void SetPageModified() override {}
-  int GetMode() override { return kModeRunning; }
   int GetSmoothingMode() override;
-  // The player keeps no programme folder: pages come from its package.
-  CString GetProgrammeFolder() override { return CString(); }
-  CString GetPageFolder() override { return CString(); }
   void SetTargetMissing() override;
 
   BOOL InvalidateObject(CDrawObj* object) override;
@@ -43,8 +37,6 @@ class CPlayerHost : public CDrawHost {
   void PostExitCommand() override;
   void InvalidateView() override;
   void ClearDragState() override;
-  // Pages hold no embedded items.
-  void CloseInPlaceItem() override {}
   BOOL GoToPage(const CString& path) override;
 
   void LPtoDP(CPoint& point) override;
@@ -52,10 +44,6 @@ class CPlayerHost : public CDrawHost {
   void DPtoLPRect(CRect& rect) override;
   void DPtoLP(CPoint& point) override;
 
-  LRESULT NotifyPropertyPanel(WPARAM, CDrawObj*) override { return 0; }
-  void SetClosedCheck(BOOL) override {}
-  void SetFilledCheck(BOOL) override {}
-  void SyncFormatBar() override {}
   BOOL AllowsLocalAccess() override { return TRUE; }
   BOOL FileExists(const CString& path) override;
   CString ExistingDirPrefix(const CString& path) override;

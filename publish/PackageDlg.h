@@ -4,11 +4,11 @@
 // and progress, and builds differently.
 #pragma once
 
-#include "editor/panels/IconCombo.h"
 #include "framework/ui/Dialog.h"
 #include "framework/ui/ListCtrl.h"
 #include "framework/ui/ProgressCtrl.h"
 #include "package/PackageIndex.h"
+#include "publish/IconCombo.h"
 
 class CPackageDlg : public CDialog {
  public:

@@ -5,6 +5,7 @@
 #include <olectl.h>
 
 #include "framework/core/Codepage.h"
+#include "framework/core/ModulePath.h"
 #include "framework/ole/BagPropExchange.h"
 #include "framework/ole/Bstr.h"
 #include "framework/ole/OleConnectionPoint.h"
@@ -84,10 +85,8 @@ ITypeLib* COleControl::GetTypeLib(LCID lcid) {
   ITypeLib* library = nullptr;
   if (SUCCEEDED(::LoadRegTypeLib(m_identity.typeLib, m_identity.verMajor, m_identity.verMinor, lcid, &library)))
     return library;
-  wchar_t path[MAX_PATH] = {};
-  const DWORD length = ::GetModuleFileNameW(AfxGetControlInstance(), path, MAX_PATH);
-  if (!length || length >= MAX_PATH) return nullptr;
-  if (FAILED(::LoadTypeLibEx(path, REGKIND_NONE, &library))) return nullptr;
+  const std::wstring path = ModuleFileNameW(AfxGetControlInstance());
+  if (path.empty() || FAILED(::LoadTypeLibEx(path.c_str(), REGKIND_NONE, &library))) return nullptr;
   return library;
 }
 

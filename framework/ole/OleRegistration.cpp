@@ -3,6 +3,7 @@
 #include <string>
 
 #include "framework/core/Codepage.h"
+#include "framework/core/ModulePath.h"
 #include "framework/core/String.h"
 #include "framework/core/ComPtr.h"
 
@@ -14,11 +15,7 @@ std::string GuidText(REFGUID guid) {
   return codepage::FromWide(std::wstring(text));
 }
 
-std::wstring ModulePath(HINSTANCE instance) {
-  wchar_t path[MAX_PATH] = {};
-  const DWORD length = ::GetModuleFileNameW(instance, path, MAX_PATH);
-  return length && length < MAX_PATH ? std::wstring(path, length) : std::wstring();
-}
+std::wstring ModulePath(HINSTANCE instance) { return ModuleFileNameW(instance); }
 
 // Sets the value (default when name is null) of HKCR\key, creating the key.
 bool SetValue(const std::string& key, const char* name, const std::wstring& value) {

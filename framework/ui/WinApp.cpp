@@ -5,6 +5,7 @@
 #include <ole2.h>
 
 #include "framework/core/MessageBox.h"
+#include "framework/core/ModulePath.h"
 #include "framework/core/Module.h"
 #include "framework/ui/CmdUI.h"
 #include "framework/ui/CommandLineInfo.h"
@@ -46,9 +47,7 @@ CWinApp::CWinApp(LPCSTR lpszAppName) {
   m_bAutoDelete = FALSE;
   m_hInstance = ::GetModuleHandleA(nullptr);
 
-  char path[MAX_PATH] = {};
-  ::GetModuleFileNameA(m_hInstance, path, MAX_PATH);
-  CString exePath(path);
+  const CString exePath = ModuleFileName(m_hInstance);
   const int dot = exePath.ReverseFind('.');
   const CString withoutExtension = dot > exePath.ReverseFind('\\') ? exePath.Left(dot) : exePath;
   m_pszExeName = withoutExtension.Mid(withoutExtension.ReverseFind('\\') + 1);

@@ -2,6 +2,7 @@
 #include <stdlib.h>
 
 #include "framework/core/MessageBox.h"
+#include "framework/core/ModulePath.h"
 #include "framework/ui/CmdUI.h"
 #include "framework/ui/CommandLineInfo.h"
 #include "framework/ui/DocTemplate.h"
@@ -36,11 +37,7 @@ CString GetClassesValue(const CString& subKey) {
   return CString(buffer);
 }
 
-CString ModulePath() {
-  char path[MAX_PATH] = {};
-  ::GetModuleFileNameA(AfxGetInstanceHandle(), path, MAX_PATH);
-  return path;
-}
+CString ModulePath() { return ModuleFileName(AfxGetInstanceHandle()); }
 
 }  // namespace
 

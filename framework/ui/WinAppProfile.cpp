@@ -2,25 +2,11 @@
 // once a registry key is set, the program's INI file otherwise.
 #include <vector>
 
+#include "framework/core/ScopedHandle.h"
 #include "framework/ui/RecentFileList.h"
 #include "framework/ui/WinApp.h"
 
 namespace {
-
-// Closes a registry key when it goes out of scope.
-class KeyHolder {
- public:
-  explicit KeyHolder(HKEY key) : m_key(key) {}
-  ~KeyHolder() {
-    if (m_key) ::RegCloseKey(m_key);
-  }
-  KeyHolder(const KeyHolder&) = delete;
-  KeyHolder& operator=(const KeyHolder&) = delete;
-  HKEY get() const { return m_key; }
-
- private:
-  HKEY m_key;
-};
 
 HKEY OpenSubKey(HKEY parent, const char* name, BOOL create) {
   HKEY key = nullptr;
@@ -50,15 +36,15 @@ void CWinApp::SetRegistryKey(UINT nIDRegistryKey) {
 
 HKEY CWinApp::GetAppRegistryKey(BOOL bCreate) const {
   if (m_pszRegistryKey.IsEmpty() || m_pszProfileName.IsEmpty()) return nullptr;
-  KeyHolder software(OpenSubKey(HKEY_CURRENT_USER, "Software", bCreate));
+  CScopedRegistryKey software(OpenSubKey(HKEY_CURRENT_USER, "Software", bCreate));
   if (!software.get()) return nullptr;
-  KeyHolder company(OpenSubKey(software.get(), m_pszRegistryKey, bCreate));
+  CScopedRegistryKey company(OpenSubKey(software.get(), m_pszRegistryKey, bCreate));
   if (!company.get()) return nullptr;
   return OpenSubKey(company.get(), m_pszProfileName, bCreate);
 }
 
 HKEY CWinApp::GetSectionKey(LPCSTR lpszSection, BOOL bCreate) const {
-  KeyHolder app(GetAppRegistryKey(bCreate));
+  CScopedRegistryKey app(GetAppRegistryKey(bCreate));
   if (!app.get()) return nullptr;
   return OpenSubKey(app.get(), lpszSection, bCreate);
 }
@@ -66,7 +52,7 @@ HKEY CWinApp::GetSectionKey(LPCSTR lpszSection, BOOL bCreate) const {
 UINT CWinApp::GetProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nDefault) const {
   if (m_pszRegistryKey.IsEmpty())
     return ::GetPrivateProfileIntA(lpszSection, lpszEntry, nDefault, m_pszProfileName);
-  KeyHolder section(GetSectionKey(lpszSection, FALSE));
+  CScopedRegistryKey section(GetSectionKey(lpszSection, FALSE));
   if (!section.get()) return static_cast<UINT>(nDefault);
   DWORD value = 0;
   DWORD type = 0;
@@ -84,7 +70,7 @@ BOOL CWinApp::WriteProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nValue) 
     text.Format("%d", nValue);
     return ::WritePrivateProfileStringA(lpszSection, lpszEntry, text, m_pszProfileName);
   }
-  KeyHolder section(GetSectionKey(lpszSection, TRUE));
+  CScopedRegistryKey section(GetSectionKey(lpszSection, TRUE));
   if (!section.get()) return FALSE;
   const DWORD value = static_cast<DWORD>(nValue);
   return ::RegSetValueExA(section.get(), lpszEntry, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
@@ -99,7 +85,7 @@ CString CWinApp::GetProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR l
                                m_pszProfileName);
     return CString(buffer.data());
   }
-  KeyHolder section(GetSectionKey(lpszSection, FALSE));
+  CScopedRegistryKey section(GetSectionKey(lpszSection, FALSE));
   if (!section.get()) return fallback;
   DWORD type = 0;
   DWORD size = 0;
@@ -118,16 +104,16 @@ BOOL CWinApp::WriteProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR lp
   if (m_pszRegistryKey.IsEmpty())
     return ::WritePrivateProfileStringA(lpszSection, lpszEntry, lpszValue, m_pszProfileName);
   if (!lpszEntry) {
-    KeyHolder app(GetAppRegistryKey(FALSE));
+    CScopedRegistryKey app(GetAppRegistryKey(FALSE));
     return !app.get() || ::RegDeleteKeyA(app.get(), lpszSection) == ERROR_SUCCESS;
   }
   if (!lpszValue) {
-    KeyHolder section(GetSectionKey(lpszSection, FALSE));
+    CScopedRegistryKey section(GetSectionKey(lpszSection, FALSE));
     if (!section.get()) return TRUE;
     const LONG result = ::RegDeleteValueA(section.get(), lpszEntry);
     return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND;
   }
-  KeyHolder section(GetSectionKey(lpszSection, TRUE));
+  CScopedRegistryKey section(GetSectionKey(lpszSection, TRUE));
   if (!section.get()) return FALSE;
   return ::RegSetValueExA(section.get(), lpszEntry, 0, REG_SZ, reinterpret_cast<const BYTE*>(lpszValue),
                           static_cast<DWORD>(lstrlenA(lpszValue) + 1)) == ERROR_SUCCESS;

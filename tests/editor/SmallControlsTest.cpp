@@ -2,11 +2,11 @@
 // fields, the dialog resizer of the panels and the icon combo.
 #include <gtest/gtest.h>
 
-#include "editor/panels/IconCombo.h"
 #include "editor/panels/NumberEdit.h"
 #include "editor/panels/PercentCombo.h"
 #include "editor/panels/ResizableDialog.h"
 #include "framework/ui/SliderCtrl.h"
+#include "publish/IconCombo.h"
 #include "resources/KordelIds.h"
 #include "tests/editor/EditorFixture.h"
 #include "tests/support/Printers.h"

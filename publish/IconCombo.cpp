@@ -1,4 +1,4 @@
-#include "editor/panels/IconCombo.h"
+#include "publish/IconCombo.h"
 
 #include "framework/core/Module.h"
 #include "framework/ui/Brush.h"
