@@ -1,5 +1,7 @@
 #include "framework/core/FileException.h"
 
+#include "framework/core/FrameworkStrings.h"
+
 CFileException::Cause CFileException::OsErrorToException(LONG osError) {
   switch (osError) {
     case NO_ERROR: return none;
@@ -37,24 +39,8 @@ void CFileException::ThrowOsError(LONG osError, const CString& fileName) {
 }
 
 CString CFileException::GetErrorMessage() const {
-  static const char* const kText[] = {
-      "未知错误",          // none
-      "文件操作失败",      // genericException
-      "找不到文件",        // fileNotFound
-      "路径无效",          // badPath
-      "打开的文件过多",    // tooManyOpenFiles
-      "拒绝访问",          // accessDenied
-      "文件句柄无效",      // invalidFile
-      "不能删除当前目录",  // removeCurrentDir
-      "目录已满",          // directoryFull
-      "文件定位错误",      // badSeek
-      "读写设备出错",      // hardIO
-      "文件正被其他程序使用",  // sharingViolation
-      "文件区域已被锁定",  // lockViolation
-      "磁盘已满",          // diskFull
-      "文件意外结束",      // endOfFile
-  };
-  CString text = (m_cause >= none && m_cause <= endOfFile) ? kText[m_cause] : kText[genericException];
+  const int cause = m_cause >= none && m_cause <= endOfFile ? m_cause : genericException;
+  CString text = FrameworkText(AFX_IDS_FILE_CAUSE_FIRST + cause);
   if (!m_strFileName.IsEmpty()) text = m_strFileName + ": " + text;
   return text;
 }

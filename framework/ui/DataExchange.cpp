@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "framework/core/FrameworkStrings.h"
 #include "framework/core/MessageBox.h"
 #include "framework/ui/Wnd.h"
 
@@ -69,7 +70,7 @@ void TextInteger(CDataExchange* pDX, int nIDC, T& value, bool isSigned) {
     parsed = static_cast<T>(v);
   }
   if (!ok) {
-    AfxMessageBox("请输入一个整数。", MB_ICONEXCLAMATION);
+    AfxMessageBox(FrameworkText(AFX_IDS_ENTER_INTEGER), MB_ICONEXCLAMATION);
     pDX->Fail();
   }
   value = parsed;
@@ -89,7 +90,7 @@ void TextFloat(CDataExchange* pDX, int nIDC, T& value, int digits) {
   errno = 0;
   const double v = std::strtod(text, &end);
   if (text.IsEmpty() || errno != 0 || *end != '\0') {
-    AfxMessageBox("请输入一个数。", MB_ICONEXCLAMATION);
+    AfxMessageBox(FrameworkText(AFX_IDS_ENTER_NUMBER), MB_ICONEXCLAMATION);
     pDX->Fail();
   }
   value = static_cast<T>(v);
@@ -186,7 +187,7 @@ void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl) {
 void DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal) {
   if (!pDX->m_bSaveAndValidate || (value >= minVal && value <= maxVal)) return;
   CString text;
-  text.Format("请输入一个介于 %d 和 %d 之间的整数。", minVal, maxVal);
+  text.Format(FrameworkText(AFX_IDS_INTEGER_RANGE), minVal, maxVal);
   AfxMessageBox(text, MB_ICONEXCLAMATION);
   pDX->Fail();
 }
@@ -194,7 +195,7 @@ void DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal) {
 void DDV_MinMaxUInt(CDataExchange* pDX, UINT value, UINT minVal, UINT maxVal) {
   if (!pDX->m_bSaveAndValidate || (value >= minVal && value <= maxVal)) return;
   CString text;
-  text.Format("请输入一个介于 %u 和 %u 之间的整数。", minVal, maxVal);
+  text.Format(FrameworkText(AFX_IDS_UNSIGNED_RANGE), minVal, maxVal);
   AfxMessageBox(text, MB_ICONEXCLAMATION);
   pDX->Fail();
 }
@@ -202,7 +203,7 @@ void DDV_MinMaxUInt(CDataExchange* pDX, UINT value, UINT minVal, UINT maxVal) {
 void DDV_MinMaxDouble(CDataExchange* pDX, const double& value, double minVal, double maxVal) {
   if (!pDX->m_bSaveAndValidate || (value >= minVal && value <= maxVal)) return;
   CString text;
-  text.Format("请输入一个介于 %g 和 %g 之间的数。", minVal, maxVal);
+  text.Format(FrameworkText(AFX_IDS_NUMBER_RANGE), minVal, maxVal);
   AfxMessageBox(text, MB_ICONEXCLAMATION);
   pDX->Fail();
 }
@@ -211,7 +212,7 @@ void DDV_MaxChars(CDataExchange* pDX, const CString& value, int nChars) {
   if (pDX->m_bSaveAndValidate) {
     if (value.GetLength() <= nChars) return;
     CString text;
-    text.Format("输入的内容不能超过 %d 个字符。", nChars);
+    text.Format(FrameworkText(AFX_IDS_TEXT_TOO_LONG), nChars);
     AfxMessageBox(text, MB_ICONEXCLAMATION);
     pDX->Fail();
   } else if (pDX->m_hWndLastControl && pDX->m_bEditLastControl) {

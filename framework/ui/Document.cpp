@@ -6,6 +6,7 @@
 #include "framework/core/ArchiveException.h"
 #include "framework/core/File.h"
 #include "framework/core/FileException.h"
+#include "framework/core/FrameworkStrings.h"
 #include "framework/core/MessageBox.h"
 #include "framework/ui/DocTemplate.h"
 #include "framework/ui/FrameWnd.h"
@@ -39,7 +40,7 @@ CString ReasonOf(const CException* e) {
     copy.m_strFileName.Empty();
     return copy.GetErrorMessage();
   }
-  return e ? e->GetErrorMessage() : CString("未知错误");
+  return e ? e->GetErrorMessage() : FrameworkText(AFX_IDS_UNKNOWN_ERROR);
 }
 
 }  // namespace
@@ -146,7 +147,7 @@ BOOL CDocument::OnOpenDocument(LPCSTR lpszPathName) {
   } catch (const std::bad_alloc&) {
     file.Abort();
     DeleteContents();
-    ReportFailure(lpszPathName, "内存不足", FALSE);
+    ReportFailure(lpszPathName, FrameworkText(AFX_IDS_OUT_OF_MEMORY), FALSE);
     return FALSE;
   }
   SetModifiedFlag(FALSE);
@@ -189,7 +190,7 @@ BOOL CDocument::OnSaveDocument(LPCSTR lpszPathName) {
     return FALSE;
   } catch (const std::bad_alloc&) {
     ::DeleteFileA(temporary);
-    ReportFailure(lpszPathName, "内存不足", TRUE);
+    ReportFailure(lpszPathName, FrameworkText(AFX_IDS_OUT_OF_MEMORY), TRUE);
     return FALSE;
   }
   // A rename within one folder replaces the old file in one step; a read-only file
@@ -212,10 +213,10 @@ void CDocument::ReportSaveLoadException(LPCSTR lpszPathName, const CException* e
 void CDocument::ReportFailure(LPCSTR lpszPathName, const CString& reason, BOOL bSaving) {
   CString text;
   if (bSaving) {
-    text.Format("无法保存文件 %s：%s。", lpszPathName, reason.GetString());
-    if (::GetFileAttributesA(lpszPathName) != INVALID_FILE_ATTRIBUTES) text += "\n原来的文件没有改动。";
+    text.Format(FrameworkText(AFX_IDS_SAVE_FILE_FAILED), lpszPathName, reason.GetString());
+    if (::GetFileAttributesA(lpszPathName) != INVALID_FILE_ATTRIBUTES) text += FrameworkText(AFX_IDS_ORIGINAL_UNCHANGED);
   } else {
-    text.Format("无法打开文件 %s：%s。", lpszPathName, reason.GetString());
+    text.Format(FrameworkText(AFX_IDS_OPEN_FILE_FAILED), lpszPathName, reason.GetString());
   }
   AfxMessageBox(text, MB_ICONEXCLAMATION);
 }
@@ -243,9 +244,9 @@ BOOL CDocument::CanCloseFrame(CFrameWnd* pFrame) { return SaveModified(); }
 BOOL CDocument::SaveModified() {
   if (!IsModified()) return TRUE;
   CString name = m_strPathName.IsEmpty() ? m_strTitle : m_strPathName;
-  if (name.IsEmpty()) name = "无标题";
+  if (name.IsEmpty()) name = FrameworkText(AFX_IDS_UNTITLED);
   CString prompt;
-  prompt.Format("是否保存对 %s 的修改？", name.GetString());
+  prompt.Format(FrameworkText(AFX_IDS_SAVE_CHANGES), name.GetString());
   switch (AfxMessageBox(prompt, MB_YESNOCANCEL | MB_ICONQUESTION)) {
     case IDCANCEL: return FALSE;
     case IDYES: return DoFileSave();
@@ -275,7 +276,7 @@ BOOL CDocument::DoSave(LPCSTR lpszPathName, BOOL bReplace) {
     }
     CWinApp* app = AfxGetApp();
     if (!app ||
-        !app->DoPromptFileName(newName, bReplace ? "另存为" : "保存副本", OFN_HIDEREADONLY | OFN_PATHMUSTEXIST,
+        !app->DoPromptFileName(newName, FrameworkText(bReplace ? AFX_IDS_SAVE_AS_TITLE : AFX_IDS_SAVE_COPY_TITLE), OFN_HIDEREADONLY | OFN_PATHMUSTEXIST,
                                FALSE, m_pDocTemplate))
       return FALSE;
   }

@@ -1,5 +1,6 @@
 #include "framework/ui/SingleDocTemplate.h"
 
+#include "framework/core/FrameworkStrings.h"
 #include "framework/core/MessageBox.h"
 #include "framework/ui/Document.h"
 #include "framework/ui/FrameWnd.h"
@@ -39,7 +40,7 @@ void CSingleDocTemplate::RemoveDocument(CDocument* pDoc) {
 
 void CSingleDocTemplate::SetDefaultTitle(CDocument* pDocument) {
   CString title;
-  if (!GetDocString(title, docName) && !title.LoadString(AFX_IDS_UNTITLED)) title = "无标题";
+  if (!GetDocString(title, docName) && !title.LoadString(AFX_IDS_UNTITLED)) title.Empty();
   pDocument->SetTitle(title);
 }
 
@@ -57,7 +58,7 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(LPCSTR lpszPathName, BOOL bMakeV
     created = TRUE;
   }
   if (!doc) {
-    AfxMessageBox("无法创建空文档。", MB_ICONEXCLAMATION);
+    AfxMessageBox(FrameworkText(AFX_IDS_NEW_DOCUMENT_FAILED), MB_ICONEXCLAMATION);
     return nullptr;
   }
   if (!frame) {
@@ -67,7 +68,7 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(LPCSTR lpszPathName, BOOL bMakeV
     frame = CreateNewFrame(doc, nullptr);
     doc->m_bAutoDelete = autoDelete;
     if (!frame) {
-      AfxMessageBox("无法创建窗口。", MB_ICONEXCLAMATION);
+      AfxMessageBox(FrameworkText(AFX_IDS_WINDOW_FAILED), MB_ICONEXCLAMATION);
       if (created) delete doc;
       return nullptr;
     }

@@ -2,6 +2,7 @@
 
 #include <commdlg.h>
 
+#include "framework/core/FrameworkStrings.h"
 #include "framework/core/MessageBox.h"
 #include "framework/ui/DC.h"
 #include "framework/ui/PaintDC.h"
@@ -156,7 +157,7 @@ void CView::OnFilePrint() {
   else
     ::AbortDoc(dc.m_hDC);
   OnEndPrinting(&dc, &info);
-  if (!ok) AfxMessageBox("打印失败。", MB_ICONEXCLAMATION);
+  if (!ok) AfxMessageBox(FrameworkText(AFX_IDS_PRINT_FAILED), MB_ICONEXCLAMATION);
 }
 
 void CView::OnFilePrintPreview() { OnFilePrint(); }

@@ -1,6 +1,7 @@
 // CWinApp's documents, recent files, command line and shell registration.
 #include <stdlib.h>
 
+#include "framework/core/FrameworkStrings.h"
 #include "framework/core/MessageBox.h"
 #include "framework/core/ModulePath.h"
 #include "framework/ui/CmdUI.h"
@@ -81,7 +82,7 @@ CDocument* CWinApp::OpenDocumentFile(LPCSTR lpszFileName) {
     return open;
   }
   if (!best) {
-    AfxMessageBox("无法打开这种文件。", MB_ICONEXCLAMATION);
+    AfxMessageBox(FrameworkText(AFX_IDS_UNKNOWN_FILE_KIND), MB_ICONEXCLAMATION);
     return nullptr;
   }
   return best->OpenDocumentFile(path);
@@ -116,7 +117,7 @@ BOOL CWinApp::DoPromptFileName(CString& fileName, LPCSTR lpszTitle, DWORD lFlags
     filter += name + "|*" + ext + "|";
     if (defaultExt.IsEmpty()) defaultExt = ext[0] == '.' ? ext.Mid(1) : ext;
   }
-  filter += "所有文件 (*.*)|*.*||";
+  filter += FrameworkText(AFX_IDS_ALL_FILES_FILTER);
 
   CFileDialog dialog(bOpenFileDialog, defaultExt.IsEmpty() ? nullptr : defaultExt.GetString(), fileName,
                      lFlags | OFN_HIDEREADONLY | (bOpenFileDialog ? 0 : OFN_OVERWRITEPROMPT), filter, m_pMainWnd);
@@ -133,7 +134,7 @@ void CWinApp::OnFileNew() {
 
 void CWinApp::OnFileOpen() {
   CString name;
-  if (!DoPromptFileName(name, "打开", OFN_FILEMUSTEXIST, TRUE, nullptr)) return;
+  if (!DoPromptFileName(name, FrameworkText(AFX_IDS_OPEN_TITLE), OFN_FILEMUSTEXIST, TRUE, nullptr)) return;
   OpenDocumentFile(name);
 }
 

@@ -5,6 +5,7 @@
 #include <new>
 
 #include "framework/core/Exception.h"
+#include "framework/core/FrameworkStrings.h"
 #include "framework/core/MessageBox.h"
 #include "framework/ui/CmdUI.h"
 #include "framework/ui/DC.h"
@@ -31,7 +32,7 @@ LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT message, WPARAM wParam, LPARA
     AfxMessageBox(e.GetErrorMessage(), MB_ICONEXCLAMATION);
     result = message == WM_CREATE ? -1 : 0;
   } catch (const std::bad_alloc&) {
-    AfxMessageBox("内存不足", MB_ICONEXCLAMATION);
+    AfxMessageBox(FrameworkText(AFX_IDS_OUT_OF_MEMORY), MB_ICONEXCLAMATION);
     result = message == WM_CREATE ? -1 : 0;
   } catch (const std::exception& e) {
     AfxMessageBox(e.what(), MB_ICONEXCLAMATION);
