@@ -218,7 +218,7 @@ int CDrawFun::OnOpen(CView* view) {
   Invalidate();
   if (host->GetMode() == kModeEditing) {
     host->SetPageModified();
-    host->NotifyPropertyPanel(2, this);
+    host->NotifyPropertyPanel(kPanelObjectSelected, this);
   }
   return 1;
 }

@@ -10,6 +10,7 @@
 #include "framework/core/String.h"
 #include "framework/ui/CommandLineInfo.h"
 #include "framework/ui/WinApp.h"
+#include "model/DrawHost.h"
 
 class CCmdUI;
 class CDrawDoc;
@@ -73,7 +74,7 @@ class CDrawApp : public CWinApp {
   int m_nPackageType = 0;         // RunPara PakType
   int m_nThumbWidth = 64;         // RunPara ImgWidth
   int m_nThumbHeight = 64;        // RunPara ImgHeight
-  int m_nMode = 2;                // 2 editing, 1 test run
+  int m_nMode = kModeEditing;     // kModeEditing, or kModeRunning during a test run
 
  private:
   // What start-up has done, so that exit undoes exactly that.

@@ -116,7 +116,7 @@ void CDrawView::OnDestroy() {
 }
 
 void CDrawView::OnInitialUpdate() {
-  if (AppMode() != 2)
+  if (AppMode() != kModeEditing)
     SetScrollSizes(MM_TEXT, CSize(0, 0));
   else
     ApplyPageSizes();
@@ -356,7 +356,7 @@ void CDrawView::MoveFirstSelected(int where) {
       break;
   }
   doc->RenumberObjects(FALSE);
-  if (CDrawHost* host = GetDrawHost()) host->NotifyPropertyPanel(2, object);
+  if (CDrawHost* host = GetDrawHost()) host->NotifyPropertyPanel(kPanelObjectSelected, object);
 }
 
 void CDrawView::OnObjectForward() { MoveFirstSelected(1); }
@@ -379,7 +379,7 @@ void CDrawView::StopObjects() { m_run.StopObjects(); }
 void CDrawView::StopRunFromAction() {
   m_bFillBeforeTransition = TRUE;
   m_run.KillTimer();
-  if (AppMode() != 2)
+  if (AppMode() != kModeEditing)
     m_run.StopObjects();
   else
     m_run.ResetClock();
@@ -387,7 +387,7 @@ void CDrawView::StopRunFromAction() {
 }
 
 void CDrawView::OnExitRun() {
-  const BOOL wasRunning = AppMode() != 2;
+  const BOOL wasRunning = AppMode() != kModeEditing;
   if (wasRunning) {
     m_run.EndRun();
   } else {
@@ -396,11 +396,11 @@ void CDrawView::OnExitRun() {
   }
   CMainFrame* frame = Frame();
   if (frame && frame->IsFullScreen()) frame->SendMessage(WM_COMMAND, ID_VIEW_FULL_SCREEN);
-  if (CDrawApp* app = GetDrawApp()) app->m_nMode = 2;
+  if (CDrawApp* app = GetDrawApp()) app->m_nMode = kModeEditing;
   SetCurrentShape(0);
   // The page may have changed under the run (page jumps): lay it out again.
   if (wasRunning) ApplyPageSizes();
-  if (CDrawHost* host = GetDrawHost()) host->NotifyPropertyPanel(6, nullptr);
+  if (CDrawHost* host = GetDrawHost()) host->NotifyPropertyPanel(kPanelSelectionChanged, nullptr);
 }
 
 void CDrawView::OnTimer(UINT_PTR nIDEvent) {

@@ -13,6 +13,7 @@
 #include "editor/ZoomView.h"
 #include "framework/core/ObList.h"
 #include "graphics/DibImage.h"
+#include "model/DrawHost.h"
 
 class CBitmap;
 class CDrawDoc;
@@ -155,7 +156,7 @@ class CDrawView : public CZoomView {
   int AppMode() const;
   void MoveFirstSelected(int where);
   void OnUpdateOneSelected(CCmdUI* pCmdUI);
-  bool Running() const { return AppMode() != 2; }
+  bool Running() const { return AppMode() != kModeEditing; }
   void OnUpdatePauseRun(CCmdUI* pCmdUI);
   void OnToolCommand(UINT nID);
   void OnUpdateToolCommand(CCmdUI* pCmdUI);

@@ -97,7 +97,7 @@ void CDrawView::OnTestPage() {
     return;
   }
   Invalidate(FALSE);
-  app->m_nMode = 1;
+  app->m_nMode = kModeRunning;
   m_run.SetTimer(CPageRun::kResumePeriod);
   m_run.GetClock().SetTick(0);
 }

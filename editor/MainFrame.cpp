@@ -311,7 +311,7 @@ void CMainFrame::OnFillToggle() {
   if (ForEachSelected([filled, host](CDrawObj* object) {
         object->m_filled = filled;
         object->Invalidate();
-        if (host) host->NotifyPropertyPanel(2, object);
+        if (host) host->NotifyPropertyPanel(kPanelObjectSelected, object);
       }))
     SetPageModified();
 }
@@ -334,7 +334,7 @@ void CMainFrame::OnDropFiles(HDROP hDropInfo) {
   std::unique_ptr<std::remove_pointer_t<HDROP>, decltype(&::DragFinish)> drop(hDropInfo, &::DragFinish);
   // A running page is not edited under its clock: a drop changes nothing until Esc.
   CDrawApp* app = GetDrawApp();
-  if (app && app->m_nMode != 2) return;
+  if (app && app->m_nMode != kModeEditing) return;
   CDrawView* view = GetDrawView();
   if (!view || !view->GetDocument() || ::DragQueryFileA(hDropInfo, 0xFFFFFFFF, nullptr, 0) == 0) return;
   char name[MAX_PATH] = {};
@@ -349,7 +349,7 @@ void CMainFrame::OnDropFiles(HDROP hDropInfo) {
   last->SetPictureFile(file);
   last->LoadPicture(file);
   last->Invalidate();
-  if (CDrawHost* host = GetDrawHost()) host->NotifyPropertyPanel(2, last);
+  if (CDrawHost* host = GetDrawHost()) host->NotifyPropertyPanel(kPanelObjectSelected, last);
   SetPageModified();
 }
 

@@ -29,7 +29,7 @@ CZoomView::CZoomView() {
 
 BOOL CZoomView::IsRunMode() const {
   CDrawApp* app = GetDrawApp();
-  return app && app->m_nMode != 2;
+  return app && app->m_nMode != kModeEditing;
 }
 
 void CZoomView::SetPageSizes(CSize totalLog, CSize pageLog, CSize lineLog) {

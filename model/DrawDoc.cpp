@@ -415,7 +415,7 @@ LRESULT CDrawDoc::Add(CDrawObj* object) {
   object->m_layer = m_objects.GetCount();
   SetPageModified(TRUE);
   CDrawHost* host = GetDrawHost();
-  return host ? host->NotifyPropertyPanel(3, object) : 0;
+  return host ? host->NotifyPropertyPanel(kPanelObjectAdded, object) : 0;
 }
 
 void CDrawDoc::Remove(CDrawObj* object) {
@@ -428,7 +428,7 @@ void CDrawDoc::Remove(CDrawObj* object) {
   if (m_focusObject == object) m_focusObject = nullptr;
   SetPageModified(TRUE);
   if (CDrawHost* host = GetDrawHost()) {
-    host->NotifyPropertyPanel(4, object);
+    host->NotifyPropertyPanel(kPanelObjectRemoved, object);
     host->DeselectObject(object);
   }
 }

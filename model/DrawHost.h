@@ -16,6 +16,12 @@ class CView;
 constexpr int kModeRunning = 1;
 constexpr int kModeEditing = 2;
 
+// What a notice to the property panel says of its object (NotifyPropertyPanel).
+constexpr WPARAM kPanelObjectSelected = 2;  // the panel shows the object's rows
+constexpr WPARAM kPanelObjectAdded = 3;
+constexpr WPARAM kPanelObjectRemoved = 4;
+constexpr WPARAM kPanelSelectionChanged = 6;  // no object: the panel follows the selection
+
 // The command that ends a run, posted to the active view's window.
 constexpr UINT kExitRunCommand = 32768;
 // The playback timer of the page view.

@@ -317,7 +317,7 @@ void CDrawObj::OnSelect(CView*) {
   m_selectedEvent = -1;
   CDrawHost* host = Host();
   if (host && host->GetMode() == kModeEditing) {
-    host->NotifyPropertyPanel(2, this);
+    host->NotifyPropertyPanel(kPanelObjectSelected, this);
     host->SetClosedCheck(m_closed);
     host->SetFilledCheck(m_filled);
   }

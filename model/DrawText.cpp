@@ -211,7 +211,7 @@ void CDrawText::OnSelect(CView*) {
   m_selectedEvent = -1;
   CDrawHost* host = GetDrawHost();
   if (host && host->GetMode() == kModeEditing) {
-    host->NotifyPropertyPanel(2, this);
+    host->NotifyPropertyPanel(kPanelObjectSelected, this);
     host->SyncFormatBar();
   }
 }
