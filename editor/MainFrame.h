@@ -46,6 +46,10 @@ class CMainFrame : public CFrameWnd {
   // Keeps the colour as the current one of its kind (0 line, 1 fill, 2 text) and gives
   // it to every selected object.
   void ApplyColour(COLORREF colour, int kind);
+  // Opens the colour well of a kind (0 line, 1 fill, 2 text) under a button (screen
+  // rectangle); a line or fill choice for the one selected object goes into it whole.
+  // TRUE when a choice was made.
+  BOOL PopupColour(int kind, const RECT& buttonRect);
   BOOL IsFullScreen() const { return m_bFullScreen; }
   CDrawView* GetDrawView() const;
   CStatusBar& GetStatusBar() { return m_wndStatusBar; }

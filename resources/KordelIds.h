@@ -237,3 +237,5 @@
 #define IDS_FUN_PARAMETER_NOT_LETTER 63780 // 参变量必需为字母
 #define IDS_FUN_FIRST_FORMULA_BAD 63781    // 自变量式语法有误
 #define IDS_FUN_SECOND_FORMULA_BAD 63782   // 因变量式语法有误
+
+#include "resources/ColourControls.h"

@@ -51,12 +51,47 @@ INT_PTR CDialog::RunModal() {
   const DLGTEMPLATE* dialogTemplate = LoadTemplate();
   if (!dialogTemplate) return -1;
   HWND owner = GetSafeOwner(m_pParentWnd);
+  if (m_bOwnModalLoop) return RunOwnModalLoop(dialogTemplate, owner);
   AfxHookWindowCreate(this);
   const INT_PTR result = ::DialogBoxIndirectParamA(AfxGetResourceHandle(), dialogTemplate, owner, AfxDlgProc,
                                                    reinterpret_cast<LPARAM>(this));
   AfxUnhookWindowCreate();
   if (m_hWnd) Detach();  // a dialog that failed during creation
   return result;
+}
+
+INT_PTR CDialog::RunOwnModalLoop(const DLGTEMPLATE* dialogTemplate, HWND owner) {
+  AfxHookWindowCreate(this);
+  HWND hWnd = ::CreateDialogIndirectParamA(AfxGetResourceHandle(), dialogTemplate, owner, AfxDlgProc,
+                                           reinterpret_cast<LPARAM>(this));
+  AfxUnhookWindowCreate();
+  if (!hWnd) {
+    if (m_hWnd) Detach();
+    return -1;
+  }
+  const BOOL disableOwner = owner && ::IsWindowEnabled(owner);
+  if (disableOwner) ::EnableWindow(owner, FALSE);
+  m_bInOwnLoop = TRUE;
+  m_bEndOwnLoop = FALSE;
+  m_nOwnLoopResult = IDCANCEL;
+  MSG msg;
+  while (!m_bEndOwnLoop && ::IsWindow(hWnd)) {
+    const BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
+    if (got <= 0) {
+      if (got == 0) ::PostQuitMessage(static_cast<int>(msg.wParam));  // for the loop outside
+      break;
+    }
+    if (!WalkPreTranslateTree(hWnd, &msg)) {
+      ::TranslateMessage(&msg);
+      ::DispatchMessageA(&msg);
+    }
+  }
+  m_bInOwnLoop = FALSE;
+  // The owner comes back before the dialog goes, so that it takes the activation.
+  if (disableOwner) ::EnableWindow(owner, TRUE);
+  if (::IsWindow(hWnd)) ::DestroyWindow(hWnd);
+  if (m_hWnd) Detach();
+  return m_nOwnLoopResult;
 }
 
 BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd) {
@@ -98,7 +133,16 @@ void CDialog::OnOK() {
 
 void CDialog::OnCancel() { EndDialog(IDCANCEL); }
 
-void CDialog::EndDialog(int nResult) { ::EndDialog(m_hWnd, nResult); }
+void CDialog::EndDialog(int nResult) {
+  // In a loop of its own the dialog goes when the loop ends, after the handler that
+  // ended it (perhaps of a window it owns) has returned.
+  if (m_bInOwnLoop) {
+    m_nOwnLoopResult = nResult;
+    m_bEndOwnLoop = TRUE;
+    return;
+  }
+  ::EndDialog(m_hWnd, nResult);
+}
 
 BOOL CDialog::UpdateData(BOOL bSaveAndValidate) {
   CDataExchange exchange(this, bSaveAndValidate);

@@ -44,6 +44,17 @@ class CDialog : public CWnd {
   // The real modal dialog (what the modal sink's show() runs).
   INT_PTR RunModal();
 
+  // Set by a dialog that may stay hidden while it runs: it then runs in a loop of its
+  // own, since the system's dialog-box loop shows a dialog once it is idle and offers
+  // nothing to PreTranslateMessage (the windows it hosts, such as a drop-down with
+  // tooltips, see their messages first here).
+  BOOL m_bOwnModalLoop = FALSE;
+
  private:
   const DLGTEMPLATE* LoadTemplate() const;
+  INT_PTR RunOwnModalLoop(const DLGTEMPLATE* dialogTemplate, HWND owner);
+
+  BOOL m_bInOwnLoop = FALSE;
+  BOOL m_bEndOwnLoop = FALSE;
+  INT_PTR m_nOwnLoopResult = IDCANCEL;
 };
