@@ -246,8 +246,8 @@ BOOL CDrawDoc::SaveToCurrentPath() {
     AfxMessageBox(IDS_PAGE_READ_ONLY, MB_ICONSTOP);
     return FALSE;
   }
-  if (path.IsEmpty()) return FALSE;  // the editor asks for a name first
-  return OnSaveDocument(path);
+  // A page without a path asks for a name, as Save As does.
+  return DoSave(path.IsEmpty() ? nullptr : path.GetString());
 }
 
 // ---- the page file -----------------------------------------------------------------------

@@ -52,7 +52,10 @@ class CDrawDoc : public COleDocument {
   virtual BOOL OnOpenDocument(const char* path);
   // Writes beside the target and replaces it only when the whole page was written.
   virtual BOOL OnSaveDocument(const char* path);
+  // File > Save, Ctrl+S and the prompt to save: a read-only page file is refused with a
+  // message (never written, nor saved elsewhere unasked).
   BOOL SaveToCurrentPath();
+  BOOL DoFileSave() override { return SaveToCurrentPath(); }
   BOOL IsModified() override { return IsPageModified(); }
   void SetModifiedFlag(BOOL modified = TRUE) override { SetPageModified(modified); }
   // Whether the page shown is the one a jump names (compared without case): a jump to it

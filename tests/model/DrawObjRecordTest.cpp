@@ -173,8 +173,9 @@ TEST(DrawObjRecord, EveryFieldRoundTripsAndStoresAgainIdentically) {
 }
 
 TEST(DrawObjRecord, OlderVersionsStopAfterTheRotationCentreAndReadOlderEvents) {
-  // A record with empty strings: items 1 to 15 take 136 bytes, the counts 4, items
-  // 19 to 24 the 96 after the records.
+  // A record with empty strings: the fields from the version to the second shape
+  // parameter take 136 bytes, the event and action counts 4, and the fields from the
+  // reference rectangle to the rotation centre the 96 after the records.
   CDrawObj source;
   source.m_layer = 3;
   source.m_rotationCentre = CDoublePoint(5, 6);
@@ -208,7 +209,7 @@ TEST(DrawObjRecord, OlderVersionsStopAfterTheRotationCentreAndReadOlderEvents) {
     EXPECT_EQ(4u, back.m_events[0].m_nTrigger);
     EXPECT_EQ(3, back.m_layer);
     EXPECT_EQ(6.0, back.m_rotationCentre.y);
-    EXPECT_STREQ("kept", back.m_text1);  // items 25 to 45 keep their values
+    EXPECT_STREQ("kept", back.m_text1);  // the fields after the rotation centre keep their values
     EXPECT_EQ(0, back.m_variables->GetCount());
     // Storing writes the current version and the whole record.
     const Bytes again = Store(back);
