@@ -3,6 +3,8 @@
 // dragging an object onto another.
 #include <gtest/gtest.h>
 
+#include "model/ColorEditWnd.h"
+#include "model/DrawText.h"
 #include "tests/player/PlayerFixture.h"
 #include "tests/support/ModalCapture.h"
 
@@ -112,6 +114,29 @@ TEST_F(PlayerInputTest, ButtonsShowPressedWhileHeldAndTheClickedObjectTakesTheFo
   EXPECT_EQ(0, button->GetButtonState());
   Send(WM_LBUTTONDOWN, {100, 100}, MK_LBUTTON);
   EXPECT_EQ(nullptr, doc->m_focusObject);
+}
+
+TEST_F(PlayerInputTest, ATypedAnswerReachesTheTextsEventsOnEnter) {
+  auto* answer = new CDrawText(CRect(-100, 50, 100, 0));
+  answer->m_name = "answer";
+  answer->m_textInput = 1;
+  AddEvent(*answer, 1u << 9, "B", "show");  // Enter down arms B's ability
+  doc->m_objects.AddTail(answer);
+  CPlayerProbe* b = AddProbe("B", CRect(150, 10, 170, -10));
+  AddAction(*b, MakeAction(CMethod::typeShowHide, "show", 0, 10, -1));
+  ASSERT_TRUE(view->StartObjects());
+
+  Send(WM_LBUTTONDOWN, {0, 20}, MK_LBUTTON);
+  Send(WM_LBUTTONUP, {0, 20});
+  ASSERT_TRUE(answer->GetInputBox()) << "a click opens the input box";
+  answer->GetInputBox()->SetWindowText("42");
+  // The box hands Enter to the view, as a key typed into it does.
+  answer->GetInputBox()->SendMessage(WM_KEYDOWN, VK_RETURN, 1);
+  EXPECT_GE(b->m_actions[0].m_nActivation, 0) << "the event driven by Enter armed the ability";
+
+  Send(WM_LBUTTONDOWN, {0, -100}, MK_LBUTTON);  // elsewhere
+  EXPECT_FALSE(answer->GetInputBox()) << "a click elsewhere closes the box";
+  EXPECT_STREQ("42", answer->m_displayText);
 }
 
 TEST_F(PlayerInputTest, ADraggedObjectLandsWhereItsDropIsAccepted) {
