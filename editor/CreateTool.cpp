@@ -15,6 +15,8 @@
 #include "framework/ui/ClientDC.h"
 #include "framework/ui/DC.h"
 #include "framework/ui/FileDialog.h"
+#include "media/DrawMedia.h"
+#include "media/DrawMeta.h"
 #include "model/DrawDoc.h"
 #include "model/DrawLine.h"
 #include "model/DrawPoint.h"
@@ -70,6 +72,13 @@ void CCreateTool::OnLButtonDown(CDrawView* view, UINT flags, const CPoint& point
         CopyCurrentStyle(*plot, *view, StyleCopy::shape);
         object = plot;
       }
+      break;
+    // Pictures and sounds take no style.
+    case kToolPicture:
+      object = new (std::nothrow) CDrawMeta(CRect(local, local));
+      break;
+    case kToolSound:
+      object = new (std::nothrow) CDrawMedia(CRect(local, local));
       break;
     case kToolPoint:
       if (auto* dot = new (std::nothrow) CDrawPoint(CRect(local.x, local.y, local.x + 1, local.y + 1))) {

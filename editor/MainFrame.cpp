@@ -13,6 +13,7 @@
 #include "framework/ui/CmdUI.h"
 #include "framework/ui/HtmlHelp.h"
 #include "graphics/ImageHelpers.h"
+#include "media/DrawMedia.h"
 #include "model/DrawDoc.h"
 #include "model/DrawHost.h"
 #include "model/DrawObj.h"
@@ -342,6 +343,14 @@ void CMainFrame::OnDropFiles(HDROP hDropInfo) {
   const CString file(name);
 
   CDrawObj* last = view->GetLastSelected();
+  if (auto* sound = dynamic_cast<CDrawMedia*>(last)) {
+    sound->Stop();
+    sound->SetMediaFile(file);
+    if (CDrawHost* host = GetDrawHost()) host->NotifyPropertyPanel(2, sound);
+    SetPageModified();
+    sound->Play(FALSE);
+    return;
+  }
   if (!last || !HoldsPicture(last)) {
     DropOnBackground(file);
     return;

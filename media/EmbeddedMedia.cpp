@@ -51,7 +51,9 @@ CDrawDoc* PageOfArchive(CArchive& ar) {
 
 CString CEmbeddedMedia::PlayPath(const CString& fileName) const {
   if (IsPath(fileName)) return fileName;
-  return m_copy ? m_copy->GetPath() : m_sourcePath;
+  if (m_copy) return m_copy->GetPath();
+  // A bare name without bytes (a page stored without embedding) is looked for as it is.
+  return m_sourcePath.IsEmpty() ? fileName : m_sourcePath;
 }
 
 CString CEmbeddedMedia::Store(CArchive& ar, const CString& fileName, DWORD kind) {

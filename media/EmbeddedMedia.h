@@ -22,7 +22,7 @@ class CDrawDoc;
 class CEmbeddedMedia {
  public:
   // Where a player finds the file of that file name: the name itself when it is a path,
-  // otherwise the copy when there is one, otherwise the source path.
+  // otherwise the copy when there is one, otherwise the source path, or the bare name.
   CString PlayPath(const CString& fileName) const;
 
   // Writes the record. A source path with a drive that can be read gives its bytes; the
