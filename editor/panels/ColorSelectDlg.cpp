@@ -262,12 +262,14 @@ void CColorSelectDlg::Refresh() {
   PlaceHandles();
   BuildBar();
   for (int field = 0; field < kFields; ++field) {
-    ::SendDlgItemMessageA(m_hWnd, kSpinIds[field], UDM_SETPOS32, 0, FieldValue(field));
-    // The spins set their buddies' texts too; a clamped value typed in must show as well.
+    // A field the user has just emptied (read as 0) stays empty while they type; the
+    // spins set their buddies' texts, and a clamped value typed in must show as well.
     CString text;
     GetDlgItemText(kEditIds[field], text);
-    if (std::strtol(text, nullptr, 10) != FieldValue(field) || text.IsEmpty())
-      SetDlgItemInt(kEditIds[field], FieldValue(field));
+    if (m_ready && text.IsEmpty()) continue;
+    ::SendDlgItemMessageA(m_hWnd, kSpinIds[field], UDM_SETPOS32, 0, FieldValue(field));
+    GetDlgItemText(kEditIds[field], text);
+    if (!m_ready || std::strtol(text, nullptr, 10) != FieldValue(field)) SetDlgItemInt(kEditIds[field], FieldValue(field));
   }
   InvalidateRect(&m_rgbArea, FALSE);
   InvalidateRect(&m_hsbArea, FALSE);

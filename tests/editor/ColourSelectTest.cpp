@@ -110,6 +110,11 @@ class ScriptedColourDialog : public CColorSelectDlg {
     GetDlgItemText(id, text);
     return static_cast<int>(std::strtol(text, nullptr, 10));
   }
+  CString Text(int id) const {
+    CString text;
+    GetDlgItemText(id, text);
+    return text;
+  }
   void Type(int id, const char* text) { SetDlgItemText(id, text); }
   void Press(int id) { PostMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
   void Drag(POINT from, POINT to) {
@@ -160,6 +165,10 @@ TEST(ColorSelectDlg, FieldsKeepBothModelsInStepAndOkGivesTheColour) {
     EXPECT_EQ(255, d.Number(IDC_CS_RED));
     EXPECT_EQ(255, d.m_blue);
 
+    // A field emptied while typing reads as 0 and is left empty for the next digits.
+    d.Type(IDC_CS_GREEN, "");
+    EXPECT_EQ(0, d.m_green);
+    EXPECT_EQ(CString(""), d.Text(IDC_CS_GREEN));
     d.Type(IDC_CS_RED, "255");
     d.Type(IDC_CS_GREEN, "0");
     d.Type(IDC_CS_BLUE, "0");

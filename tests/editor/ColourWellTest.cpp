@@ -84,6 +84,7 @@ TEST(SVizWell, LayoutOfTheGridsAndTheirEntries) {
   EXPECT_EQ(8 * 18 + 2 * m, WindowSize(plain).cx);
   EXPECT_EQ(5 * 18 + 2 * m, WindowSize(plain).cy);
   EXPECT_EQ(40, plain.m_count);
+  EXPECT_EQ(40, plain.m_toolTip.GetToolCount()) << "a tip for every cell";
   EXPECT_STREQ("Pale green ", CSVizColorWell::TableName(35));
   EXPECT_EQ(RGB(152, 251, 152), CSVizColorWell::TableColour(35));
 
