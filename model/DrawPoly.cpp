@@ -14,6 +14,7 @@
 #include "graphics/GeometryHelpers.h"
 #include "graphics/ImageHelpers.h"
 #include "model/CurveSampler.h"
+#include "model/DrawDoc.h"
 #include "model/DrawHost.h"
 #include "model/DrawRect.h"
 #include "model/PathBuilder.h"
@@ -29,6 +30,13 @@ namespace {
 
 // The version of records that still carried the gradient style in the class's part.
 constexpr WORD kFirstVersion = 0x0001;
+
+// The player and the control read pages to play them; the editor reads them to edit.
+bool ReadToPlay() {
+  CDrawHost* host = GetDrawHost();
+  CDrawDoc* document = host ? host->GetDocument() : nullptr;
+  return document && document->m_reader != CDrawDoc::Reader::editor;
+}
 constexpr int kCapacityStep = 10;
 // The sample block of a curve record is counted in 16 bits; what is written stays
 // below that, with room for the repeated first sample.
@@ -410,7 +418,20 @@ void CDrawPoly::SetAngle(double angle, BOOL relative, CView* view) {
 }
 
 void CDrawPoly::SetAngleRect(double angle, double centreX, double centreY, int relative, CView* view) {
+  // A polygon played by the player or the control turns but keeps its own rotation
+  // centre; the editor takes the one given.
+  if (ReadToPlay()) {
+    centreX = m_rotationCentre.x;
+    centreY = m_rotationCentre.y;
+  }
   CDrawRect::SetAngleRectOf(*this, angle, centreX, centreY, relative, view);
+}
+
+double CDrawPoly::Distance(double x, double y) {
+  // Played, a polygon's orbit radius is measured from its rotation centre.
+  if (!ReadToPlay()) return CDrawObj::Distance(x, y);
+  return std::sqrt((x - m_rotationCentre.x) * (x - m_rotationCentre.x) +
+                   (y - m_rotationCentre.y) * (y - m_rotationCentre.y));
 }
 
 // The turn becomes the vertices'; the rotation centre stays where it was.

@@ -55,6 +55,7 @@ class CDrawPoly : public CDrawObj {
   void SetRect(const CRect& rect, CView* view) override;
   void SetAngle(double angle, BOOL relative, CView* view) override;
   void SetAngleRect(double angle, double centreX, double centreY, int relative, CView* view) override;
+  double Distance(double x, double y) override;
   void ApplyRotation() override;
   BOOL Intersects(const CRect& rect) override;
   void MoveHandleTo(int handle, int x, int y, CView* view) override;

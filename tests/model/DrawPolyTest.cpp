@@ -78,6 +78,35 @@ TEST(DrawPolyBuild, VerticesGrowInStepsOfTenAndKeepTheControlPoint) {
 
 // ---- curve samples -------------------------------------------------------------------------
 
+TEST(DrawPolyBuild, PlayedPolygonsTurnAboutTheirOwnCentreAndMeasureOrbitsFromIt) {
+  // Each reader's rule: the editor takes the centre given and measures from the middle
+  // of the position; the player and the control keep the polygon's rotation centre.
+  const struct {
+    CDrawDoc::Reader reader;
+    CDoublePoint centreAfter;
+    double distance;  // from (0, 0), with the rotation centre at (0, 40)
+  } rows[] = {
+      {CDrawDoc::Reader::editor, CDoublePoint(100, 100), 50.0},
+      {CDrawDoc::Reader::player, CDoublePoint(30, 40), 40.0},
+      {CDrawDoc::Reader::control, CDoublePoint(30, 40), 40.0},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(static_cast<int>(row.reader));
+    TestHost host;
+    CDrawDoc page(row.reader);
+    host.document = &page;
+    auto poly = Poly({{0, 0}, {60, 0}, {60, 80}, {0, 80}}, kPolyLines, 1);
+    poly->m_rotationCentre = CDoublePoint(30, 40);
+    poly->SetAngleRect(kQuarterTurn, 100, 100, 0, nullptr);
+    EXPECT_EQ(row.centreAfter.x, poly->m_rotationCentre.x);
+    EXPECT_EQ(row.centreAfter.y, poly->m_rotationCentre.y);
+    EXPECT_DOUBLE_EQ(kQuarterTurn, poly->m_angle);
+    // The position's middle is (30, 40): the centre moves off it.
+    poly->m_rotationCentre = CDoublePoint(0, 40);
+    EXPECT_DOUBLE_EQ(row.distance, poly->Distance(0, 0));
+  }
+}
+
 TEST(CurveSampler, StepsOfEightUnitsThroughTheVertices) {
   const std::vector<CPoint> corner = Samples({CPoint(0, 0), CPoint(80, 0), CPoint(80, 80)});
   ASSERT_EQ(22u, corner.size());  // two segments of 10 steps, each with its start
