@@ -457,3 +457,27 @@ TEST_F(DrawToolTest, TheCaptureToolWritesTheDraggedRegionAsABitmap) {
   ::GetTempPathA(MAX_PATH, temp);
   EXPECT_EQ(::GetFileAttributesA((CString(temp) + "kelvane001.bmp").GetString()), INVALID_FILE_ATTRIBUTES);
 }
+
+// The tools' and the test run's cursors are the editor's own, each with its hot spot where
+// its drawing points.
+TEST(ToolCursors, EachIsTheEditorsOwnWithItsHotSpot) {
+  const struct {
+    UINT id;
+    POINT hot;
+  } rows[] = {
+      {102, {15, 15}}, {132, {20, 17}}, {133, {0, 29}}, {134, {0, 27}}, {135, {15, 15}}, {136, {0, 27}},
+      {189, {15, 15}}, {190, {15, 15}}, {191, {16, 14}}, {192, {15, 15}}, {200, {5, 1}},  {272, {15, 11}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.id);
+    HCURSOR own = ::LoadCursorA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(row.id));
+    ASSERT_TRUE(own);
+    EXPECT_EQ(own, LoadToolCursor(row.id));
+    ICONINFO info = {};
+    ASSERT_TRUE(::GetIconInfo(own, &info));
+    EXPECT_EQ(row.hot.x, static_cast<LONG>(info.xHotspot));
+    EXPECT_EQ(row.hot.y, static_cast<LONG>(info.yHotspot));
+    if (info.hbmMask) ::DeleteObject(info.hbmMask);
+    if (info.hbmColor) ::DeleteObject(info.hbmColor);
+  }
+}
