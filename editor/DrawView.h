@@ -29,6 +29,10 @@ class CDrawView : public CZoomView {
   // Makes another tool current; a tool still building an object (a polygon) abandons it
   // first, so nothing half-built stays on the page.
   static void SetCurrentShape(int shape);
+  // The property grid's point picking: with an object selected, the pick tool becomes
+  // current (its next click on one of the object's handles picks that point) and the
+  // answer is 1; without a selection nothing changes and the answer is 0.
+  int BeginPickPoint();
 
   // The context menu for a right click: the run's menu while running over no object with
   // events, none over one; while editing by the kind of object under the point, or the

@@ -57,6 +57,12 @@ void CDrawView::SetCurrentShape(int shape) {
   s_nCurrentShape = shape;
 }
 
+int CDrawView::BeginPickPoint() {
+  if (m_selection.IsEmpty() || Running()) return 0;
+  SetCurrentShape(kToolPick);
+  return 1;
+}
+
 void CDrawView::OnToolCommand(UINT nID) {
   const ToolCommand* command = FindToolCommand(nID);
   if (!command || !command->available) return;

@@ -104,6 +104,20 @@ TEST_F(DrawToolTest, EachShapeFindsTheFirstToolRegisteredForIt) {
     EXPECT_EQ(CDrawTool::FindTool(shape), nullptr) << shape;
 }
 
+TEST_F(DrawToolTest, PointPickingNeedsASelectionAndPicksOneHandle) {
+  CDrawObj* object = AddObject(CRect(-100, 80, 100, -80), "r");
+  EXPECT_EQ(0, View()->BeginPickPoint()) << "nothing selected";
+  EXPECT_EQ(kToolSelect, CDrawView::s_nCurrentShape);
+  View()->Select(object);
+  ASSERT_EQ(1, View()->BeginPickPoint());
+  EXPECT_EQ(kToolPick, CDrawView::s_nCurrentShape);
+  // A click on the object's third handle picks it, and the select tool is back.
+  Send(WM_LBUTTONDOWN, MK_LBUTTON, object->GetHandle(3));
+  Send(WM_LBUTTONUP, 0, object->GetHandle(3));
+  EXPECT_EQ(3, object->m_activeHandle);
+  EXPECT_EQ(kToolSelect, CDrawView::s_nCurrentShape);
+}
+
 TEST_F(DrawToolTest, DraggingCreatesTheToolsObjectNamedByThePagesCounter) {
   const struct {
     const char* what;
