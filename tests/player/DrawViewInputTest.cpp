@@ -1,6 +1,6 @@
-// Input on the playing page: which mouse messages become which triggers for which
-// objects, the pointer entering and leaving objects, buttons, the focus object, and
-// dragging an object onto another.
+// Input on the playing page, as the player's view passes it to the page's run (whose
+// own tests hold the whole input table): the run's menu, buttons and the focus object,
+// typed answers, and a click that switches pages.
 #include <gtest/gtest.h>
 
 #include "model/ColorEditWnd.h"
@@ -31,44 +31,6 @@ class PlayerInputTest : public PlayerTest {
   }
 };
 
-TEST_F(PlayerInputTest, MouseMessagesBecomeTriggersOfTheObjectUnderThePointer) {
-  ModalCapture menus([](ModalCall&) { return static_cast<INT_PTR>(0); });  // right button up
-  CPlayerProbe* probe = AddProbe("P", CRect(-50, 50, 50, -50));
-  const struct {
-    const char* what;
-    UINT message;
-    CPoint point;
-    DWORD mask;
-    int expected;  // trigger index, or -1 for none
-  } rows[] = {
-      {"right down reaches any object", WM_RBUTTONDOWN, {10, 20}, 0, 4},
-      {"right up reaches any object", WM_RBUTTONUP, {10, 20}, 0, 5},
-      {"left down without a left-down event", WM_LBUTTONDOWN, {10, 20}, 0x2, -1},
-      {"left down with one", WM_LBUTTONDOWN, {10, 20}, 0x1, 0},
-      {"left up without a left-up event", WM_LBUTTONUP, {10, 20}, 0x1, -1},
-      {"left up with one", WM_LBUTTONUP, {10, 20}, 0x2, 1},
-      {"double click with a double-click event", WM_LBUTTONDBLCLK, {10, 20}, 0x4, 2},
-      {"double click without one", WM_LBUTTONDBLCLK, {10, 20}, 0x1, -1},
-      {"right down beside the object", WM_RBUTTONDOWN, {60, 0}, 0x1FFF, -1},
-      {"left down beside the object", WM_LBUTTONDOWN, {-60, 0}, 0x1FFF, -1},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.what);
-    probe->m_triggerMask = row.mask;
-    probe->drives.clear();
-    Send(row.message, row.point);
-    if (row.expected < 0) {
-      EXPECT_TRUE(probe->drives.empty());
-    } else {
-      ASSERT_EQ(1u, probe->drives.size());
-      EXPECT_EQ(row.expected, probe->drives[0].index);
-      EXPECT_EQ(row.point.x, probe->drives[0].x);
-      EXPECT_EQ(row.point.y, probe->drives[0].y);
-      EXPECT_EQ(nullptr, probe->drives[0].second);
-    }
-  }
-}
-
 TEST_F(PlayerInputTest, TheRightButtonOffersExitAndPause) {
   ModalCapture menus([](ModalCall& call) {
     HMENU menu = reinterpret_cast<HMENU>(call.data);
@@ -85,23 +47,6 @@ TEST_F(PlayerInputTest, TheRightButtonOffersExitAndPause) {
   ASSERT_TRUE(::PeekMessageA(&msg, frame->m_hWnd, WM_COMMAND, WM_COMMAND, PM_REMOVE));
   ::DispatchMessageA(&msg);
   EXPECT_TRUE(view->IsPaused());
-}
-
-TEST_F(PlayerInputTest, MovingLeavesOneObjectBeforeEnteringTheNext) {
-  CPlayerProbe* a = AddProbe("A", CRect(-100, 20, -60, -20));
-  CPlayerProbe* b = AddProbe("B", CRect(60, 20, 100, -20));
-  for (CPlayerProbe* p : {a, b}) {
-    AddEvent(*p, 0x80, "X", "x");  // an event, so moves over it drive it
-    p->m_triggerMask |= 0x100;
-  }
-  Send(WM_MOUSEMOVE, {-80, 0});
-  Send(WM_MOUSEMOVE, {-80, 0});  // the same point again: nothing
-  Send(WM_MOUSEMOVE, {-79, 0});
-  Send(WM_MOUSEMOVE, {80, 0});
-  Send(WM_MOUSEMOVE, {0, 0});
-  EXPECT_EQ((std::vector<std::string>{"A drive 7", "A drive 3", "A drive 3", "A drive 8", "B drive 7", "B drive 3",
-                                      "B drive 8"}),
-            log);
 }
 
 TEST_F(PlayerInputTest, ButtonsShowPressedWhileHeldAndTheClickedObjectTakesTheFocus) {
@@ -137,42 +82,6 @@ TEST_F(PlayerInputTest, ATypedAnswerReachesTheTextsEventsOnEnter) {
   Send(WM_LBUTTONDOWN, {0, -100}, MK_LBUTTON);  // elsewhere
   EXPECT_FALSE(answer->GetInputBox()) << "a click elsewhere closes the box";
   EXPECT_STREQ("42", answer->m_displayText);
-}
-
-TEST_F(PlayerInputTest, ADraggedObjectLandsWhereItsDropIsAccepted) {
-  const struct {
-    const char* what;
-    CPoint to;
-    int answer;  // the target's answer to the drop
-    CRect expected;
-    bool dropped;
-  } rows[] = {
-      {"released over nothing: back to its start", {0, 100}, 1, CRect(-110, 10, -90, -10), false},
-      {"over a target that declines: stays there", {95, 5}, 0, CRect(85, 15, 105, -5), true},
-      {"over a target that accepts: onto its centre", {95, 5}, 1, CRect(90, 10, 110, -10), true},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.what);
-    doc->DeleteContents();
-    view->ClearDragState();
-    Send(WM_MOUSEMOVE, {0, -140});  // from elsewhere, as a user's drag starts
-    CPlayerProbe* target = AddProbe("T", CRect(80, 20, 120, -20));
-    // The dragged object lies above the target, under the pointer at the release.
-    CPlayerProbe* dragged = AddProbe("D", CRect(-110, 10, -90, -10));
-    dragged->m_triggerMask = 0x1000;
-    target->answer = row.answer;
-    ASSERT_TRUE(view->StartObjects());
-    Drag({-100, 0}, row.to);
-    EXPECT_EQ(row.expected, dragged->m_position);
-    if (row.dropped) {
-      ASSERT_EQ(1u, target->drives.size());
-      EXPECT_EQ(12, target->drives[0].index);
-      EXPECT_EQ(dragged, target->drives[0].second);
-      EXPECT_EQ(target, target->drives[0].third);  // the drop names its target
-    } else {
-      EXPECT_TRUE(target->drives.empty());
-    }
-  }
 }
 
 TEST_F(PlayerInputTest, AClickOnAPageSwitchButtonShowsTheOtherPage) {
