@@ -23,12 +23,6 @@ class PlayerInputTest : public PlayerTest {
     const CPoint p = view->PageToClient(page);
     view->SendMessage(message, flags, MAKELPARAM(p.x, p.y));
   }
-  // A drag with the left button from one page point to another.
-  void Drag(CPoint from, CPoint to) {
-    Send(WM_LBUTTONDOWN, from, MK_LBUTTON);
-    Send(WM_MOUSEMOVE, to, MK_LBUTTON);
-    Send(WM_LBUTTONUP, to);
-  }
 };
 
 TEST_F(PlayerInputTest, TheRightButtonOffersExitAndPause) {
