@@ -1,17 +1,24 @@
-// Writes the sample programme that the editor opens on its run command: two pages of
-// shapes built from the page model's own classes. On the home page a ball circles the
-// sun along an orbit and a button leads to the second page, where a square runs along
-// a track and a button leads home. Both pages enter with a transition.
+// Writes the sample programme that the editor opens on its run command: two pages built
+// from the page model's own classes. On the home page a ball circles the sun along an
+// orbit, a text and an arrow name the sun, a point draws its trace along a curve, and a
+// button leads to the second page, where a square runs along a track, a triangle turns
+// about its centre, a note appears with an effect and a button leads home. Both pages
+// enter with a transition.
 //
 // Usage: make_sample OUTPUT_FOLDER
 #include <windows.h>
 
 #include <cstdio>
+#include <initializer_list>
 
 #include "framework/core/String.h"
 #include "graphics/GdiplusSession.h"
 #include "model/DrawDoc.h"
+#include "model/DrawLine.h"
+#include "model/DrawPoint.h"
+#include "model/DrawPoly.h"
 #include "model/DrawRect.h"
+#include "model/DrawText.h"
 #include "model/HPEvent.h"
 #include "model/Method.h"
 
@@ -28,6 +35,41 @@ CDrawRect* AddShape(CDrawDoc& page, int shape, const CRect& position, const char
   page.m_objects.AddTail(object);
   object->m_layer = page.m_objects.GetCount();
   return object;
+}
+
+void Append(CDrawDoc& page, CDrawObj* object) {
+  object->m_baseRect = object->GetDrawBounds();
+  page.m_objects.AddTail(object);
+  object->m_layer = page.m_objects.GetCount();
+}
+
+CDrawText* AddText(CDrawDoc& page, const CRect& position, const char* name, const char* text, COLORREF colour) {
+  auto* object = new CDrawText(position);
+  object->m_name = name;
+  object->m_displayText = text;
+  object->m_captionColour = colour;
+  object->m_outlined = 0;
+  Append(page, object);
+  return object;
+}
+
+// A line from one point to the other with an arrow head at its end.
+void AddArrow(CDrawDoc& page, CPoint from, CPoint to, const char* name) {
+  auto* arrow = new CDrawLine(CRect(from, to));
+  arrow->m_name = name;
+  arrow->m_pen.lopnWidth = CPoint(2, 2);
+  arrow->m_pen.lopnColor = RGB(90, 90, 90);
+  arrow->m_endCap = 20;  // the arrow anchor
+  Append(page, arrow);
+}
+
+CDrawPoly* AddPoly(CDrawDoc& page, std::initializer_list<CPoint> points, int kind, const char* name) {
+  auto* poly = new CDrawPoly();
+  poly->m_polyKind = kind;
+  for (const CPoint& p : points) poly->AddPoint(p, nullptr);
+  poly->m_name = name;
+  Append(page, poly);
+  return poly;
 }
 
 // A closed path for others to walk: not filled, drawn as a thin red line.
@@ -114,6 +156,22 @@ int main(int argc, char** argv) {
   CDrawRect* ball = AddShape(home, kShapeEllipse, CRect(205, 15, 235, -15), "地球", RGB(30, 120, 230));
   AddMotion(*ball, "轨道", 4, FALSE);
   AddPageButton(home, CRect(220, -220, 360, -270), "下一页按钮", "下一页", "page2");
+  AddText(home, CRect(-380, 190, -120, 160), "说明", "地球绕着太阳转", RGB(20, 40, 120));
+  AddText(home, CRect(-380, -100, -250, -130), "太阳标签", "太阳", RGB(200, 90, 0));
+  AddArrow(home, CPoint(-300, -95), CPoint(-65, -20), "箭头");
+  // A point walks a curve once a loop, drawing where it has been.
+  CDrawPoly* wave = AddPoly(home, {{-360, -200}, {-290, -150}, {-220, -250}, {-150, -190}, {-90, -230}},
+                            kPolyCurve, "曲线");
+  wave->m_pen.lopnColor = RGB(120, 0, 160);
+  wave->ToggleTrajectory();
+  wave->m_baseRect = wave->GetDrawBounds();
+  auto* dot = new CDrawPoint(CRect(-364, -196, -356, -204));
+  dot->m_name = "点";
+  dot->m_pen.lopnWidth = CPoint(8, 8);
+  dot->m_pen.lopnColor = RGB(200, 0, 60);
+  Append(home, dot);
+  AddMotion(*dot, "曲线", 3, FALSE);
+  dot->m_actions[0].m_bPathTrace = TRUE;
 
   CDrawDoc second;
   second.SetPageSize(800, 600);
@@ -129,6 +187,36 @@ int main(int argc, char** argv) {
   AddShape(second, kShapeRoundRectangle, CRect(-120, 60, 120, -60), "说明", RGB(255, 255, 255))->m_caption =
       "按 Esc 结束运行";
   AddPageButton(second, CRect(-360, -220, -220, -270), "首页按钮", "首页", "home");
+  // A triangle turning about its own centre, and a note that appears with an effect.
+  CDrawPoly* triangle = AddPoly(second, {{200, -255}, {320, -255}, {260, -160}}, kPolyLines, "三角形");
+  triangle->m_closed = 1;
+  triangle->m_filled = 1;
+  triangle->m_brush.lbColor = RGB(120, 200, 255);
+  triangle->m_baseRect = triangle->GetDrawBounds();
+  CMethod turn;
+  turn.m_nType = CMethod::typeRotate;
+  turn.m_strName = "旋转运动1";
+  turn.m_nStart = 0;
+  turn.m_nActivation = 0;
+  turn.m_nDuration = 1000000;
+  turn.m_nStartAngle = 0;
+  turn.m_nEndAngle = 360;
+  turn.m_nStep = 4;
+  turn.m_bLoop = TRUE;
+  triangle->m_actions.Add(turn);
+  triangle->m_actionMask |= turn.m_nType;
+  CDrawText* note = AddText(second, CRect(-120, -90, 120, -130), "提示", "三角形绕中心旋转", RGB(20, 90, 40));
+  CMethod appear;
+  appear.m_nType = CMethod::typeEffect;
+  appear.m_strName = "特技效果1";
+  appear.m_nStart = 10;
+  appear.m_nActivation = 0;
+  appear.m_nDuration = 30;
+  appear.m_nEffect = 4;
+  appear.m_nDirection = 3;
+  appear.m_nStep = 6;
+  note->m_actions.Add(appear);
+  note->m_actionMask |= appear.m_nType;
 
   return Save(home, folder, "home.rvx") && Save(second, folder, "page2.rvx") ? 0 : 1;
 }

@@ -224,6 +224,15 @@ TEST(KordelProgramTest, RunsTheSampleAndItsPageButtonSwitchesPages) {
     ASSERT_TRUE(FindColourOnScreen(kEarth, &now));
   } while (now.x == first.x && now.y == first.y && ::GetTickCount() - waited < 10000);
   EXPECT_FALSE(now.x == first.x && now.y == first.y) << "the page does not play";
+  // The entry transition is over: the title bar, the curve's travelling point and the
+  // texts are on the screen.
+  constexpr COLORREF kTitle = RGB(40, 90, 170), kDot = RGB(200, 0, 60), kSunLabel = RGB(200, 90, 0);
+  POINT seen;
+  EXPECT_TRUE(FindColourOnScreen(kTitle, &seen)) << "no title";
+  EXPECT_TRUE(FindColourOnScreen(kDot, &seen)) << "no point on the curve";
+  EXPECT_TRUE(FindColourOnScreen(kSunLabel, &seen)) << "no text";
+  RECT screen = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+  CaptureScreen("kordel-home.bmp", RECT{screen.left, screen.top, screen.left + 1, screen.top + 1});
   POINT client = button;
   ::ScreenToClient(view, &client);
   ::PostMessageA(view, WM_MOUSEMOVE, 0, MAKELPARAM(client.x, client.y));
