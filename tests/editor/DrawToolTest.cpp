@@ -425,11 +425,11 @@ TEST_F(DrawToolTest, ColourShapesColourTheSelectionOrThePage) {
 }
 
 TEST_F(DrawToolTest, ToolCommandsForMissingKindsAreDisabled) {
-  CTestCmdUI rect(ID_TOOL_RECT), video(ID_TOOL_ANIMATION);
+  CTestCmdUI rect(ID_TOOL_RECT), ole(ID_TOOL_OLE_OBJECT);
   rect.DoUpdate(Frame(), TRUE);
-  video.DoUpdate(Frame(), TRUE);
+  ole.DoUpdate(Frame(), TRUE);
   EXPECT_TRUE(rect.m_bEnabled);
-  EXPECT_FALSE(video.m_bEnabled);
+  EXPECT_FALSE(ole.m_bEnabled);
 }
 
 TEST_F(DrawToolTest, TheCaptureToolWritesTheDraggedRegionAsABitmap) {
