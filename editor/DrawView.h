@@ -99,6 +99,8 @@ class CDrawView : public CZoomView {
   void OnPauseRun();
   // Plays the last selected video in the editor from its next paint.
   void OnPreview();
+  // Web publish: the FTP upload dialog, modal, without a parent.
+  void OnWebPublish();
   void SetPlaybackClock(int tick) { m_run.SetPlaybackClock(tick); }
   BOOL IsPlaybackBreak() const { return m_run.IsPlaybackBreak(); }
   CPlaybackClock& GetClock() { return m_run.GetClock(); }
