@@ -8,6 +8,8 @@
 // and y pointing up. The page of w x h units is (-(w/2), -(h/2)) to (w/2, h/2).
 #pragma once
 
+#include <memory>
+
 #include "behaviour/PageRun.h"
 #include "editor/PageDropTarget.h"
 #include "editor/ZoomView.h"
@@ -19,6 +21,7 @@ class CBitmap;
 class CDrawDoc;
 class CDrawObj;
 class CMainFrame;
+class CSoundRecorder;
 
 class CDrawView : public CZoomView {
   DECLARE_DYNCREATE(CDrawView)
@@ -97,6 +100,8 @@ class CDrawView : public CZoomView {
   // F5: offers to save, goes full screen, starts the objects and the clock.
   void OnTestPage();
   void OnPauseRun();
+  // Starts a new recording (deleting the last recorder) or stops the one running.
+  void OnRecordSound();
   void SetPlaybackClock(int tick) { m_run.SetPlaybackClock(tick); }
   BOOL IsPlaybackBreak() const { return m_run.IsPlaybackBreak(); }
   CPlaybackClock& GetClock() { return m_run.GetClock(); }
@@ -162,6 +167,8 @@ class CDrawView : public CZoomView {
   void OnUpdateOneSelected(CCmdUI* pCmdUI);
   bool Running() const { return AppMode() != kModeEditing; }
   void OnUpdatePauseRun(CCmdUI* pCmdUI);
+  // Marked only while a recording really runs.
+  void OnUpdateRecordSound(CCmdUI* pCmdUI);
   void OnToolCommand(UINT nID);
   void OnUpdateToolCommand(CCmdUI* pCmdUI);
   // Editing-mode colour shapes (pen colour, colour picker, fill colour).
@@ -173,4 +180,6 @@ class CDrawView : public CZoomView {
   // A paint that failed for want of memory has told the user; the next ones keep quiet
   // until a paint succeeds again.
   BOOL m_bPaintFailureShown = FALSE;
+  // The last recording's recorder, kept until the next recording starts.
+  std::unique_ptr<CSoundRecorder> m_pRecorder;
 };
