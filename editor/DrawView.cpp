@@ -21,6 +21,7 @@
 #include "model/DrawHost.h"
 #include "model/DrawObj.h"
 #include "model/RetiredObjects.h"
+#include "publish/FtpUploadDlg.h"
 #include "resources/KordelIds.h"
 
 IMPLEMENT_DYNCREATE(CDrawView, CZoomView)
@@ -82,11 +83,17 @@ CDrawView::CDrawView() : m_run(*this) {
     MapUpdateCommandUI(id, &CDrawView::OnUpdateOneSelected);
   MapCommand(ID_FILE_PRINT, &CView::OnFilePrint);
   MapCommand(ID_FILE_PRINT_PREVIEW, &CView::OnFilePrintPreview);
+  MapCommand(ID_WEB_PUBLISH, &CDrawView::OnWebPublish);
   MapCommand(ID_RECORD_SOUND, &CDrawView::OnRecordSound);
   MapUpdateCommandUI(ID_RECORD_SOUND, &CDrawView::OnUpdateRecordSound);
 }
 
 CDrawView::~CDrawView() { m_selection.RemoveAll(); }
+
+void CDrawView::OnWebPublish() {
+  CFtpUploadDlg dialog;
+  dialog.DoModal();
+}
 
 void CDrawView::OnRecordSound() {
   if (m_pRecorder && m_pRecorder->IsRecording()) {
