@@ -8,6 +8,7 @@
 #include "behaviour/RenderPageTransition.h"
 #include "editor/DrawApp.h"
 #include "editor/MainFrame.h"
+#include "editor/SoundRecorder.h"
 #include "framework/core/MessageBox.h"
 #include "framework/ui/Bitmap.h"
 #include "framework/ui/Brush.h"
@@ -84,6 +85,8 @@ CDrawView::CDrawView() : m_run(*this) {
   MapCommand(ID_FILE_PRINT, &CView::OnFilePrint);
   MapCommand(ID_FILE_PRINT_PREVIEW, &CView::OnFilePrintPreview);
   MapCommand(ID_WEB_PUBLISH, &CDrawView::OnWebPublish);
+  MapCommand(ID_RECORD_SOUND, &CDrawView::OnRecordSound);
+  MapUpdateCommandUI(ID_RECORD_SOUND, &CDrawView::OnUpdateRecordSound);
 }
 
 CDrawView::~CDrawView() { m_selection.RemoveAll(); }
@@ -92,6 +95,18 @@ void CDrawView::OnWebPublish() {
   CFtpUploadDlg dialog;
   dialog.DoModal();
 }
+
+void CDrawView::OnRecordSound() {
+  if (m_pRecorder && m_pRecorder->IsRecording()) {
+    m_pRecorder->StopRecording();
+    return;
+  }
+  m_pRecorder.reset();
+  m_pRecorder = std::make_unique<CSoundRecorder>();
+  m_pRecorder->StartRecording();
+}
+
+void CDrawView::OnUpdateRecordSound(CCmdUI* pCmdUI) { pCmdUI->SetCheck(m_pRecorder && m_pRecorder->IsRecording()); }
 
 CDrawDoc* CDrawView::GetDocument() const { return dynamic_cast<CDrawDoc*>(m_pDocument); }
 

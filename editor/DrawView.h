@@ -8,6 +8,8 @@
 // and y pointing up. The page of w x h units is (-(w/2), -(h/2)) to (w/2, h/2).
 #pragma once
 
+#include <memory>
+
 #include "behaviour/PageRun.h"
 #include "editor/PageDropTarget.h"
 #include "editor/ZoomView.h"
@@ -19,6 +21,7 @@ class CBitmap;
 class CDrawDoc;
 class CDrawObj;
 class CMainFrame;
+class CSoundRecorder;
 
 class CDrawView : public CZoomView {
   DECLARE_DYNCREATE(CDrawView)
@@ -101,6 +104,8 @@ class CDrawView : public CZoomView {
   void OnPreview();
   // Web publish: the FTP upload dialog, modal, without a parent.
   void OnWebPublish();
+  // Starts a new recording (deleting the last recorder) or stops the one running.
+  void OnRecordSound();
   void SetPlaybackClock(int tick) { m_run.SetPlaybackClock(tick); }
   BOOL IsPlaybackBreak() const { return m_run.IsPlaybackBreak(); }
   CPlaybackClock& GetClock() { return m_run.GetClock(); }
@@ -166,6 +171,8 @@ class CDrawView : public CZoomView {
   void OnUpdateOneSelected(CCmdUI* pCmdUI);
   bool Running() const { return AppMode() != kModeEditing; }
   void OnUpdatePauseRun(CCmdUI* pCmdUI);
+  // Marked only while a recording really runs.
+  void OnUpdateRecordSound(CCmdUI* pCmdUI);
   void OnToolCommand(UINT nID);
   void OnUpdateToolCommand(CCmdUI* pCmdUI);
   // Editing-mode colour shapes (pen colour, colour picker, fill colour).
@@ -177,4 +184,6 @@ class CDrawView : public CZoomView {
   // A paint that failed for want of memory has told the user; the next ones keep quiet
   // until a paint succeeds again.
   BOOL m_bPaintFailureShown = FALSE;
+  // The last recording's recorder, kept until the next recording starts.
+  std::unique_ptr<CSoundRecorder> m_pRecorder;
 };

@@ -29,18 +29,6 @@ void SkipBytes(CArchive& ar, DWORD count) {
   }
 }
 
-// The folder whose "\res" receives a programme's files: the programme's, or before any
-// run has set one, the page's own.
-CString ProgrammeFolder() {
-  CDrawHost* host = GetDrawHost();
-  CString folder = host ? host->GetProgrammeFolder() : CString();
-  if (folder.IsEmpty() && host && host->GetDocument()) {
-    const CString page = host->GetDocument()->GetPathName();
-    folder = page.Left(page.ReverseFind('\\'));
-  }
-  return folder;
-}
-
 }  // namespace
 
 CDrawDoc* PageOfArchive(CArchive& ar) {

@@ -121,3 +121,7 @@ class CDrawHost {
 CDrawHost* GetDrawHost();
 // Installs the host of the calling thread and returns the previous one.
 CDrawHost* SetDrawHost(CDrawHost* host);
+
+// The folder whose "\res" receives the files of the host's pages: the programme's, or
+// before any run or save has set one, the shown page's own; empty when neither is known.
+CString ProgrammeFolder();

@@ -18,19 +18,6 @@ bool FileExists(const CString& path) {
   return ::GetFileAttributesW(codepage::ToWide(path.str()).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-// The folder whose "\res" receives copied files: the programme's, or before any run
-// has set one, the page's own.
-CString ProgrammeFolder() {
-  CDrawHost* host = GetDrawHost();
-  CString folder = host ? host->GetProgrammeFolder() : CString();
-  if (folder.IsEmpty() && host && host->GetDocument()) {
-    const CString page = host->GetDocument()->GetPathName();
-    const int slash = page.ReverseFind('\\');
-    if (slash > 0) folder = page.Left(slash);
-  }
-  return folder;
-}
-
 }  // namespace
 
 int CDrawObj::SetPictureFile(const CString& file) {

@@ -47,6 +47,7 @@
 #define IDS_GDIPLUS_MISSING 61907       // 请先安装GDI+再运行
 #define IDS_PICTURE_LOAD_FAILED 61908   // a dropped file that is no picture
 #define IDS_WEB_FOLDER_TITLE 61816      // 选择课件目录
+#define IDS_CREATE_FILE_FAILED 61813    // 生成文件失败
 #define IDS_CREATE_OUT_OF_MEMORY 61481  // 内存不足，不能创建新对象。
 #define IDS_SAVE_FILE_TITLE 61733       // 保存文件
 #define IDS_BITMAP_FILTER 61734         // 位图文件(*.bmp)|*.bmp|所有文件(*.*)|*.*||

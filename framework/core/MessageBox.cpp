@@ -8,7 +8,6 @@ struct BoxSettings {
   MessageBoxSink sink;
   HWND owner = nullptr;
   CString caption;
-  MessageBoxDetails current;
 };
 
 BoxSettings& Settings() {
@@ -16,10 +15,13 @@ BoxSettings& Settings() {
   return settings;
 }
 
+// The box being shown is the calling thread's: a worker thread may show one too.
+thread_local MessageBoxDetails t_current;
+
 int ShowBox(const CString& text, UINT flags, HWND owner, const CString& caption) {
   BoxSettings& s = Settings();
-  const MessageBoxDetails outer = s.current;
-  s.current = MessageBoxDetails{caption, owner};
+  const MessageBoxDetails outer = t_current;
+  t_current = MessageBoxDetails{caption, owner};
   int answer;
   if (s.sink) {
     answer = s.sink(text, flags);
@@ -27,7 +29,7 @@ int ShowBox(const CString& text, UINT flags, HWND owner, const CString& caption)
     if (!owner || !::IsWindow(owner)) owner = ::GetActiveWindow();
     answer = ::MessageBoxW(owner, codepage::ToWide(text.str()).c_str(), codepage::ToWide(caption.str()).c_str(), flags);
   }
-  s.current = outer;
+  t_current = outer;
   return answer;
 }
 
@@ -42,7 +44,7 @@ int AfxMessageBoxWithCaption(HWND owner, const char* text, const char* caption, 
   return ShowBox(CString(text), flags, owner, CString(caption));
 }
 
-const MessageBoxDetails& AfxCurrentMessageBox() { return Settings().current; }
+const MessageBoxDetails& AfxCurrentMessageBox() { return t_current; }
 
 int AfxMessageBox(UINT promptId, UINT flags, UINT helpId) {
   CString text;

@@ -17,25 +17,65 @@ CWinThread::CWinThread() = default;
 
 CWinThread::~CWinThread() {
   if (m_hThread) ::CloseHandle(m_hThread);
+  if (m_hQueueReady) ::CloseHandle(m_hQueueReady);
   AfxThreadState& state = AfxGetThreadState();
   if (state.m_pThread == this) state.m_pThread = nullptr;
 }
 
 BOOL CWinThread::CreateThread(DWORD dwCreateFlags, UINT nStackSize, LPSECURITY_ATTRIBUTES lpSecurityAttrs) {
   unsigned threadId = 0;
+  if (!m_hQueueReady) m_hQueueReady = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  if (!m_hQueueReady) return FALSE;
   // Started suspended, so that m_hThread and m_nThreadID are set before it runs.
   auto handle = _beginthreadex(lpSecurityAttrs, nStackSize, &CWinThread::ThreadEntry, this,
                                dwCreateFlags | CREATE_SUSPENDED, &threadId);
   if (!handle) return FALSE;
   m_hThread = reinterpret_cast<HANDLE>(handle);
   m_nThreadID = threadId;
-  if (!(dwCreateFlags & CREATE_SUSPENDED)) ::ResumeThread(m_hThread);
+  if (!(dwCreateFlags & CREATE_SUSPENDED)) {
+    // The event may outlive an object that deletes itself: wait on a copy.
+    HANDLE ready = nullptr;
+    ::DuplicateHandle(::GetCurrentProcess(), m_hQueueReady, ::GetCurrentProcess(), &ready, 0, FALSE,
+                      DUPLICATE_SAME_ACCESS);
+    ::ResumeThread(m_hThread);
+    if (ready) {
+      ::WaitForSingleObject(ready, INFINITE);
+      ::CloseHandle(ready);
+    }
+  }
   return TRUE;
+}
+
+BOOL CWinThread::QuitAndWait(DWORD timeout) {
+  if (!m_hThread) return TRUE;
+  // Fails when the thread has already ended: the wait then returns at once.
+  PostThreadMessage(WM_QUIT, 0, 0);
+  return AfxWaitHandlingSentMessages(m_hThread, timeout) == WAIT_OBJECT_0;
+}
+
+DWORD AfxWaitHandlingSentMessages(HANDLE handle, DWORD timeout) {
+  const DWORD start = ::GetTickCount();
+  for (;;) {
+    DWORD left = INFINITE;
+    if (timeout != INFINITE) {
+      const DWORD spent = ::GetTickCount() - start;
+      left = spent >= timeout ? 0 : timeout - spent;
+    }
+    const DWORD result = ::MsgWaitForMultipleObjects(1, &handle, FALSE, left, QS_SENDMESSAGE);
+    if (result != WAIT_OBJECT_0 + 1) return result;
+    // Peeking delivers the sent messages; nothing posted is taken.
+    MSG msg;
+    ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+  }
 }
 
 unsigned __stdcall CWinThread::ThreadEntry(void* param) {
   auto* thread = static_cast<CWinThread*>(param);
   AfxGetThreadState().m_pThread = thread;
+  // Peeking makes the queue; from here on messages posted to the thread are kept.
+  MSG msg;
+  ::PeekMessageA(&msg, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
+  ::SetEvent(thread->m_hQueueReady);
   int code;
   if (!thread->InitInstance())
     code = thread->ExitInstance();
@@ -78,8 +118,20 @@ int CWinThread::Run() {
   }
 }
 
+BOOL CWinThread::DispatchThreadMessage(const MSG& msg) {
+  if (msg.hwnd) return FALSE;
+  for (const auto& [message, handler] : m_threadMessages) {
+    if (message == msg.message) {
+      handler(msg.wParam, msg.lParam);
+      return TRUE;
+    }
+  }
+  return FALSE;
+}
+
 BOOL CWinThread::PumpMessage() {
   if (!::GetMessageA(&m_msgCur, nullptr, 0, 0)) return FALSE;
+  if (DispatchThreadMessage(m_msgCur)) return TRUE;
   if (!PreTranslateMessage(&m_msgCur)) {
     ::TranslateMessage(&m_msgCur);
     ::DispatchMessageA(&m_msgCur);

@@ -13,6 +13,7 @@
 #include "tests/media/Mp3TestSupport.h"
 #include "tests/media/SoundFiles.h"
 #include "tests/media/TempFolder.h"
+#include "tests/media/WaveCapture.h"
 #include "tests/support/MessageBoxCapture.h"
 
 namespace {
@@ -86,52 +87,23 @@ TEST(DrawMedia, WithoutAWaveDeviceAWavShowsOneMciErrorAndStaysSilent) {
 class SoundCapture : public testing::Test {
  protected:
   void SetUp() override {
-    const char* file = std::getenv("MP3_CAPTURE_FILE");
-    if (!file) GTEST_SKIP() << "no capturing wave device (see tests/media/run-with-wave-capture)";
-    m_capture = file;
+    if (WaveCaptureFile::Path().empty()) GTEST_SKIP() << "no capturing wave device (see tests/media/run-with-wave-capture)";
+    m_inCapture = true;
     ASSERT_GT(waveOutGetNumDevs(), 0u);
-    Truncate();
+    m_capture.Truncate();
   }
   // The next test of the device must not hear this one's streams draining.
   void TearDown() override {
-    if (!m_capture.empty()) Settle(40);
+    if (m_inCapture) m_capture.Settle(40);
   }
 
-  // The file stops growing once the pipes behind the device have written everything.
-  // Each stream of the device writes through a pipe of its own: a stream of an earlier
-  // test may still be draining, so a test starts after a longer quiet.
-  void Settle(int quietSteps = 8) {
-    size_t last = static_cast<size_t>(-1);
-    for (int still = 0, i = 0; still < quietSteps && i < 400; ++i) {
-      const size_t size = mp3test::ReadFile(m_capture).size();
-      still = size == last ? still + 1 : 0;
-      last = size;
-      Sleep(25);
-    }
-  }
-  void Truncate() {
-    Settle(40);
-    HANDLE h = CreateFileA(m_capture.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                           TRUNCATE_EXISTING, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, h);
-    CloseHandle(h);
-  }
-  // The captured bytes once at least `bytes` have arrived and the pipe is done.
-  std::vector<uint8_t> Captured(size_t bytes) {
-    for (int i = 0; i < 400 && mp3test::ReadFile(m_capture).size() < bytes; ++i) Sleep(25);
-    Settle();
-    return mp3test::ReadFile(m_capture);
-  }
-  // Whether the capture holds the data whole and in order. Only where it starts is left
-  // open: the device may add silence, and a sound of an earlier test may still arrive.
+  std::vector<uint8_t> Captured(size_t bytes) { return m_capture.Captured(bytes); }
   static testing::AssertionResult Holds(const std::vector<BYTE>& data, const std::vector<uint8_t>& captured) {
-    if (std::search(captured.begin(), captured.end(), data.begin(), data.end()) == captured.end())
-      return testing::AssertionFailure() << "the " << data.size() << " bytes are not among the " << captured.size()
-                                         << " captured";
-    return testing::AssertionSuccess();
+    return WaveCaptureFile::Holds(data, captured);
   }
 
-  std::string m_capture;
+  bool m_inCapture = false;
+  WaveCaptureFile m_capture;
   TempFolder m_files;
 };
 

@@ -19,17 +19,7 @@ class TempFolder {
       if (::CreateDirectoryW(m_path.c_str(), nullptr)) break;
     }
   }
-  ~TempFolder() {
-    WIN32_FIND_DATAW found;
-    HANDLE find = ::FindFirstFileW((m_path + L"\\*").c_str(), &found);
-    if (find != INVALID_HANDLE_VALUE) {
-      do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ::DeleteFileW((m_path + L"\\" + found.cFileName).c_str());
-      } while (::FindNextFileW(find, &found));
-      ::FindClose(find);
-    }
-    ::RemoveDirectoryW(m_path.c_str());
-  }
+  ~TempFolder() { RemoveTree(m_path); }
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
 
@@ -64,5 +54,23 @@ class TempFolder {
   const std::wstring& Path() const { return m_path; }
 
  private:
+  // Removes the folder with its files and folders.
+  static void RemoveTree(const std::wstring& path) {
+    WIN32_FIND_DATAW found;
+    HANDLE find = ::FindFirstFileW((path + L"\\*").c_str(), &found);
+    if (find != INVALID_HANDLE_VALUE) {
+      do {
+        const std::wstring name = found.cFileName;
+        if (name == L"." || name == L"..") continue;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+          RemoveTree(path + L"\\" + name);
+        else
+          ::DeleteFileW((path + L"\\" + name).c_str());
+      } while (::FindNextFileW(find, &found));
+      ::FindClose(find);
+    }
+    ::RemoveDirectoryW(path.c_str());
+  }
+
   std::wstring m_path;
 };
