@@ -37,6 +37,7 @@ std::string DropPage(const char* drivenObject, const char* ability) {
     CDrawRect* target = FilledRect("target", CRect(60, 40, 140, -40), RGB(0, 0, 220));
     CMethod hide = MakeAction(CMethod::typeShowHide, "hide", 0, 1, -1);
     hide.m_nByEvent = 1;
+    hide.m_nValue = 0;
     AddAction(*target, hide);
     page.m_objects.AddTail(moved);
     page.m_objects.AddTail(target);
@@ -76,17 +77,16 @@ TEST_F(PlayerDropTest, TheDroppedObjectMovesAndArmsTheAbilityOfTheObjectItLandsO
   Tick(10);
   CDrawObj* moved = Named("moved");
   CDrawObj* target = Named("target");
-  DropData data(MakeObjectKordelBlock(CPoint(-130, 0)));
-  EXPECT_TRUE(view->OnDrop(&data.data, DROPEFFECT_MOVE, Client(CPoint(100, 10))));
-  EXPECT_EQ(CRect(80, 30, 120, -10), moved->m_position);
-  EXPECT_EQ(10 - 2, target->m_actions[0].m_nActivation);
-
   // Dropped where nothing else lies, it moves and drives nothing.
-  target->m_actions[0].m_nActivation = -1;
-  DropData away(MakeObjectKordelBlock(CPoint(100, 10)));
+  DropData away(MakeObjectKordelBlock(CPoint(-130, 0)));
   EXPECT_TRUE(view->OnDrop(&away.data, DROPEFFECT_MOVE, Client(CPoint(0, -100))));
   EXPECT_EQ(CRect(-20, -80, 20, -120), moved->m_position);
   EXPECT_EQ(-1, target->m_actions[0].m_nActivation);
+
+  DropData onto(MakeObjectKordelBlock(CPoint(0, -100)));
+  EXPECT_TRUE(view->OnDrop(&onto.data, DROPEFFECT_MOVE, Client(CPoint(100, 10))));
+  EXPECT_EQ(CRect(80, 30, 120, -10), moved->m_position);
+  EXPECT_EQ(10 - 2, target->m_actions[0].m_nActivation);
 }
 
 TEST_F(PlayerDropTest, AMissingDrivenObjectOrAbilityIsReported) {
@@ -120,9 +120,11 @@ TEST_F(PlayerDropTest, AMissingDrivenObjectOrAbilityIsReported) {
 
 namespace {
 
-// Drops at once where the pointer is.
-class DropAtOnce : public IDropSource {
+// Holds the pointer on a screen point and drops there once the drag has seen it there
+// for a few rounds (the drag takes its positions from its messages).
+class DropAt : public IDropSource {
  public:
+  explicit DropAt(POINT at) : m_at(at) {}
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
     if (riid == IID_IUnknown || riid == IID_IDropSource) {
       *ppv = this;
@@ -133,8 +135,19 @@ class DropAtOnce : public IDropSource {
   }
   ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
   ULONG STDMETHODCALLTYPE Release() override { return 1; }
-  HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL, DWORD) override { return DRAGDROP_S_DROP; }
+  HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL, DWORD) override {
+    ::SetCursorPos(m_at.x, m_at.y);
+    POINT now;
+    ::GetCursorPos(&now);
+    m_settled = now.x == m_at.x && now.y == m_at.y ? m_settled + 1 : 0;
+    return m_settled >= 3 || ++m_rounds > 200 ? DRAGDROP_S_DROP : S_OK;
+  }
   HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
+
+ private:
+  POINT m_at;
+  int m_settled = 0;
+  int m_rounds = 0;
 };
 
 }  // namespace
@@ -146,7 +159,7 @@ TEST(PlayerEndToEnd, AnObjectDraggedFromAnotherProgramMovesAndHidesTheObjectItLa
   PackageIndex package;
   ASSERT_EQ(1, package.AddFile(home));
   const CString exe = folder / "mirabo.exe";
-  ASSERT_EQ(kPackageOk, package.WritePackage(BuiltProgramPath(MIRABO_EXE), exe, nullptr, nullptr));
+  ASSERT_EQ(kPackageOk, package.WritePackage(programtest::BuiltProgramPath(MIRABO_EXE), exe, nullptr, nullptr));
 
   programtest::ProgramProcess player(exe);
   ASSERT_TRUE(player.Started());
@@ -154,10 +167,11 @@ TEST(PlayerEndToEnd, AnObjectDraggedFromAnotherProgramMovesAndHidesTheObjectItLa
   ASSERT_TRUE(player.Shows(120, 0, RGB(0, 0, 220)));
 
   const BOOL ole = SUCCEEDED(::OleInitialize(nullptr));
-  ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) / 2 + 100, ::GetSystemMetrics(SM_CYSCREEN) / 2 - 10);
+  const POINT dropAt = {::GetSystemMetrics(SM_CXSCREEN) / 2 + 100, ::GetSystemMetrics(SM_CYSCREEN) / 2 - 10};
+  ::SetCursorPos(dropAt.x, dropAt.y);
   auto* source = new COleDataSource;
   source->CacheGlobalData(GetPageClipFormats().objectKordel, MakeObjectKordelBlock(CPoint(-130, 0)));
-  DropAtOnce dropper;
+  DropAt dropper(dropAt);
   const DROPEFFECT effect = source->DoDragDrop(DROPEFFECT_MOVE | DROPEFFECT_COPY, &dropper);
   source->InternalRelease();
   if (ole) ::OleUninitialize();
@@ -165,10 +179,11 @@ TEST(PlayerEndToEnd, AnObjectDraggedFromAnotherProgramMovesAndHidesTheObjectItLa
   // Wine carries OLE drags between processes through the target window's marshalled
   // drop target: the player takes the drop as it would from any program.
   EXPECT_EQ(static_cast<DROPEFFECT>(DROPEFFECT_MOVE), effect);
-  EXPECT_TRUE(player.Shows(100, 10, RGB(220, 0, 0)));
   EXPECT_TRUE(player.Shows(-130, 0, RGB(255, 255, 255)));
-  // The target's hide ability was armed: it goes with the next rounds of the clock.
+  // The target's hide ability was armed: it goes with the next rounds of the clock, and
+  // the moved object shows where the target covered it.
   EXPECT_TRUE(player.Shows(130, 30, RGB(255, 255, 255)));
+  EXPECT_TRUE(player.Shows(100, 10, RGB(220, 0, 0)));
   player.PressEscape();
   EXPECT_EQ(0, player.ExitCode());
 }
