@@ -22,8 +22,8 @@
 #define AFX_IDS_UNSIGNED_RANGE 0xF211
 #define AFX_IDS_NUMBER_RANGE 0xF212
 #define AFX_IDS_TEXT_TOO_LONG 0xF213
-#define AFX_IDS_OLE_FAILED 0xF214
-#define AFX_IDS_CLIPBOARD_BUSY 0xF215
+#define AFX_IDS_OLE_FAILED 0xF220
+#define AFX_IDS_CLIPBOARD_BUSY 0xF221
 
 // The causes of file and archive exceptions, each cause's text at the first id plus
 // the cause.
