@@ -30,6 +30,8 @@ constexpr int kToolPolygon = 12;
 constexpr int kToolCurve = 13;
 constexpr int kToolPoint = 14;
 constexpr int kToolOleObject = 15;
+// No tool draws composites: their naming counter takes the one shape number no tool uses.
+constexpr int kShapeComposite = 16;
 constexpr int kToolVideo = 17;
 constexpr int kToolSound = 18;
 constexpr int kToolGlue = 19;

@@ -87,6 +87,7 @@ CDrawView::CDrawView() : m_run(*this) {
   MapCommand(ID_WEB_PUBLISH, &CDrawView::OnWebPublish);
   MapCommand(ID_RECORD_SOUND, &CDrawView::OnRecordSound);
   MapUpdateCommandUI(ID_RECORD_SOUND, &CDrawView::OnUpdateRecordSound);
+  MapEditingCommands();
 }
 
 CDrawView::~CDrawView() { m_selection.RemoveAll(); }

@@ -18,6 +18,8 @@
 #include "model/DrawHost.h"
 
 class CBitmap;
+class CCmdUI;
+class COleDataObject;
 class CDrawDoc;
 class CDrawObj;
 class CMainFrame;
@@ -80,6 +82,72 @@ class CDrawView : public CZoomView {
   // cap (0 flat, 2 round, 3 triangle).
   int GetPenStyle() const;
   int GetDashCap() const;
+
+  // --- Clipboard and drag and drop (DrawViewClipboard.cpp) ---
+  // Copy puts the selection on the clipboard as "Kordel" data: the objects' records as
+  // the page file writes its list, then each one's embedded media. Cut copies, then
+  // deletes. Paste appends the clipboard's objects, renamed by kind, and selects them.
+  void OnEditCopy();
+  void OnEditCut();
+  void OnEditPaste();
+  // Reads "Kordel" data into the selection (nothing without it). The objects are read
+  // into a list of their own first: data that fails to read (truncated, or from another
+  // program under the same format name) leaves the selection empty, destroys what was
+  // read and passes the failure on.
+  void LoadClipboardObjects(COleDataObject* pDataObject);
+  // The page's new name for a pasted object, by its kind, counted on; other kinds keep
+  // theirs.
+  static void GivePastedName(CDrawDoc& doc, CDrawObj& object);
+  // 0 no private data; 1 "Object Kordel" (*pPoint: the drag's start point); 2 "Object
+  // Draw" (*pIndex: the component's index). Blocks too short for their fields count as
+  // missing. Without either the point is (0, 0).
+  int GetDragInfo(COleDataObject* pDataObject, CPoint* pPoint, int* pIndex);
+  DWORD OnDragEnter(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) override;
+  DWORD OnDragOver(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) override;
+  void OnDragLeave() override {}
+  // A composite or glued component of the component window is copied onto the page,
+  // centred on the point; other data changes nothing. Always TRUE.
+  BOOL OnDrop(COleDataObject* pDataObject, DWORD dropEffect, CPoint point) override;
+
+  // --- Editing commands (DrawViewEdit.cpp, DrawViewArrange.cpp, DrawViewText.cpp) ---
+  void OnEditSelectAll();
+  // Deleted objects stay in the page, flagged, with an undo entry each.
+  void OnEditClear();
+  void OnEditUndo();
+  void OnEditRedo();
+  void OnViewGrid();
+  void OnViewAxes();
+  void OnCompose();
+  void OnDecompose();
+  void OnUnglue();
+  void OnToggleTrajectory();
+  void OnAlignLeft();
+  void OnAlignRight();
+  void OnAlignTop();
+  void OnAlignBottom();
+  void OnAlignCentre();
+  void OnCentreVertically();
+  void OnCentreHorizontally();
+  void OnSpaceHorizontally();
+  void OnSpaceVertically();
+  void OnSameWidth();
+  void OnSameHeight();
+  void OnSameSize();
+  void OnMatchPictureSize();
+  void OnAdjustShape();
+  void OnTextBold();
+  void OnTextItalic();
+  void OnTextUnderline();
+  void OnTextAlignLeft();
+  void OnTextAlignCentre();
+  void OnTextAlignRight();
+  void OnUnlockAll();
+  void OnHelpContents();
+  void OnPageSettings();
+  // The format bar's character format (WM_NOTIFY 0x1001 get, 0x1000 set, from control
+  // 139): a CHARFORMATA follows the header. The result is always 1.
+  void OnGetCharFormat(NMHDR* pNotify, LRESULT* pResult);
+  void OnSetCharFormat(NMHDR* pNotify, LRESULT* pResult);
 
   // --- Stacking order (on the first selected object) ---
   void OnObjectForward();
@@ -169,6 +237,19 @@ class CDrawView : public CZoomView {
   int AppMode() const;
   void MoveFirstSelected(int where);
   void OnUpdateOneSelected(CCmdUI* pCmdUI);
+  // The editing commands' tables (DrawViewEdit.cpp).
+  void MapEditingCommands();
+  void OnUpdateEditCommand(CCmdUI* pCmdUI);
+  // Lines the selection up on its last object: which 0 left, 1 right, 2 top, 3 bottom,
+  // 4 centre.
+  void AlignSelection(int which);
+  void CentreSelection(bool vertically);
+  void SpaceSelection(bool horizontally);
+  // Sets the other selected objects' width and/or height to the last one's.
+  void SizeSelection(bool width, bool height);
+  // Deleted objects back (undo) or deleted again (redo).
+  void UndoRedo(bool undo);
+  void ModifyText(int what);
   bool Running() const { return AppMode() != kModeEditing; }
   void OnUpdatePauseRun(CCmdUI* pCmdUI);
   // Marked only while a recording really runs.

@@ -40,12 +40,16 @@ BOOL CDrawView::PreCreateWindow(CREATESTRUCTA& cs) {
 
 int CDrawView::OnCreate(LPCREATESTRUCTA lpCreateStruct) {
   if (CView::OnCreate(lpCreateStruct) == -1) return -1;
+  // Objects dragged from other programs are dropped here: a view that cannot take them
+  // is not made.
+  if (!m_dropTarget.Register(this)) return -1;
   m_previousHost = SetDrawHost(&m_host);
   return 0;
 }
 
 void CDrawView::OnDestroy() {
   KillPlaybackTimer();
+  m_dropTarget.Revoke();
   if (GetDrawHost() == &m_host) SetDrawHost(m_previousHost);
   CView::OnDestroy();
 }

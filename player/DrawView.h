@@ -6,6 +6,7 @@
 #pragma once
 
 #include "behaviour/PageRun.h"
+#include "framework/ui/OleDropTarget.h"
 #include "framework/ui/View.h"
 #include "player/PlayerHost.h"
 
@@ -81,6 +82,19 @@ class CDrawView : public CView {
   void OnExitRun();
   void OnPauseRun();
 
+  // --- Objects dropped from other programs ("Object Kordel" data, DrawViewDrop.cpp) ---
+  // The drag's start point (page units) that the data carries: FALSE without the format
+  // or with a block too short to hold it.
+  static BOOL GetDropOffset(COleDataObject* pDataObject, CPoint* pStart);
+  DWORD OnDragEnter(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) override;
+  DWORD OnDragOver(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) override;
+  // The page object at the drag's start point moves by the drag's distance; dropped on
+  // another object, the moved object's drop events that drive that object arm their
+  // abilities.
+  BOOL OnDrop(COleDataObject* pDataObject, DWORD dropEffect, CPoint point) override;
+  // The drop itself, from the start point to the drop point (both page units).
+  void DropObject(CPoint start, CPoint drop);
+
  protected:
   BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
   int OnCreate(LPCREATESTRUCTA lpCreateStruct) override;
@@ -107,6 +121,7 @@ class CDrawView : public CView {
   CRect PageRectOnClient() const;
 
   CPlayerHost m_host;
+  COleDropTarget m_dropTarget;
   CDrawHost* m_previousHost = nullptr;
   CPageRun m_run;
   CDrawObj* m_selected = nullptr;

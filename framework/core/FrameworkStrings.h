@@ -25,6 +25,8 @@
 #define AFX_IDS_PREVIEW_PAGE 0xF214  // "page %u" beside the preview's buttons
 // The internet client's failures without a text of the system's own.
 #define AFX_IDS_INTERNET_ERROR 0xF230
+#define AFX_IDS_OLE_FAILED 0xF220
+#define AFX_IDS_CLIPBOARD_BUSY 0xF221
 
 // The causes of file and archive exceptions, each cause's text at the first id plus
 // the cause.

@@ -1,5 +1,7 @@
 #include "framework/ui/OleDataObject.h"
 
+#include "framework/core/SharedFile.h"
+
 void COleDataObject::Attach(IDataObject* pDataObject, BOOL bAutoRelease) {
   Release();
   m_pDataObject = pDataObject;
@@ -52,4 +54,12 @@ HGLOBAL COleDataObject::GetGlobalData(CLIPFORMAT cfFormat) const {
   }
   ::ReleaseStgMedium(&medium);
   return copy;
+}
+
+std::unique_ptr<CFile> COleDataObject::GetFileData(CLIPFORMAT cfFormat) const {
+  HGLOBAL data = GetGlobalData(cfFormat);
+  if (!data) return nullptr;
+  auto file = std::make_unique<CSharedFile>();
+  file->SetHandle(data, FALSE);
+  return file;
 }

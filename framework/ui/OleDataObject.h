@@ -5,6 +5,10 @@
 #include <windows.h>
 #include <ole2.h>
 
+#include <memory>
+
+class CFile;
+
 class COleDataObject {
  public:
   COleDataObject() = default;
@@ -24,6 +28,9 @@ class COleDataObject {
   BOOL IsDataAvailable(CLIPFORMAT cfFormat) const;
   // A copy of the data in global memory, which the caller frees; null when missing.
   HGLOBAL GetGlobalData(CLIPFORMAT cfFormat) const;
+  // The data as a file to read (a shared-memory file over such a copy); null when
+  // missing.
+  std::unique_ptr<CFile> GetFileData(CLIPFORMAT cfFormat) const;
 
  private:
   IDataObject* m_pDataObject = nullptr;

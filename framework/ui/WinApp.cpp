@@ -130,6 +130,8 @@ int AfxWinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nCmdShow) {
   }
   AfxDeleteTempMaps();
   if (g_oleInitialised) {
+    // Data the program put on the clipboard stays there after it has gone.
+    ::OleFlushClipboard();
     ::OleUninitialize();
     g_oleInitialised = false;
   }

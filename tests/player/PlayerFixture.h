@@ -98,6 +98,8 @@ class CPlayerProbe : public CDrawObj {
 class PlayerTest : public testing::Test {
  protected:
   void SetUp() override {
+    // The view is a drop target: OLE is started on the thread, as the program starts it.
+    m_oleStarted = SUCCEEDED(::OleInitialize(nullptr));
     app = std::make_unique<CPlayerApp>();
     docTemplate = new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CPlayerDoc), RUNTIME_CLASS(CMainFrame),
                                          RUNTIME_CLASS(CDrawView));
@@ -107,6 +109,7 @@ class PlayerTest : public testing::Test {
     if (frame && ::IsWindow(frameWindow)) frame->DestroyWindow();
     DiscardPosted();
     app.reset();
+    if (m_oleStarted) ::OleUninitialize();
   }
 
   // Writes a package of the pages given (name, bytes) and opens the player on it; the
@@ -171,6 +174,9 @@ class PlayerTest : public testing::Test {
   HWND frameWindow = nullptr;
   CDrawView* view = nullptr;
   std::vector<std::string> log;
+
+ private:
+  BOOL m_oleStarted = FALSE;
 };
 
 }  // namespace playertest

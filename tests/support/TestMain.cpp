@@ -4,13 +4,31 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 
 #include "framework/core/Codepage.h"
 #include "framework/core/MessageBox.h"
 #include "framework/ui/ModalSink.h"
 #include "graphics/GdiplusSession.h"
 
+namespace {
+
+// A second process of a test that needs the clipboard held by another program: opens
+// it, signals the first event and keeps it open until the second one is set.
+int HoldClipboard(const char* heldEvent, const char* releaseEvent) {
+  HANDLE held = ::OpenEventA(EVENT_MODIFY_STATE, FALSE, heldEvent);
+  HANDLE release = ::OpenEventA(SYNCHRONIZE, FALSE, releaseEvent);
+  if (!held || !release || !::OpenClipboard(nullptr)) return 1;
+  ::SetEvent(held);
+  ::WaitForSingleObject(release, 60000);
+  ::CloseClipboard();
+  return 0;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  if (argc == 4 && std::strcmp(argv[1], "--hold-clipboard") == 0) return HoldClipboard(argv[2], argv[3]);
   testing::InitGoogleTest(&argc, argv);
   // Pictures and drawing need GDI+ started, as every program starts it; it is shut
   // down after the last test has released its pictures.
