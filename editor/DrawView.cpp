@@ -80,6 +80,8 @@ CDrawView::CDrawView() : m_run(*this) {
   for (UINT id : {ID_OBJECT_FORWARD, ID_OBJECT_BACKWARD, ID_OBJECT_TO_FRONT, ID_OBJECT_TO_BACK})
     MapUpdateCommandUI(id, &CDrawView::OnUpdateOneSelected);
   MapCommand(ID_FILE_PRINT, &CView::OnFilePrint);
+  MapCommand(ID_EDIT_PROPERTIES, &CDrawView::OnEditProperties);
+  MapUpdateCommandUI(ID_EDIT_PROPERTIES, &CDrawView::OnUpdateEditProperties);
 }
 
 CDrawView::~CDrawView() { m_selection.RemoveAll(); }
@@ -121,6 +123,8 @@ void CDrawView::OnInitialUpdate() {
   else
     ApplyPageSizes();
   CZoomView::OnInitialUpdate();
+  // A page opened or made new: the property panel lists its names and rows.
+  if (CDrawHost* host = GetDrawHost()) host->NotifyPropertyPanel(kPanelSelectionChanged, nullptr);
 }
 
 void CDrawView::ApplyPageSizes() {
