@@ -34,14 +34,14 @@ CPropGrid::CPropGrid() : m_backColour(::GetSysColor(COLOR_BTNFACE)) {}
 
 CPropGrid::~CPropGrid() { RemoveAll(); }
 
-HWND CPropGrid::PanelOf(HWND hWnd) {
-  for (HWND at = hWnd; at; at = ::GetParent(at)) {
+HWND CPropGrid::PanelOf(HWND grid) {
+  for (HWND at = ::GetParent(grid); at; at = ::GetParent(at)) {
     char name[16] = {};
     ::GetClassNameA(at, name, sizeof name);
     if (lstrcmpA(name, "#32770") == 0) return at;
     if (!(::GetWindowLongPtrA(at, GWL_STYLE) & WS_CHILD)) break;
   }
-  return hWnd;
+  return ::GetParent(grid);
 }
 
 BOOL CPropGrid::CreateGrid(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID) {

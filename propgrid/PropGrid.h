@@ -100,9 +100,9 @@ class CPropGrid : public CWnd {
   int GetFirstShown() const { return m_firstShown; }
   int GetDrawnCount() const { return m_drawnCount; }
   CScrollBar& GetScrollBar() { return m_scrollBar; }
-  // The window told of changes: the nearest dialog at or above hWnd, else hWnd.
-  static HWND PanelOf(HWND hWnd);
-  HWND GetPanelWindow() const { return PanelOf(::GetParent(m_hWnd)); }
+  // The window told of a grid's changes: its nearest dialog ancestor, else its parent.
+  static HWND PanelOf(HWND grid);
+  HWND GetPanelWindow() const { return PanelOf(m_hWnd); }
 
  protected:
   int OnCreate(LPCREATESTRUCTA lpCreateStruct) override;
