@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "behaviour/DrawFun.h"
+#include "framework/core/Codepage.h"
 #include "framework/ui/Bitmap.h"
 #include "framework/ui/DC.h"
 #include "graphics/DibImage.h"
@@ -611,10 +612,11 @@ TEST(KordelProgramTest, ThePropertyPanelSelectsObjectsAndNarrowsThePage) {
   auto entries = [&] {
     std::vector<CString> out;
     const int count = static_cast<int>(::SendMessageA(combo, CB_GETCOUNT, 0, 0));
+    // Across processes Wine hands the ANSI message wide text: read it wide.
     for (int i = 0; i < count; ++i) {
-      char text[256] = {};
-      ::SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-      out.push_back(text);
+      wchar_t text[256] = {};
+      ::SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+      out.push_back(CString(codepage::FromWide(text)));
     }
     return out;
   };
