@@ -259,5 +259,11 @@ void CPageRun::OnEnterKey(BOOL down) {
   CDrawText* text = doc ? InputText(doc->m_focusObject) : nullptr;
   if (!text) return;
   CRetiredObjects retired;
+  if (down && text->GetInputBox()) {
+    // Enter closes the box and keeps what was typed in the object, so that its answer
+    // check sees it and its mark shows; the keys go on to the view.
+    text->OnDeselect(&m_view);
+    m_view.SetFocus();
+  }
   Trigger(text, down ? kEnterDown : kEnterUp, CPoint(0, 0), TypedText(text));
 }

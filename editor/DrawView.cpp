@@ -80,6 +80,7 @@ CDrawView::CDrawView() : m_run(*this) {
   for (UINT id : {ID_OBJECT_FORWARD, ID_OBJECT_BACKWARD, ID_OBJECT_TO_FRONT, ID_OBJECT_TO_BACK})
     MapUpdateCommandUI(id, &CDrawView::OnUpdateOneSelected);
   MapCommand(ID_FILE_PRINT, &CView::OnFilePrint);
+  MapCommand(ID_FILE_PRINT_PREVIEW, &CView::OnFilePrintPreview);
   MapCommand(ID_EDIT_PROPERTIES, &CDrawView::OnEditProperties);
   MapUpdateCommandUI(ID_EDIT_PROPERTIES, &CDrawView::OnUpdateEditProperties);
 }

@@ -2,8 +2,9 @@
 // from the page model's own classes. On the home page a ball circles the sun along an
 // orbit, a text and an arrow name the sun, a point draws its trace along a curve, and a
 // button leads to the second page, where a square runs along a track, a triangle turns
-// about its centre, a note appears with an effect and a button leads home. Both pages
-// enter with a transition.
+// about its centre, a note appears with an effect, a text works out a formula, a box
+// takes a typed answer and marks it right or wrong on Enter, and a button leads home.
+// Both pages enter with a transition.
 //
 // Usage: make_sample OUTPUT_FOLDER
 #include <windows.h>
@@ -217,6 +218,45 @@ int main(int argc, char** argv) {
   appear.m_nStep = 6;
   note->m_actions.Add(appear);
   note->m_actionMask |= appear.m_nType;
+
+  // A text that works out a formula, and a box for the learner's own answer: Enter checks
+  // what was typed and marks it with a tick or a cross.
+  AddText(second, CRect(-200, -165, -20, -195), "算式", "3×4+5 =", RGB(20, 40, 120));
+  CDrawText* result = AddText(second, CRect(-10, -165, 100, -195), "结果", "", RGB(170, 60, 40));
+  CMethod work;
+  work.m_nType = CMethod::typeCalculate;
+  work.m_strName = "计算1";
+  work.m_nStart = 5;
+  work.m_nActivation = 0;
+  work.m_nDuration = 0;
+  work.m_strExpression = "3*4+5";
+  work.m_nIndex = 0;  // a formula
+  work.m_nMode = 0;   // a whole number
+  work.m_nValue = 1;  // shown
+  result->m_actions.Add(work);
+  result->m_actionMask |= work.m_nType;
+  AddText(second, CRect(-200, -205, -20, -235), "问题", "你的答案:", RGB(20, 40, 120));
+  CDrawText* answer = AddText(second, CRect(-10, -205, 100, -235), "答案", "", RGB(0, 0, 0));
+  answer->m_textInput = 1;
+  answer->m_outlined = 1;
+  CMethod check;
+  check.m_nType = CMethod::typeCalculate;
+  check.m_strName = "检查答案";
+  check.m_nDuration = 0;
+  check.m_nActivation = -1;  // waits for Enter
+  check.m_strSource = "17";
+  check.m_nMode = 2;  // compares and marks
+  check.m_nValue = 0;
+  answer->m_actions.Add(check);
+  answer->m_actionMask |= check.m_nType;
+  CHPEvent enter;
+  enter.m_nTrigger = 1u << CHPEvent::triggerKeyDown;
+  enter.m_nKey = VK_RETURN;
+  enter.m_strName = "驱动-检查答案";
+  enter.m_strObject = "答案";
+  enter.m_strAbility = check.m_strName;
+  answer->m_events.Add(enter);
+  answer->m_triggerMask |= enter.m_nTrigger;
 
   return Save(home, folder, "home.rvx") && Save(second, folder, "page2.rvx") ? 0 : 1;
 }

@@ -22,6 +22,7 @@
 #define AFX_IDS_UNSIGNED_RANGE 0xF211
 #define AFX_IDS_NUMBER_RANGE 0xF212
 #define AFX_IDS_TEXT_TOO_LONG 0xF213
+#define AFX_IDS_PREVIEW_PAGE 0xF214  // "page %u" beside the preview's buttons
 
 // The causes of file and archive exceptions, each cause's text at the first id plus
 // the cause.

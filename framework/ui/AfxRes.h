@@ -75,3 +75,11 @@
 #define AFX_IDS_IDLEMESSAGE 0xE001
 #define AFX_IDS_UNTITLED 0xE007
 #define AFX_IDS_FOLDER_PICKER_TITLE 61602  // the folder picker's title until a caller sets one
+
+// Print preview's buttons.
+#define AFX_ID_PREVIEW_CLOSE 0xE300
+#define AFX_ID_PREVIEW_NEXT 0xE302
+#define AFX_ID_PREVIEW_PREV 0xE303
+#define AFX_ID_PREVIEW_PRINT 0xE304
+#define AFX_ID_PREVIEW_ZOOMIN 0xE305
+#define AFX_ID_PREVIEW_ZOOMOUT 0xE306

@@ -227,6 +227,8 @@ void CFrameWnd::OnClose() {
 void CFrameWnd::OnSetFocus(CWnd* pOldWnd) {
   if (m_pViewActive && m_pViewActive->m_hWnd)
     m_pViewActive->SetFocus();
+  else if (HWND pane = ::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST))
+    ::SetFocus(pane);  // a window in the view's place (a print preview)
   else
     CWnd::OnSetFocus(pOldWnd);
 }

@@ -63,6 +63,7 @@ class CFrameWnd : public CWnd {
   // A floating bar's frame is shown and hidden with the bar.
   void ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay);
   CControlBar* GetControlBar(UINT nID) const;
+  const std::vector<CControlBar*>& GetControlBars() const { return m_bars; }
   // The rectangle (client coordinates) of a dock area after the last layout.
   CRect GetDockAreaRect(UINT nDockBarID) const;
   // Places the bars and the view; bNotify is kept for callers of the classic form.

@@ -2,6 +2,8 @@
 
 #include <commdlg.h>
 
+#include <memory>
+
 #include "framework/core/FrameworkStrings.h"
 #include "framework/core/MessageBox.h"
 #include "framework/ui/DC.h"
@@ -9,6 +11,7 @@
 #include "framework/ui/Document.h"
 #include "framework/ui/FrameWnd.h"
 #include "framework/ui/ModalSink.h"
+#include "framework/ui/PreviewView.h"
 #include "framework/ui/PrintInfo.h"
 #include "framework/ui/ThreadState.h"
 #include "framework/ui/WinApp.h"
@@ -99,7 +102,8 @@ BOOL CView::DoPreparePrinting(CPrintInfo* pInfo) {
   dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = GetSafeOwner(this);
   dialog.Flags = PD_RETURNDC | PD_USEDEVMODECOPIESANDCOLLATE | PD_NOSELECTION;
-  if (pInfo->m_bDirect) dialog.Flags |= PD_RETURNDEFAULT;
+  // A preview and a direct print take the default printer without asking.
+  if (pInfo->m_bDirect || pInfo->m_bPreview) dialog.Flags |= PD_RETURNDEFAULT;
   dialog.nMinPage = static_cast<WORD>(pInfo->GetMinPage());
   dialog.nMaxPage = static_cast<WORD>(pInfo->GetMaxPage());
   dialog.nFromPage = dialog.nMinPage;
@@ -115,7 +119,9 @@ BOOL CView::DoPreparePrinting(CPrintInfo* pInfo) {
   if (dialog.hDevNames) ::GlobalFree(dialog.hDevNames);
   if (answer != IDOK || !dialog.hDC) {
     if (dialog.hDC) ::DeleteDC(dialog.hDC);
-    return FALSE;
+    // Without a printer the preview shows the page on a sheet of the screen's size.
+    pInfo->m_hPrinterDC = nullptr;
+    return pInfo->m_bPreview;
   }
   pInfo->m_hPrinterDC = dialog.hDC;
   if (dialog.Flags & PD_PAGENUMS) {
@@ -160,4 +166,14 @@ void CView::OnFilePrint() {
   if (!ok) AfxMessageBox(FrameworkText(AFX_IDS_PRINT_FAILED), MB_ICONEXCLAMATION);
 }
 
-void CView::OnFilePrintPreview() { OnFilePrint(); }
+void CView::OnFilePrintPreview() {
+  if (CPreviewView* shown = CPreviewView::Find(GetParentFrame())) {
+    shown->SetFocus();
+    return;
+  }
+  auto info = std::make_unique<CPrintInfo>();
+  info->m_bPreview = TRUE;
+  if (!OnPreparePrinting(info.get())) return;
+  if (!CPreviewView::Start(GetParentFrame(), this, std::move(info)))
+    AfxMessageBox(FrameworkText(AFX_IDS_WINDOW_FAILED), MB_ICONEXCLAMATION);
+}

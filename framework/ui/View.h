@@ -52,7 +52,7 @@ class CView : public CWnd {
   virtual void OnPrint(CDC* pDC, CPrintInfo* pInfo) { OnDraw(pDC); }
   virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo) {}
   void OnFilePrint();
-  // Print preview is not offered: it prints as the print command does.
+  // Shows what printing would print in the frame, in the view's place (CPreviewView).
   void OnFilePrintPreview();
 
   BOOL PreCreateWindow(CREATESTRUCTA& cs) override;

@@ -415,6 +415,50 @@ TEST(KordelProgramTest, ThePropertyBarShowsResizesClosesAndComesBack) {
   EXPECT_TRUE(kordel.WaitForExit(15000));
 }
 
+TEST(KordelProgramTest, PrintPreviewShowsThePageAndGivesTheEditorBack) {
+  CString samples = KordelProgram::ExecutablePath();
+  samples = samples.Left(samples.ReverseFind('\\'));
+  samples = samples.Left(samples.ReverseFind('\\')) + "\\samples\\programme\\";
+  TempFolder folder;
+  const CString home = folder.File(L"home.rvx").c_str();
+  ASSERT_TRUE(::CopyFileA((samples + "home.rvx").GetString(), home.GetString(), FALSE)) << samples.GetString();
+
+  KordelProgram kordel("\"" + home + "\"");
+  HWND main = kordel.WaitForMainWindow();
+  ASSERT_TRUE(main);
+  kordel.WaitForSplashToClose();
+  HWND view = ::GetDlgItem(main, AFX_IDW_PANE_FIRST);
+  HWND toolbar = ::GetDlgItem(main, AFX_IDW_TOOLBAR);
+  ASSERT_TRUE(view && toolbar);
+  ASSERT_TRUE(::IsWindowVisible(toolbar));
+  HMENU menu = ::GetMenu(main);
+
+  ::PostMessageA(main, WM_COMMAND, ID_FILE_PRINT_PREVIEW, 0);
+  HWND preview = nullptr;
+  ASSERT_TRUE(Eventually([&] {
+    preview = ::GetDlgItem(main, AFX_IDW_PANE_FIRST);
+    return preview && preview != view;
+  })) << "no preview in the view's place";
+  EXPECT_FALSE(::IsWindowVisible(view));
+  EXPECT_FALSE(::IsWindowVisible(toolbar));
+  EXPECT_EQ(nullptr, ::GetMenu(main));
+  // The printed page: the sun's colour on the sheet.
+  const CRect shown = ScreenRect(preview, true);
+  EXPECT_TRUE(Eventually([&] { return ColourCount("kordel-preview.bmp", shown, RGB(255, 200, 0)) > 20; }))
+      << "the sun is not on the previewed page";
+
+  ::PostMessageA(preview, WM_KEYDOWN, VK_ESCAPE, 1);
+  EXPECT_TRUE(Eventually([&] { return ::GetDlgItem(main, AFX_IDW_PANE_FIRST) == view; }));
+  EXPECT_TRUE(Eventually([&] { return !::IsWindow(preview); }));
+  EXPECT_TRUE(Eventually([&] { return ::IsWindowVisible(toolbar) != FALSE; }));
+  EXPECT_TRUE(Eventually([&] { return ::GetMenu(main) == menu; }));
+  EXPECT_TRUE(::IsWindowVisible(view));
+
+  ::PostMessageA(main, WM_COMMAND, ID_APP_EXIT, 0);
+  if (HWND box = kordel.WaitForDialog(3000)) ::PostMessageA(box, WM_COMMAND, IDNO, 0);
+  EXPECT_TRUE(kordel.WaitForExit(15000));
+}
+
 // Two rectangles, a rubber band over both, the glue tool, a click on a corner handle of
 // each and a double click; saved, the page holds one glued object whose two corners
 // meet; run, the turning member moves on the screen.

@@ -3,6 +3,8 @@
 #include "tests/framework/UiTestClasses.h"
 
 #include "framework/core/FileException.h"
+#include "framework/ui/DC.h"
+#include "framework/ui/PrintInfo.h"
 #include "framework/ui/ThreadState.h"
 
 std::vector<std::string>& UiLog() {
@@ -40,9 +42,20 @@ void CTestUiDoc::Serialize(CArchive& ar) {
 IMPLEMENT_DYNCREATE(CTestUiView, CView)
 
 BOOL CTestUiView::s_enableViewCommand = TRUE;
+UINT CTestUiView::s_printPages = 1;
+
+BOOL CTestUiView::OnPreparePrinting(CPrintInfo* pInfo) {
+  pInfo->SetMaxPage(s_printPages);
+  return DoPreparePrinting(pInfo);
+}
+
+void CTestUiView::OnPrint(CDC* pDC, CPrintInfo* pInfo) {
+  pDC->FillSolidRect(&pInfo->m_rectDraw, PageColour(pInfo->m_nCurPage));
+}
 
 CTestUiView::CTestUiView() {
   MapCommand(ID_TEST_VIEW_ONLY, &CTestUiView::OnViewOnly);
+  MapCommand(ID_FILE_PRINT, &CView::OnFilePrint);
   MapCommand(ID_TEST_VIEW_AND_FRAME, &CTestUiView::OnViewAndFrame);
   MapUpdateCommandUI(ID_TEST_VIEW_ONLY, &CTestUiView::OnUpdateViewOnly);
   MapUpdateCommandUI(ID_TEST_DISABLED, &CTestUiView::OnUpdateDisabled);
@@ -121,6 +134,7 @@ void PumpMessages(CWinThread& thread) {
 void UiAppTest::SetUp() {
   UiLog().clear();
   CTestUiView::s_enableViewCommand = TRUE;
+  CTestUiView::s_printPages = 1;
   app = std::make_unique<CTestUiApp>();
   app->AddDocTemplate(new CSingleDocTemplate(IDR_TEST_FRAME, RUNTIME_CLASS(CTestUiDoc), RUNTIME_CLASS(CTestUiFrame),
                                              RUNTIME_CLASS(CTestUiView)));

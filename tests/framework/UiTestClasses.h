@@ -50,6 +50,12 @@ class CTestUiView : public CView {
   static BOOL s_enableViewCommand;
   int m_initialUpdates = 0;
 
+  // Printing: this many pages, each filled with its own colour (PageColour).
+  BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
+  void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
+  static COLORREF PageColour(UINT page) { return RGB(40 * page, 200, 255 - 40 * page); }
+  static UINT s_printPages;
+
  private:
   void OnViewOnly() { UiLog().push_back("view"); }
   void OnViewAndFrame() { UiLog().push_back("view"); }

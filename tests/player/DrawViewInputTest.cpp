@@ -78,6 +78,28 @@ TEST_F(PlayerInputTest, ATypedAnswerReachesTheTextsEventsOnEnter) {
   EXPECT_STREQ("42", answer->m_displayText);
 }
 
+TEST_F(PlayerInputTest, ATypedAnswerIsCheckedOnEnterAndMarked) {
+  auto* answer = new CDrawText(CRect(-100, 50, 100, 0));
+  answer->m_name = "answer";
+  answer->m_textInput = 1;
+  CMethod check = MakeAction(CMethod::typeCalculate, "check", 0, 0, -1);
+  check.m_strSource = "42";
+  check.m_nMode = 2;  // compare and mark
+  check.m_nValue = 0;
+  AddAction(*answer, check);
+  AddEvent(*answer, 1u << 9, "answer", "check");
+  doc->m_objects.AddTail(answer);
+  Tick(4);
+
+  Send(WM_LBUTTONDOWN, {0, 20}, MK_LBUTTON);
+  Send(WM_LBUTTONUP, {0, 20});
+  ASSERT_TRUE(answer->GetInputBox());
+  answer->GetInputBox()->SetWindowText("42");
+  answer->GetInputBox()->SendMessage(WM_KEYDOWN, VK_RETURN, 1);
+  Tick(2);
+  EXPECT_EQ(kMarkTick, answer->m_mark);
+}
+
 TEST_F(PlayerInputTest, AClickOnAPageSwitchButtonShowsTheOtherPage) {
   Open({{"home.rvx", PageBytes(RGB(255, 255, 255), [](CDrawDoc& page) {
            CDrawRect* button = FilledRect("button", CRect(-60, 40, 60, -40), RGB(200, 0, 0));

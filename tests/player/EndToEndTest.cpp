@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "model/DrawText.h"
+#include "model/HPEvent.h"
 #include "tests/player/PlayerFixture.h"
 #include "tests/support/ProgramProcess.h"
 
@@ -69,6 +71,72 @@ TEST(PlayerEndToEnd, PlaysItsPackageFullScreenSwitchesPagesOnAClickAndEndsWithEs
     return WaitFor([&] { return player.ScreenAt(0, 0) == kMarkColour; }, 250);
   }));
   EXPECT_TRUE(player.Shows(kPageWidth / 2 - 10, 0, kSecondColour));
+
+  player.PressEscape();
+  EXPECT_EQ(0, player.ExitCode());
+}
+
+// A learner types an answer into a text that takes input: Enter closes the box, keeps
+// the answer in the text and drives the text's key event (the check's mark is asserted
+// on the page run in process).
+TEST(PlayerEndToEnd, ATypedAnswerIsKeptOnEnter) {
+  TempFolder folder;
+  const CString home = folder / "home.rvx";
+  WriteFileBytes(home, PageBytes(kHomeColour, [](CDrawDoc& page) {
+                   auto* answer = new CDrawText(CRect(-100, 40, 100, -40));
+                   answer->m_name = "answer";
+                   answer->m_textInput = 1;
+                   CMethod check;
+                   check.m_nType = CMethod::typeCalculate;
+                   check.m_strName = "check";
+                   check.m_nDuration = 0;
+                   check.m_nActivation = -1;  // waits for Enter
+                   check.m_strSource = "42";
+                   check.m_nMode = 2;  // compare and mark
+                   check.m_nValue = 0;
+                   answer->m_actions.Add(check);
+                   answer->m_actionMask |= check.m_nType;
+                   CHPEvent enter;
+                   enter.m_nTrigger = 1u << CHPEvent::triggerKeyDown;
+                   enter.m_nKey = VK_RETURN;
+                   enter.m_strObject = "answer";
+                   enter.m_strAbility = "check";
+                   answer->m_events.Add(enter);
+                   answer->m_triggerMask |= enter.m_nTrigger;
+                   page.m_objects.AddTail(answer);
+                 }));
+  PackageIndex package;
+  ASSERT_EQ(1, package.AddFile(home));
+  const CString exe = folder / "mirabo.exe";
+  ASSERT_EQ(kPackageOk, package.WritePackage(MiraboPath(), exe, nullptr, nullptr));
+
+  PlayerProcess player(exe);
+  ASSERT_TRUE(player.Started());
+  ASSERT_TRUE(WaitFor([&] { return player.MainWindow() != nullptr; }));
+  EXPECT_TRUE(player.Shows(150, 0, kHomeColour));
+
+  // Clicks before the page's first step arm nothing: click until the box opens.
+  HWND box = nullptr;
+  ASSERT_TRUE(WaitFor([&] {
+    player.ClickAt(0, 0);
+    return WaitFor([&] { return (box = ::GetDlgItem(player.View(), kInputBoxId)) != nullptr; }, 250);
+  })) << "a click on the text opens no input box";
+  // A click still on its way opens the box afresh: take the box once the clicks are done.
+  ::Sleep(500);
+  box = ::GetDlgItem(player.View(), kInputBoxId);
+  ASSERT_NE(nullptr, box);
+  ::SendMessageTimeoutW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"42"), SMTO_ABORTIFHUNG, 2000, nullptr);
+  ::PostMessageW(box, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+  ::PostMessageW(box, WM_KEYUP, VK_RETURN, 0xC01C0001);
+
+  // Enter closes the box and keeps the answer in the text, where it is painted.
+  EXPECT_TRUE(WaitFor([&] { return !::IsWindow(box); })) << "Enter leaves the box open";
+  EXPECT_TRUE(WaitFor([&] {
+    for (int y = -10; y <= 10; ++y)
+      for (int x = -20; x <= 20; ++x)
+        if (player.ScreenAt(x, y) == RGB(0, 0, 0)) return true;
+    return false;
+  })) << "the typed answer is not shown";
 
   player.PressEscape();
   EXPECT_EQ(0, player.ExitCode());
