@@ -67,12 +67,13 @@ void CPageRun::ResetClock() {
 }
 
 void CPageRun::SetTimer(UINT period) {
-  if (m_view.m_hWnd && m_view.SetTimer(kPlaybackTimerId, period)) m_timerPeriod = period;
+  HWND window = GetWindow();
+  if (window && ::SetTimer(window, kPlaybackTimerId, period, nullptr)) m_timerPeriod = period;
   m_paused = FALSE;
 }
 
 void CPageRun::KillTimer() {
-  if (m_view.m_hWnd) m_view.KillTimer(kPlaybackTimerId);
+  if (HWND window = GetWindow()) ::KillTimer(window, kPlaybackTimerId);
   m_timerPeriod = 0;
 }
 
@@ -113,7 +114,7 @@ void CPageRun::StopObjects() {
       static_cast<CDrawObj*>(doc->m_objects.GetNext(pos))->RestorePlayState(&m_view);
     doc->RenumberObjects(TRUE);
   }
-  if (m_view.m_hWnd) m_view.Invalidate(FALSE);
+  if (HWND window = GetWindow()) ::InvalidateRect(window, nullptr, FALSE);
   ResetClock();
 }
 
@@ -126,7 +127,7 @@ void CPageRun::EndRun() {
     if (doc->m_focusObject) doc->m_focusObject->OnDeselect(&m_view);
     doc->m_focusObject = nullptr;
   }
-  if (m_view.m_hWnd && ::GetCapture() == m_view.m_hWnd) ::ReleaseCapture();
+  if (GetWindow() && ::GetCapture() == GetWindow()) ::ReleaseCapture();
   ClearDragState();
   StopObjects();
 }
@@ -263,7 +264,7 @@ void CPageRun::OnEnterKey(BOOL down) {
     // Enter closes the box and keeps what was typed in the object, so that its answer
     // check sees it and its mark shows; the keys go on to the view.
     text->OnDeselect(&m_view);
-    m_view.SetFocus();
+    if (HWND window = GetWindow()) ::SetFocus(window);
   }
   Trigger(text, down ? kEnterDown : kEnterUp, CPoint(0, 0), TypedText(text));
 }

@@ -10,12 +10,12 @@
 
 #include "framework/core/Rect.h"
 #include "framework/core/String.h"
+#include "framework/ui/View.h"
 #include "model/PlaybackClock.h"
 
 class CDrawDoc;
 class CDrawHost;
 class CDrawObj;
-class CView;
 
 class CPageRun {
  public:
@@ -49,6 +49,10 @@ class CPageRun {
   CPageRun& operator=(const CPageRun&) = delete;
 
   CDrawDoc* GetDocument() const;
+  // The window the timer, the focus and the repaints go to: the view's own, or the one
+  // given here for a view that draws into another's window (the browser control's).
+  void SetWindow(HWND window) { m_window = window; }
+  HWND GetWindow() const { return m_window ? m_window : m_view.m_hWnd; }
 
   // --- Clock and timer 3 ---
   CPlaybackClock& GetClock() { return m_clock; }
@@ -113,6 +117,7 @@ class CPageRun {
   void PointerTrigger(CPoint point, int index, bool always);
 
   CView& m_view;
+  HWND m_window = nullptr;
   CDrawHost* m_host;
   UINT m_eventCursor;
   CPlaybackClock m_clock;

@@ -24,7 +24,10 @@ CDrawDoc* CControlHost::GetDocument() { return Document(); }
 
 int CControlHost::GetSmoothingMode() { return GetThreadContextMap().m_smoothingMode; }
 
-void CControlHost::SetTargetMissing() { GetThreadContextMap().SetTargetMissing(1); }
+void CControlHost::SetTargetMissing() {
+  GetThreadContextMap().SetTargetMissing(1);
+  if (CMainView* view = View()) view->GetRun().SetTargetMissing();
+}
 
 BOOL CControlHost::InvalidateObject(CDrawObj* object) {
   HWND window = GetViewWindow();
@@ -89,11 +92,15 @@ BOOL CControlHost::KeepsPageNameCase() {
 }
 
 void CControlHost::KillPlaybackTimer() {
-  if (HWND window = GetViewWindow()) ::KillTimer(window, kPlaybackTimerId);
+  if (CMainView* view = View()) view->GetRun().KillTimer();
 }
 
 void CControlHost::SetPlaybackTimer(UINT period) {
-  if (HWND window = GetViewWindow()) ::SetTimer(window, kPlaybackTimerId, period, nullptr);
+  if (CMainView* view = View()) view->GetRun().SetTimer(period);
+}
+
+void CControlHost::ClearDragState() {
+  if (CMainView* view = View()) view->GetRun().ClearDragState();
 }
 
 void CControlHost::InvalidateView() {

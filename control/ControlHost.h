@@ -41,7 +41,7 @@ class CControlHost : public CPlayingHost {
   // A page inside a web page plays until the page is left.
   void PostExitCommand() override {}
   void InvalidateView() override;
-  void ClearDragState() override {}
+  void ClearDragState() override;
   // The page named is read or downloaded against the first page's folder; while a
   // download is on its way the page shown stands still.
   BOOL GoToPage(const CString& path) override;

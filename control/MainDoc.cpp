@@ -60,12 +60,12 @@ int CMainDoc::StartDownload(const CString& address, bool jump) {
 void CMainDoc::OnDownloadFailed() {
   if (!m_jumpPending) return;
   m_jumpPending = false;
-  if (m_view && m_view->GetWindow()) ::SetTimer(m_view->GetWindow(), kPlaybackTimerId, CMainView::kJumpPeriodMs, nullptr);
+  if (m_view) m_view->GetRun().SetTimer(CMainView::kJumpPeriodMs);
 }
 
 void CMainDoc::EmptyForReload() {
   if (m_view) {
-    if (HWND window = m_view->GetWindow()) ::KillTimer(window, kPlaybackTimerId);
+    m_view->GetRun().KillTimer();
     m_view->ResetObjects();
     m_view->SetPlaybackClock(0);
   }

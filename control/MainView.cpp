@@ -2,10 +2,23 @@
 
 #include "behaviour/RenderPageTransition.h"
 #include "control/MainDoc.h"
+#include "control/ThreadContextMap.h"
 #include "framework/ui/Bitmap.h"
 #include "framework/ui/DC.h"
 #include "model/DrawHost.h"
 #include "model/DrawObj.h"
+
+CMainView::CMainView() : m_run(*this, nullptr, kObjectCursor) {}
+
+void CMainView::SetWindow(HWND window) {
+  m_window = window;
+  m_run.SetWindow(window);
+}
+
+void CMainView::SetDocument(CMainDoc* document) {
+  m_document = document;
+  m_pDocument = document;
+}
 
 void CMainView::ShowWindow(int command) {
   if (m_window) ::ShowWindow(m_window, command);
@@ -59,7 +72,7 @@ void CMainView::OnPaint(CDC* pDC) {
   pDC->GetClipBox(&rect);
   pDC->LPtoDP(&rect);
   rect.NormalizeRect();
-  if (m_clock.GetTick() > 2) {
+  if (m_run.GetTick() > 2) {
     const CRect page = PageRectOnDevice(pDC);
     rect.IntersectRect(&rect, &page);
   }
@@ -117,47 +130,66 @@ void CMainView::PaintBuffered(CDC* pDC, const CRect& rect) {
 // ---- playback ----------------------------------------------------------------------------
 
 void CMainView::SaveObjectStates() {
-  if (!m_document) return;
-  m_document->m_transitionPending = 1;
-  for (POSITION pos = m_document->m_objects.GetHeadPosition(); pos;)
-    static_cast<CDrawObj*>(m_document->m_objects.GetNext(pos))->SavePlayState(this, nullptr);
+  GetThreadContextMap().SetTargetMissing(0);
+  m_run.StartObjects();
 }
 
-void CMainView::ResetObjects() {
-  if (m_document) {
-    for (POSITION pos = m_document->m_objects.GetHeadPosition(); pos;)
-      static_cast<CDrawObj*>(m_document->m_objects.GetNext(pos))->RestorePlayState(this);
-    m_document->RenumberObjects(TRUE);
-  }
-  InvalidateWindow(FALSE);
-  // A walk in progress (a step pumped messages) ends before its next object.
-  if (m_clock.IsWalking())
-    m_clock.SetPlaybackClock(0);
-  else
-    m_clock.SetTick(0);
-}
+void CMainView::ResetObjects() { m_run.StopObjects(); }
 
 void CMainView::StartPlayback() {
-  // The first paint is clipped to the page.
-  m_clock.SetTick(4);
+  // The first paint shows the whole window; the clock then keeps to the page.
+  m_run.GetClock().SetTick(4);
   if (m_window) {
     ::InvalidateRect(m_window, nullptr, TRUE);
     ::UpdateWindow(m_window);
   }
   SaveObjectStates();
-  if (m_window) {
-    ::SetTimer(m_window, kPlaybackTimerId, kTickPeriodMs, nullptr);
-    ::SetFocus(m_window);
-  }
-  m_clock.SetTick(0);
+  m_run.SetTimer(kTickPeriodMs);
+  TakeFocus();
+  m_run.GetClock().SetTick(0);
 }
 
-void CMainView::StopPlayback() {
-  if (m_window) ::KillTimer(m_window, kPlaybackTimerId);
-  ResetObjects();
-}
+void CMainView::StopPlayback() { m_run.EndRun(); }
 
 void CMainView::OnPlayTick(UINT_PTR id) {
-  if (id != kPlaybackTimerId || !m_document) return;
-  if (CDrawHost* host = GetDrawHost()) m_clock.OnTimer(*host, m_document->m_objects, this);
+  if (id == kPlaybackTimerId) m_run.OnTimer();
+}
+
+// ---- input -------------------------------------------------------------------------------
+
+void CMainView::TakeFocus() {
+  if (m_window) ::SetFocus(m_window);
+}
+
+void CMainView::OnLButtonDown(UINT, CPoint point) {
+  TakeFocus();
+  m_run.OnLButtonDown(point);
+}
+
+void CMainView::OnLButtonUp(UINT, CPoint point) { m_run.OnLButtonUp(point); }
+
+void CMainView::OnLButtonDblClk(UINT, CPoint point) { m_run.OnLButtonDblClk(point); }
+
+void CMainView::OnRButtonDown(UINT, CPoint point) { m_run.OnRButtonDown(point); }
+
+void CMainView::OnRButtonUp(UINT, CPoint point) { m_run.OnRButtonUp(point); }
+
+void CMainView::OnMouseMove(UINT nFlags, CPoint point) {
+  m_run.OnMouseMove(nFlags, point);
+  if (!m_window || !::IsWindow(m_window)) return;
+  // The run has set the cursor; the class keeps it while the pointer rests.
+  const HCURSOR cursor = m_run.IsArrowCursor() ? nullptr : ::GetCursor();
+  ::SetClassLongPtrA(m_window, GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(cursor));
+}
+
+void CMainView::OnKeyDown(UINT nChar, UINT, UINT) {
+  if (nChar != VK_RETURN) return;
+  TakeFocus();
+  m_run.OnEnterKey(TRUE);
+}
+
+void CMainView::OnKeyUp(UINT nChar, UINT, UINT) {
+  if (nChar != VK_RETURN) return;
+  TakeFocus();
+  m_run.OnEnterKey(FALSE);
 }

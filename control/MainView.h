@@ -4,11 +4,12 @@
 //
 // Page coordinates: one unit a pixel, y up, the page's centre at the centre of the
 // window. The page is painted off screen and copied (or played in through its entry
-// transition); its clock steps the objects on timer 3.
+// transition). The page's run (its clock on timer 3 and the input that becomes the
+// objects' triggers) is the run every program's view owns.
 #pragma once
 
+#include "behaviour/PageRun.h"
 #include "framework/ui/View.h"
-#include "model/PlaybackClock.h"
 
 class CMainDoc;
 
@@ -21,12 +22,16 @@ class CMainView : public CView {
   // What SetStatus reports.
   enum Status { statusNone = 0, statusDownloading = 1, statusLoaded = 2, statusNotFound = 3, statusDamaged = 4 };
 
-  CMainView() = default;
-  ~CMainView() override = default;
+  // The cursor over objects with events, a resource of the control's module.
+  static constexpr UINT kObjectCursor = 201;
 
-  void SetWindow(HWND window) { m_window = window; }
+  CMainView();
+  // The document (the control's, not owned) does not list its views, and may be gone.
+  ~CMainView() override { m_pDocument = nullptr; }
+
+  void SetWindow(HWND window);
   HWND GetWindow() const { return m_window; }
-  void SetDocument(CMainDoc* document) { m_document = document; }
+  void SetDocument(CMainDoc* document);
   CMainDoc* GetDocument() const { return m_document; }
   void ShowWindow(int command);
 
@@ -44,9 +49,10 @@ class CMainView : public CView {
   int GetStatus() const { return m_status; }
 
   // The clock, and the flag that ends a walk over the objects in progress.
-  void SetPlaybackClock(int tick) { m_clock.SetPlaybackClock(tick); }
-  int GetPlaybackClock() const { return m_clock.GetTick(); }
-  bool IsPlaybackBreak() const { return m_clock.IsPlaybackBreak(); }
+  void SetPlaybackClock(int tick) { m_run.SetPlaybackClock(tick); }
+  int GetPlaybackClock() const { return m_run.GetTick(); }
+  bool IsPlaybackBreak() const { return m_run.IsPlaybackBreak() != FALSE; }
+  CPageRun& GetRun() { return m_run; }
 
   // Every object keeps its state for the run; the page's transition plays at the next paint.
   virtual void SaveObjectStates();
@@ -58,15 +64,18 @@ class CMainView : public CView {
   // A timer message of the control's window.
   virtual void OnPlayTick(UINT_PTR id);
 
-  // Input the control forwards (the page's triggers are served by the page run).
-  void OnLButtonDown(UINT nFlags, CPoint point) override {}
-  void OnLButtonUp(UINT nFlags, CPoint point) override {}
-  void OnLButtonDblClk(UINT nFlags, CPoint point) override {}
-  void OnRButtonDown(UINT nFlags, CPoint point) override {}
-  void OnRButtonUp(UINT nFlags, CPoint point) override {}
-  void OnMouseMove(UINT nFlags, CPoint point) override {}
-  void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) override {}
-  void OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags) override {}
+  // Input the control forwards, in the control's client pixels; the page run turns it
+  // into the objects' triggers. A press and Enter give the control the keyboard focus.
+  void OnLButtonDown(UINT nFlags, CPoint point) override;
+  void OnLButtonUp(UINT nFlags, CPoint point) override;
+  void OnLButtonDblClk(UINT nFlags, CPoint point) override;
+  void OnRButtonDown(UINT nFlags, CPoint point) override;
+  void OnRButtonUp(UINT nFlags, CPoint point) override;
+  // Over an object with events the window's class shows the object cursor, elsewhere none.
+  void OnMouseMove(UINT nFlags, CPoint point) override;
+  // Only Enter counts: the typed answer of the focused text object.
+  void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) override;
+  void OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags) override;
 
  protected:
   // Seams of the paint: the transition renderer, and whether the target is a printer.
@@ -78,9 +87,11 @@ class CMainView : public CView {
   CRect PageRectOnDevice(CDC* pDC) const;
   void PaintBuffered(CDC* pDC, const CRect& rect);
 
+  void TakeFocus();
+
   HWND m_window = nullptr;
   CMainDoc* m_document = nullptr;
-  CPlaybackClock m_clock;
+  CPageRun m_run;
   int m_status = statusNone;
   // The curtain colour goes up before the first transition only.
   BOOL m_firstFill = TRUE;

@@ -15,7 +15,17 @@ BOOL CPageDownloadFile::Open(const char* address, CFileException* error) {
     Close();
   }
   m_complete = 0;
-  return CAsyncMonikerFile::Open(address, error);
+  m_stopReported = false;
+  CFileException refused;
+  if (!error) error = &refused;
+  if (CAsyncMonikerFile::Open(address, error)) return TRUE;
+  // A binding refused within the call may have reported nothing of its own.
+  if (!m_stopReported) {
+    CString text;
+    text.Format("0x%08lX: %s", static_cast<unsigned long>(error->m_lOsError), address ? address : "");
+    OnStopBinding(E_FAIL, text);
+  }
+  return FALSE;
 }
 
 void CPageDownloadFile::OnStartBinding() {
@@ -36,6 +46,7 @@ void CPageDownloadFile::OnDataAvailable(DWORD, DWORD flags) {
 }
 
 void CPageDownloadFile::OnStopBinding(HRESULT result, const CString& text) {
+  m_stopReported = true;
   m_binding = 0;
   m_complete = 0;
   if (FAILED(result)) {

@@ -12,7 +12,8 @@ class CPageDownloadFile : public CAsyncMonikerFile {
   CPageDownloadFile() = default;
   ~CPageDownloadFile() override;
 
-  // Any download still bound is closed first.
+  // Any download still bound is closed first. A download that cannot start is reported
+  // as a failed one.
   BOOL Open(const char* address, CFileException* error) override;
 
   void SetOwner(CMainDoc* owner) { m_owner = owner; }
@@ -28,4 +29,5 @@ class CPageDownloadFile : public CAsyncMonikerFile {
   int m_binding = 0;
   int m_complete = 0;
   CMainDoc* m_owner = nullptr;
+  bool m_stopReported = false;
 };

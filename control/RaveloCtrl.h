@@ -12,6 +12,7 @@
 #include "control/ControlHost.h"
 #include "framework/ole/OleControl.h"
 #include "framework/ole/OleObjectFactoryEx.h"
+#include "model/ColorEditWnd.h"
 
 class CGdiplusSession;
 class CMainDoc;
@@ -22,7 +23,7 @@ class CRaveloCtrl : public COleControl {
   // The message by which the document gives the control its page size.
   static constexpr UINT kPageSizeMessage = WM_USER + 0x100;
   // The message by which the control asks an edit window for its colours.
-  static constexpr UINT kEditColorMessage = 0x734;
+  static constexpr UINT kEditColorMessage = CColorEditWnd::kColorMessage;
   // How long a hosting window may take to answer for its document.
   static constexpr UINT kHostTimeoutMs = 1000;
 

@@ -5,7 +5,10 @@
 
 #include "framework/core/Codepage.h"
 
-CColorEditWnd::CColorEditWnd() { m_backBrush.CreateSolidBrush(m_backColour); }
+CColorEditWnd::CColorEditWnd() {
+  m_backBrush.CreateSolidBrush(m_backColour);
+  MapMessage(kColorMessage, &CColorEditWnd::OnColorMessage);
+}
 
 CColorEditWnd::~CColorEditWnd() = default;
 
@@ -25,30 +28,39 @@ CString CColorEditWnd::GetText() const {
 
 BOOL CColorEditWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
   if (message != WM_CTLCOLOREDIT) return CEdit::OnChildNotify(message, wParam, lParam, pResult);
-  HDC dc = reinterpret_cast<HDC>(wParam);
-  ::SetTextColor(dc, m_textColour);
-  ::SetBkColor(dc, m_backColour);
-  // Made afresh each time, so a colour changed since the last paint shows at once.
-  m_backBrush.CreateSolidBrush(m_backColour);
-  if (pResult) *pResult = reinterpret_cast<LRESULT>(static_cast<HBRUSH>(m_backBrush));
+  const HBRUSH brush = PaintColours(reinterpret_cast<HDC>(wParam));
+  if (pResult) *pResult = reinterpret_cast<LRESULT>(brush);
   return TRUE;
 }
 
-bool CColorEditWnd::ForwardEnter(UINT nChar, UINT nRepCnt, UINT nFlags) {
+LRESULT CColorEditWnd::OnColorMessage(WPARAM wParam, LPARAM) {
+  return reinterpret_cast<LRESULT>(PaintColours(reinterpret_cast<HDC>(wParam)));
+}
+
+HBRUSH CColorEditWnd::PaintColours(HDC dc) {
+  ::SetTextColor(dc, m_textColour);
+  ::SetBkColor(dc, m_backColour);
+  m_backBrush.CreateSolidBrush(m_backColour);
+  return m_backBrush;
+}
+
+bool CColorEditWnd::ForwardEnter(UINT message, UINT nChar, UINT nRepCnt, UINT nFlags) {
   if (nChar != VK_RETURN || !m_forwardEnter) return false;
+  // The key goes on as it came, once down and once up; its character only must not
+  // reach the text, nor fire the events a second time.
   HWND parent = ::GetParent(m_hWnd);
-  if (parent) ::SendMessageA(parent, WM_KEYDOWN, VK_RETURN, MAKELPARAM(nRepCnt, nFlags));
+  if (parent && message != WM_CHAR) ::SendMessageA(parent, message, VK_RETURN, MAKELPARAM(nRepCnt, nFlags));
   return true;
 }
 
 void CColorEditWnd::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
-  if (!ForwardEnter(nChar, nRepCnt, nFlags)) CEdit::OnKeyDown(nChar, nRepCnt, nFlags);
+  if (!ForwardEnter(WM_KEYDOWN, nChar, nRepCnt, nFlags)) CEdit::OnKeyDown(nChar, nRepCnt, nFlags);
 }
 
 void CColorEditWnd::OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags) {
-  if (!ForwardEnter(nChar, nRepCnt, nFlags)) CEdit::OnKeyUp(nChar, nRepCnt, nFlags);
+  if (!ForwardEnter(WM_KEYUP, nChar, nRepCnt, nFlags)) CEdit::OnKeyUp(nChar, nRepCnt, nFlags);
 }
 
 void CColorEditWnd::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags) {
-  if (!ForwardEnter(nChar, nRepCnt, nFlags)) CEdit::OnChar(nChar, nRepCnt, nFlags);
+  if (!ForwardEnter(WM_CHAR, nChar, nRepCnt, nFlags)) CEdit::OnChar(nChar, nRepCnt, nFlags);
 }

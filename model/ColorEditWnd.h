@@ -3,8 +3,8 @@
 // page view), which then takes the typed text and fires the object's key events.
 //
 // The colours are answered through the control-colour message the parent reflects back
-// to the control, so the parent must be a window object of the framework (every page
-// view is).
+// to the control: a page view of the framework reflects it to the child's object, the
+// browser control (a window the page view only borrows) sends kColorMessage instead.
 #pragma once
 
 #include "framework/core/String.h"
@@ -13,6 +13,10 @@
 
 class CColorEditWnd : public CEdit {
  public:
+  // The control-colour request a parent that is no page view sends the box: wParam is
+  // the device context; the answer is the background brush.
+  static constexpr UINT kColorMessage = 0x734;
+
   CColorEditWnd();
   ~CColorEditWnd() override;
 
@@ -22,7 +26,7 @@ class CColorEditWnd : public CEdit {
 
   COLORREF m_textColour = 0;
   COLORREF m_backColour = 0xFFFFFF;
-  // Enter goes to the parent as a key-down of 13 instead of into the text.
+  // Enter goes to the parent (its key-down and key-up) instead of into the text.
   BOOL m_forwardEnter = FALSE;
 
  protected:
@@ -34,7 +38,11 @@ class CColorEditWnd : public CEdit {
  private:
   // Whether the key went to the parent. The parent may close the box, deleting this
   // object, before the call returns: nothing of this object is touched afterwards.
-  bool ForwardEnter(UINT nChar, UINT nRepCnt, UINT nFlags);
+  bool ForwardEnter(UINT message, UINT nChar, UINT nRepCnt, UINT nFlags);
+  // Sets the context's colours; the brush is made afresh, so a colour changed since the
+  // last paint shows at once.
+  HBRUSH PaintColours(HDC dc);
+  LRESULT OnColorMessage(WPARAM wParam, LPARAM lParam);
 
   CBrush m_backBrush;
 };

@@ -298,7 +298,12 @@ int CDrawText::OnOpen(CView* view) {
   }
   m_inputBox->m_backColour = back;
 
-  if (m_inputBox->Create(kInputBoxStyle, device, view, kInputBoxId)) {
+  // The box belongs to the window the page is shown in: the view's own, or the browser
+  // control's, whose view has none. Its colours and Enter go to that window.
+  CDrawHost* host = GetDrawHost();
+  HWND parent = host ? host->GetViewWindow() : nullptr;
+  if (!parent) parent = view->m_hWnd;
+  if (parent && m_inputBox->Create(kInputBoxStyle, device, CWnd::FromHandle(parent), kInputBoxId)) {
     m_inputBox->SetText(m_displayText);
     m_inputBox->SetFocus();
     m_inputBox->SetFont(&m_editFont, TRUE);

@@ -13,19 +13,17 @@
 #include "framework/ole/Bstr.h"
 #include "framework/core/ComPtr.h"
 #include "framework/ole/OleRegistration.h"
+#include "tests/control/HostedControl.h"
 #include "tests/control/HtmlHostWindow.h"
 
 namespace {
 
 TEST(AtlHostTest, TheControlFindsItsPageThroughTheContainer) {
-  ::OleInitialize(nullptr);
-  HMODULE atl = ::LoadLibraryW(L"atl.dll");
+  HMODULE atl = AtlContainer();
   ASSERT_NE(nullptr, atl);
-  auto init = reinterpret_cast<BOOL(WINAPI*)()>(reinterpret_cast<void*>(::GetProcAddress(atl, "AtlAxWinInit")));
   auto getControl = reinterpret_cast<HRESULT(WINAPI*)(HWND, IUnknown**)>(
       reinterpret_cast<void*>(::GetProcAddress(atl, "AtlAxGetControl")));
-  ASSERT_TRUE(init && getControl);
-  ASSERT_TRUE(init());
+  ASSERT_TRUE(getControl);
 
   // The container finds the class by its ProgID; this program's own factory makes it.
   ASSERT_TRUE(CRaveloCtrl::UpdateRegistry(TRUE));

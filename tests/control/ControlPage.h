@@ -14,12 +14,20 @@
 #include "framework/ui/DC.h"
 #include "tests/support/PageBitmap.h"
 
+// Paints the view's window area into a bitmap of its size, as the control's paint does.
+inline void PaintView(CMainView& view, PageBitmap& bitmap) {
+  ::SetViewportOrgEx(bitmap.dc(), 0, 0, nullptr);
+  CDC dc(bitmap.dc());
+  view.PrepareDC(&dc);
+  view.OnPaint(&dc);
+}
+
 template <class ViewType = CMainView>
 struct BasicControlPage {
   explicit BasicControlPage(int width = 400, int height = 300) {
     RECT frame = {0, 0, width, height};
     ::AdjustWindowRect(&frame, WS_POPUP, FALSE);
-    window = ::CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, frame.right - frame.left,
+    window = ::CreateWindowExA(0, WindowClass(), "", WS_POPUP | WS_VISIBLE, 0, 0, frame.right - frame.left,
                                frame.bottom - frame.top, nullptr, nullptr, nullptr, nullptr);
     CThreadContextMap& map = GetThreadContextMap();
     map.AddCurrentThread();
@@ -41,13 +49,7 @@ struct BasicControlPage {
   BasicControlPage(const BasicControlPage&) = delete;
   BasicControlPage& operator=(const BasicControlPage&) = delete;
 
-  // Paints the window's area into a bitmap, as the control's paint does.
-  void Paint(PageBitmap& bitmap) {
-    ::SetViewportOrgEx(bitmap.dc(), 0, 0, nullptr);
-    CDC dc(bitmap.dc());
-    view.PrepareDC(&dc);
-    view.OnPaint(&dc);
-  }
+  void Paint(PageBitmap& bitmap) { PaintView(view, bitmap); }
   // Whether timer 3 runs on the window (it is stopped by asking).
   bool TakeTimer() { return ::KillTimer(window, kPlaybackTimerId) != 0; }
   // The last page-size message waiting in the window's queue, or 0.
@@ -58,6 +60,18 @@ struct BasicControlPage {
     return size;
   }
   int ObjectCount() const { return document.m_objects.GetCount(); }
+
+  // A class of its own: the view sets the class cursor.
+  static const char* WindowClass() {
+    static const ATOM atom = [] {
+      WNDCLASSA wc = {};
+      wc.lpfnWndProc = ::DefWindowProcA;
+      wc.hInstance = ::GetModuleHandleA(nullptr);
+      wc.lpszClassName = "TamrixTestControl";
+      return ::RegisterClassA(&wc);
+    }();
+    return atom ? "TamrixTestControl" : "STATIC";
+  }
 
   HWND window = nullptr;
   ViewType view;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/core/Module.h"
 #include "tests/behaviour/PlaybackProbe.h"
 #include "tests/control/ControlPage.h"
 #include "tests/package/PackageFixture.h"
@@ -120,6 +121,58 @@ TEST_F(MainViewTest, TransitionPlaysOnceAndLaterPaintsKeepToThePage) {
   EXPECT_EQ(kGreen, shown.At(-99, 49));
   EXPECT_EQ(RGB(1, 2, 3), shown.At(-190, 140));
   EXPECT_EQ(RGB(1, 2, 3), shown.At(102, 0));
+}
+
+// Records the triggers it is driven with.
+class CDriven : public CDrawObj {
+ public:
+  CDriven(const char* name, const CRect& position, std::vector<std::string>& log) : CDrawObj(position), m_log(log) {
+    m_name = name;
+    m_baseRect = position;
+  }
+  int Drive(int index, int, int, int, int, const CString&, CDrawObj*, CDrawObj*) override {
+    m_log.push_back(std::string(m_name.GetString()) + " " + std::to_string(index));
+    return 0;
+  }
+
+ private:
+  std::vector<std::string>& m_log;
+};
+
+TEST_F(MainViewTest, InputReachesTheObjectsThroughThePageRunAndChoosesTheCursor) {
+  ControlPage page(400, 300);
+  ASSERT_EQ(1, page.document.LoadPage(host, "page1.rvx"));
+  std::vector<std::string> log;
+  auto* object = new CDriven("o", CRect(-20, 20, 20, -20), log);
+  // Enter, leave, move, left down and up.
+  for (DWORD trigger : {0x80u, 0x100u, 0x8u, 0x1u, 0x2u}) AddEvent(*object, trigger, "o", "x");
+  page.document.m_objects.AddTail(object);
+  page.view.SaveObjectStates();
+
+  const HCURSOR objectCursor =
+      ::LoadCursorA(AfxGetResourceHandle(), MAKEINTRESOURCEA(CMainView::kObjectCursor));
+  ASSERT_NE(nullptr, objectCursor);
+  page.view.OnMouseMove(0, CPoint(200, 150));
+  EXPECT_EQ((std::vector<std::string>{"o 7", "o 3"}), log);
+  EXPECT_EQ(reinterpret_cast<ULONG_PTR>(objectCursor), ::GetClassLongPtrA(page.window, GCLP_HCURSOR));
+  page.view.OnMouseMove(0, CPoint(200, 150));  // the same point again
+  EXPECT_EQ(2u, log.size());
+
+  ::SetFocus(nullptr);
+  page.view.OnLButtonDown(MK_LBUTTON, CPoint(201, 151));
+  page.view.OnLButtonUp(0, CPoint(201, 151));
+  EXPECT_EQ(page.window, ::GetFocus()) << "a press gives the control the keyboard";
+  log.clear();
+  page.view.OnMouseMove(0, CPoint(10, 10));
+  EXPECT_EQ((std::vector<std::string>{"o 8"}), log);
+  EXPECT_EQ(0u, ::GetClassLongPtrA(page.window, GCLP_HCURSOR));
+
+  // Enter with no text object focused only takes the focus.
+  log.clear();
+  ::SetFocus(nullptr);
+  page.view.OnKeyDown(VK_RETURN, 1, 0);
+  EXPECT_EQ(page.window, ::GetFocus());
+  EXPECT_TRUE(log.empty());
 }
 
 TEST_F(MainViewTest, StatusRepaintsWhatItNames) {
