@@ -113,7 +113,16 @@ TEST_F(PageDownloadTest, HostileBodiesLeaveAnEmptyPageQuietly) {
   server.Write("Course/empty.rvx", "");
   server.Write("Course/header.rvx", good.substr(0, 40));
   server.Write("Course/noise.rvx", noise);
-  const char* names[] = {"~html/Course/Page2.rvx", "Course/empty.rvx", "Course/header.rvx", "Course/noise.rvx"};
+  // The object count (before the first object's class: tag, schema, name length, name)
+  // made two thousand million.
+  std::string huge = good;
+  const size_t className = huge.find("CDrawRect");
+  ASSERT_NE(std::string::npos, className);
+  ASSERT_EQ(std::string("\x01\x00", 2), huge.substr(className - 8, 2));
+  huge.replace(className - 8, 2, std::string("\xFF\xFF\xFF\xFF\xFF\x7F", 6));
+  server.Write("Course/huge.rvx", huge);
+  const char* names[] = {"~html/Course/Page2.rvx", "Course/empty.rvx", "Course/header.rvx", "Course/noise.rvx",
+                         "Course/huge.rvx"};
   for (const char* name : names) {
     SCOPED_TRACE(name);
     ControlPage page;
