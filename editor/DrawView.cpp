@@ -20,6 +20,7 @@
 #include "model/DrawHost.h"
 #include "model/DrawObj.h"
 #include "model/RetiredObjects.h"
+#include "publish/FtpUploadDlg.h"
 #include "resources/KordelIds.h"
 
 IMPLEMENT_DYNCREATE(CDrawView, CZoomView)
@@ -83,9 +84,15 @@ CDrawView::CDrawView() : m_run(*this) {
   MapCommand(ID_FILE_PRINT_PREVIEW, &CView::OnFilePrintPreview);
   MapCommand(ID_EDIT_PROPERTIES, &CDrawView::OnEditProperties);
   MapUpdateCommandUI(ID_EDIT_PROPERTIES, &CDrawView::OnUpdateEditProperties);
+  MapCommand(ID_WEB_PUBLISH, &CDrawView::OnWebPublish);
 }
 
 CDrawView::~CDrawView() { m_selection.RemoveAll(); }
+
+void CDrawView::OnWebPublish() {
+  CFtpUploadDlg dialog;
+  dialog.DoModal();
+}
 
 CDrawDoc* CDrawView::GetDocument() const { return dynamic_cast<CDrawDoc*>(m_pDocument); }
 

@@ -19,6 +19,7 @@
 #include "model/DrawObj.h"
 #include "publish/PackageDlg.h"
 #include "publish/SetupPackDlg.h"
+#include "publish/WebPageDlg.h"
 #include "resources/KordelIds.h"
 
 IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
@@ -61,6 +62,7 @@ CMainFrame::CMainFrame() {
   MapCommand(ID_HELP_TOPICS, &CMainFrame::OnHelpTopics);
   MapCommand(ID_MAKE_EXE, &CMainFrame::OnMakeExe);
   MapCommand(ID_MAKE_SETUP, &CMainFrame::OnMakeSetup);
+  MapCommand(ID_MAKE_WEB_PAGE, &CMainFrame::OnMakeWebPage);
   MapCommand(ID_TEXT_COLOUR, &CMainFrame::OnTextColour);
   MapCommand(ID_LINE_COLOUR, &CMainFrame::OnLineColour);
   MapCommand(ID_FILL_COLOUR, &CMainFrame::OnFillColour);
@@ -389,5 +391,10 @@ void CMainFrame::OnMakeExe() {
 
 void CMainFrame::OnMakeSetup() {
   CSetupPackDlg dialog(this);
+  dialog.DoModal();
+}
+
+void CMainFrame::OnMakeWebPage() {
+  CWebPageDlg dialog(this);
   dialog.DoModal();
 }

@@ -59,6 +59,7 @@ class CMainFrame : public CFrameWnd {
   void OnHelpTopics();
   void OnMakeExe();
   void OnMakeSetup();
+  void OnMakeWebPage();
 
   // --- State ---
   CMenu m_savedMenu;  // the frame's menu while full screen is on

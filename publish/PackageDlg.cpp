@@ -4,25 +4,15 @@
 
 #include <vector>
 
-#include "framework/core/FileFind.h"
 #include "framework/core/FolderPath.h"
 #include "framework/core/MessageBox.h"
 #include "framework/ui/DataExchange.h"
 #include "framework/ui/FileDialog.h"
-#include "framework/ui/FolderPicker.h"
 #include "publish/ExeIconPatch.h"
+#include "publish/PublishFiles.h"
 #include "resources/KordelIds.h"
 
 namespace {
-
-bool IsPageFileName(const CString& name) {
-  return name.GetLength() >= 4 && name.Right(4).CompareNoCase(".rvx") == 0;
-}
-
-bool IsFolder(const CString& path) {
-  const DWORD attributes = ::GetFileAttributesA(path);
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
 
 // A blank, a quote or a character the system does not allow in file names.
 bool HasForbiddenCharacter(const CString& name) {
@@ -102,15 +92,11 @@ void CPackageDlg::InsertPageRow(int position, const CString& path) {
 
 void CPackageDlg::OnAddFolder() {
   UpdateData(TRUE);
-  CFolderPicker picker;
-  picker.m_strTitle.LoadString(IDS_CHOOSE_PAGE_FOLDER);
-  if (picker.DoModal(this) != 1) return;
-  CFileFind find;
-  BOOL more = find.FindFile(picker.m_strPath + "\\*.*");
+  const CString folder = ChooseFolder(this, IDS_CHOOSE_PAGE_FOLDER);
+  if (folder.IsEmpty()) return;
   int position = 0;
-  while (more) {
-    more = find.FindNextFile();
-    if (!find.IsDirectory() && IsPageFileName(find.GetFileName())) InsertPageRow(position++, find.GetFilePath());
+  for (const CString& path : FilesOfFolder(folder)) {
+    if (IsPageFileName(path)) InsertPageRow(position++, path);
   }
   UpdateSizeEstimate();
   EnsureFirstPage();
@@ -121,15 +107,10 @@ void CPackageDlg::OnAddFiles() {
   UpdateData(TRUE);
   CString filter;
   filter.LoadString(IDS_PAGE_FILTER);
-  CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_ALLOWMULTISELECT | OFN_OVERWRITEPROMPT, filter,
-                     this);
-  std::vector<char> names(32768, '\0');
-  dialog.m_ofn.lpstrFile = names.data();
-  dialog.m_ofn.nMaxFile = static_cast<DWORD>(names.size());
-  if (dialog.DoModal() != IDOK) return;
+  const std::vector<CString> paths = ChooseFilesToAdd(this, filter);
+  if (paths.empty()) return;
   int position = 0;
-  for (POSITION pos = dialog.GetStartPosition(); pos;) {
-    const CString path = dialog.GetNextPathName(pos);
+  for (const CString& path : paths) {
     if (IsPageFileName(path) && !IsFolder(path)) InsertPageRow(position++, path);
   }
   EnsureFirstPage();
@@ -139,18 +120,10 @@ void CPackageDlg::OnAddFiles() {
 
 void CPackageDlg::OnDeleteFiles() {
   UpdateData(TRUE);
-  std::vector<int> selected;
-  for (LISTPOSITION pos = m_pageList.GetFirstSelectedItemPosition(); pos;)
-    selected.push_back(m_pageList.GetNextSelectedItem(pos));
-  bool firstPageGone = false;
-  for (auto it = selected.rbegin(); it != selected.rend(); ++it) {
-    if (m_pageList.GetItemText(*it, 0) == m_strFirstPage) firstPageGone = true;
-    m_pageList.DeleteItem(*it);
-  }
-  if (firstPageGone) {
+  if (DeleteSelectedRows(m_pageList, m_strFirstPage)) {
     m_strFirstPage.Empty();
     m_strFirstPagePath.Empty();
-    AfxMessageBox("提示!您删除了首页!");
+    AfxMessageBox(IDS_FIRST_PAGE_DELETED);
   }
   EnsureFirstPage();
   UpdateSizeEstimate();
@@ -276,14 +249,7 @@ void CPackageDlg::OnBuild() {
   AfxMessageBox(written == kPackageOutputFailed ? IDS_OUTPUT_BAD : IDS_UNKNOWN_ERROR);
 }
 
-DWORD CPackageDlg::QueryFileSize(const char* path) {
-  HANDLE file = ::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                              nullptr);
-  if (file == INVALID_HANDLE_VALUE) return 0;
-  const DWORD size = ::GetFileSize(file, nullptr);
-  ::CloseHandle(file);
-  return size == INVALID_FILE_SIZE ? 0 : size;
-}
+DWORD CPackageDlg::QueryFileSize(const char* path) { return ::QueryFileSize(path); }
 
 bool CPackageDlg::CreateDirectoryPath(const char* path) { return CreateFolderPath(path) != FALSE; }
 

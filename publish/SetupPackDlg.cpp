@@ -2,17 +2,8 @@
 
 #include "framework/core/MessageBox.h"
 #include "framework/ui/DataExchange.h"
+#include "publish/PublishFiles.h"
 #include "resources/KordelIds.h"
-
-namespace {
-
-CString FullPath(const CString& path) {
-  char full[MAX_PATH] = {};
-  const DWORD length = ::GetFullPathNameA(path, MAX_PATH, full, nullptr);
-  return length > 0 && length < MAX_PATH ? CString(full) : path;
-}
-
-}  // namespace
 
 CSetupPackDlg::CSetupPackDlg(CWnd* pParent) : CPackageDlg(IDD_SETUP_PACK, pParent), m_strExeName("mirabo.exe") {
   m_strOutput = "c:\\temp\\setup.exe";

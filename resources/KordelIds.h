@@ -86,7 +86,51 @@
 #define IDS_EXE_NAME_IS_PATH 63653      // 错误文件名!%s ...
 #define IDS_EXE_NAME_BAD_CHARS 63654    // 错误文件名! %s ...
 #define IDS_EXE_NAME_DOT 63655          // 文件名不能以.开头
-#define IDS_ICON_NOT_WRITTEN 63656      // the copy's icon could not be replaced
+#define IDS_ICON_NOT_WRITTEN 63647      // the copy's icon could not be replaced
+
+// --- Publishing: the web page and the FTP upload ---
+#define IDD_WEB_PAGE 131
+#define IDB_FTP_UP 132                  // the browse dialog's up button
+#define IDI_FTP_FOLDER 136              // a remote folder in the browse dialog's list
+#define IDD_FTP_BROWSE 257
+#define IDD_FTP_UPLOAD 258
+#define IDC_WEB_TARGET 1009
+#define IDC_WEB_PAGE_NAME 1011
+#define IDC_WEB_FIRST_PAGE 1012
+#define IDC_WEB_DELETE_FILES 1013
+#define IDC_WEB_SET_FIRST_PAGE 1014
+#define IDC_WEB_ADD_FOLDER 1024
+#define IDC_WEB_ADD_FILES 1029
+#define IDC_WEB_PAGE_LIST 1033
+#define IDC_WEB_BROWSE_TARGET 1041
+#define IDC_FTP_USER 1002
+#define IDC_FTP_PASSWORD 1003
+#define IDC_FTP_ADDRESS 1004            // the upload's address; the browse dialog's path
+#define IDC_FTP_PORT 1005
+#define IDC_FTP_ADD_FOLDER 1007
+#define IDC_FTP_DELETE_FILES 1008
+#define IDC_FTP_UP 1013
+#define IDC_FTP_BROWSE 1014
+#define IDC_FTP_PROGRESS 1030
+#define IDC_FTP_LIST 1034               // the upload's files; the browse dialog's folders
+#define IDC_FTP_ADD_FILES 1035
+#define IDS_WEB_COLUMN_NAME 63656       // 页文件名
+#define IDS_WEB_COLUMN_FOLDER 63657     // 所在目录
+#define IDS_FTP_FILTER 63658            // 所有文件 (*.*) |*.*||
+#define IDS_FIRST_PAGE_DELETED 63659    // 提示!您删除了首页!
+#define IDS_WEB_TARGET_MISSING 63660    // 请选择要生成的课件目录
+#define IDS_WEB_PAGE_NAME_MISSING 63661 // 请输入要创建的网页名
+#define IDS_WEB_COPY_FAILED 63662       // 无法复制文件%s到%s
+#define IDS_WEB_TARGET_BAD 63663        // 目录名错误,无法创建
+#define IDS_FTP_NO_FILES 63664          // 请选择需要上传的文件!
+#define IDS_FTP_USER_MISSING 63665      // 请输入用户名!
+#define IDS_FTP_PASSWORD_MISSING 63666  // 请输入密码!
+#define IDS_FTP_PORT_MISSING 63667      // 请输入端口!
+#define IDS_FTP_ADDRESS_MISSING 63668   // 请输入地址!
+#define IDS_FTP_SERVER_MISSING 63669    // 请至少输入服务器名或服务器地址!
+#define IDS_FTP_SEND_FAILED 63670       // 发送%s 文件失败!
+#define IDS_FTP_SENT 63671              // 传送完毕!
+#define IDS_CABINET_HOST 63690          // the control's download server; empty: none
 
 // --- Context menus of the page view ---
 #define IDR_MENU_OBJECT 103             // an object under the pointer

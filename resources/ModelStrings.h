@@ -67,20 +67,20 @@
 #define IDS_DEFAULT_FONT_FACE      61741  // 宋体
 
 // Kind words of the drawing tools, by shape number.
-#define IDS_KIND_TEXT              63660  // 文本
-#define IDS_KIND_PICTURE           63661  // 图片
-#define IDS_KIND_LINE              63662  // 直线
-#define IDS_KIND_RECTANGLE         63663  // 矩形
-#define IDS_KIND_ROUND_RECTANGLE   63664  // 圆角矩形
-#define IDS_KIND_ELLIPSE           63665  // 椭圆
-#define IDS_KIND_POLYGON           63666  // 多边形
-#define IDS_KIND_CURVE             63667  // 曲线
-#define IDS_KIND_POINT             63668  // 点
-#define IDS_KIND_COMPOSITE         63669  // 复合对象
-#define IDS_KIND_VIDEO             63670  // 影像
-#define IDS_KIND_SOUND             63671  // 声音
-#define IDS_KIND_GLUE              63672  // 粘接对象
-#define IDS_KIND_FUNCTION          63673  // 函数
+#define IDS_KIND_TEXT              63676  // 文本
+#define IDS_KIND_PICTURE           63677  // 图片
+#define IDS_KIND_LINE              63678  // 直线
+#define IDS_KIND_RECTANGLE         63679  // 矩形
+#define IDS_KIND_ROUND_RECTANGLE   63680  // 圆角矩形
+#define IDS_KIND_ELLIPSE           63681  // 椭圆
+#define IDS_KIND_POLYGON           63682  // 多边形
+#define IDS_KIND_CURVE             63683  // 曲线
+#define IDS_KIND_POINT             63684  // 点
+#define IDS_KIND_COMPOSITE         63685  // 复合对象
+#define IDS_KIND_VIDEO             63686  // 影像
+#define IDS_KIND_SOUND             63687  // 声音
+#define IDS_KIND_GLUE              63688  // 粘接对象
+#define IDS_KIND_FUNCTION          63689  // 函数
 
 // Messages of playback: a missing trajectory at the start of a run, a missing target or
 // ability of an event, a missing rotation centre. The texts carry a backslash before

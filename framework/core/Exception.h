@@ -8,4 +8,6 @@ class CException {
   virtual ~CException() = default;
   // The message a user is shown for this failure.
   virtual CString GetErrorMessage() const = 0;
+  // Shows that message in a message box; returns the button pressed.
+  int ReportError(UINT nType = MB_OK) const;
 };

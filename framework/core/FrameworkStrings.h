@@ -23,6 +23,8 @@
 #define AFX_IDS_NUMBER_RANGE 0xF212
 #define AFX_IDS_TEXT_TOO_LONG 0xF213
 #define AFX_IDS_PREVIEW_PAGE 0xF214  // "page %u" beside the preview's buttons
+// The internet client's failures without a text of the system's own.
+#define AFX_IDS_INTERNET_ERROR 0xF230
 
 // The causes of file and archive exceptions, each cause's text at the first id plus
 // the cause.

@@ -26,6 +26,15 @@ int CListCtrl::InsertItem(int nItem, LPCSTR lpszItem) {
   return static_cast<int>(SendMessage(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
 }
 
+int CListCtrl::InsertItem(int nItem, LPCSTR lpszItem, int nImage) {
+  LVITEMA item = {};
+  item.mask = LVIF_TEXT | LVIF_IMAGE;
+  item.iItem = nItem;
+  item.pszText = const_cast<LPSTR>(lpszItem);
+  item.iImage = nImage;
+  return static_cast<int>(SendMessage(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+}
+
 BOOL CListCtrl::SetItemText(int nItem, int nSubItem, LPCSTR lpszText) {
   LVITEMA item = {};
   item.iSubItem = nSubItem;

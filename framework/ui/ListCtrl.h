@@ -16,6 +16,14 @@ class CListCtrl : public CWnd {
   int InsertColumn(int nCol, LPCSTR lpszColumnHeading, int nFormat = LVCFMT_LEFT, int nWidth = -1,
                    int nSubItem = -1);
   int InsertItem(int nItem, LPCSTR lpszItem);
+  // With the image of that index in the list's image lists.
+  int InsertItem(int nItem, LPCSTR lpszItem, int nImage);
+  // The list keeps the handle only. Without the style LVS_SHAREIMAGELISTS the list
+  // destroys the image list with itself, so an owner that keeps a CImageList sets it.
+  HIMAGELIST SetImageList(HIMAGELIST hImageList, int nImageListType) {
+    return reinterpret_cast<HIMAGELIST>(
+        SendMessage(LVM_SETIMAGELIST, nImageListType, reinterpret_cast<LPARAM>(hImageList)));
+  }
   BOOL SetItemText(int nItem, int nSubItem, LPCSTR lpszText);
   CString GetItemText(int nItem, int nSubItem) const;
   BOOL DeleteItem(int nItem) { return static_cast<BOOL>(SendMessage(LVM_DELETEITEM, nItem)); }

@@ -2,21 +2,29 @@
 // the sample programme's pages are chosen, a path is typed and an icon picked; the
 // executable and the installer that come out are then started as a user would start
 // them. These runs show full-screen players, so they run alone (see tests/CMakeLists.txt).
+// The web page is published the same way, and its folder uploaded to the loopback FTP
+// server that runs beside these tests.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdlib>
 #include <vector>
 
 #include "framework/core/MessageBox.h"
+#include "framework/ui/CmdUI.h"
 #include "framework/ui/ModalSink.h"
+#include "publish/FtpUploadDlg.h"
 #include "publish/IconImage.h"
 #include "publish/PackageDlg.h"
+#include "publish/WebPageDlg.h"
 #include "resources/KordelIds.h"
 #include "tests/editor/EditorFixture.h"
 #include "tests/package/PackageFixture.h"
+#include "tests/publish/PublishAnswers.h"
 #include "tests/setup/SetupFixture.h"
+#include "tests/support/ModalCapture.h"
 #include "tests/support/ProgramProcess.h"
 
 using namespace programtest;
@@ -145,6 +153,56 @@ TEST_F(PublishEndToEnd, AnInstallerInstallsTheProgrammeWithItsShortcuts) {
   EXPECT_TRUE(player.Shows(0, 0, kSun));
   ::PostMessageW(player.View(), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
   EXPECT_EQ(0, player.ExitCode());
+}
+
+// The frame's web page command writes the chosen pages and the page that shows the home
+// page; the view's web publish command sends that folder to the server, "FTP://" typed
+// in capitals.
+TEST_F(PublishEndToEnd, AWebPageIsWrittenAndItsFolderUploaded) {
+  for (UINT command : {ID_MAKE_WEB_PAGE, ID_WEB_PUBLISH}) {
+    CTestCmdUI probe(command);
+    probe.DoUpdate(Frame(), TRUE);
+    EXPECT_TRUE(probe.m_bEnabled) << command;
+  }
+  TempFolder folder;
+  const CString web = folder / "网页\\课件";
+  ModalCapture answers([&](ModalCall& call) -> INT_PTR {
+    if (call.kind == ModalCall::fileDialog)
+      return publishtest::AnswerWithPaths(call, {Folder(SAMPLE_DIR) + "home.rvx", Folder(SAMPLE_DIR) + "page2.rvx"});
+    if (call.kind == ModalCall::folderPicker) return publishtest::AnswerWithPaths(call, {web});
+    auto* page = dynamic_cast<CWebPageDlg*>(call.window);
+    auto* upload = dynamic_cast<CFtpUploadDlg*>(call.window);
+    if (call.kind != ModalCall::dialog || !(page || upload)) return IDCANCEL;
+    CDialog* dialog = page ? static_cast<CDialog*>(page) : upload;
+    if (!dialog->Create(call.id, page ? static_cast<CWnd*>(Frame()) : nullptr)) return -1;
+    if (page) {
+      dialog->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_WEB_ADD_FILES, BN_CLICKED), 0);
+      ::SetDlgItemTextA(*dialog, IDC_WEB_TARGET, web);
+    } else {
+      dialog->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_FTP_ADD_FOLDER, BN_CLICKED), 0);
+      ::SetDlgItemTextA(*dialog, IDC_FTP_ADDRESS, "FTP://127.0.0.1/pub/course");
+      ::SetDlgItemTextA(*dialog, IDC_FTP_USER, "author");
+      ::SetDlgItemTextA(*dialog, IDC_FTP_PASSWORD, "secret");
+      ::SetDlgItemTextA(*dialog, IDC_FTP_PORT, std::getenv("FTP_PORT"));
+    }
+    dialog->SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    dialog->DestroyWindow();
+    return IDOK;
+  });
+  Frame()->SendMessage(WM_COMMAND, ID_MAKE_WEB_PAGE);
+  ASSERT_EQ(std::vector<CString>{"创建成功!"}, messages);
+  for (const char* name : {"home.rvx", "page2.rvx"})
+    EXPECT_EQ(ReadFileBytes(Folder(SAMPLE_DIR) + name), ReadFileBytes(web + "\\" + name)) << name;
+  publishtest::ExpectWebPage(web + "\\index.htm", "end-to-end", "", "home.rvx");
+
+  const char* root = std::getenv("FTP_ROOT");
+  ASSERT_NE(nullptr, root) << "run through tests/publish/run-with-ftp-server";
+  messages.clear();
+  Frame()->SendMessage(WM_COMMAND, ID_WEB_PUBLISH);
+  EXPECT_EQ(std::vector<CString>{"传送完毕!"}, messages);
+  for (const char* name : {"home.rvx", "page2.rvx", "index.htm"})
+    EXPECT_EQ(ReadFileBytes(web + "\\" + name), ReadFileBytes(CString(root) + "\\author\\pub\\course\\" + name))
+        << name;
 }
 
 }  // namespace

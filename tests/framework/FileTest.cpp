@@ -1,8 +1,13 @@
-// Files on disk under Chinese names, failures naming the file, and archives over files.
+// Files on disk under Chinese names, failures naming the file and reported in a box,
+// text files, and archives over files.
 #include <gtest/gtest.h>
+
+#include <cstring>
 
 #include "framework/core/Archive.h"
 #include "framework/core/File.h"
+#include "framework/core/StdioFile.h"
+#include "tests/support/MessageBoxCapture.h"
 
 namespace {
 
@@ -80,6 +85,42 @@ TEST(File, ArchiveOverATruncatedFileReportsEndOfFile) {
     }
   }
   CFile::Remove(path);
+}
+
+TEST(StdioFile, TextModeWritesLineFeedsAsCarriageReturnAndLineFeed) {
+  const struct {
+    UINT mode;
+    const char* bytes;
+  } cases[] = {
+      {CFile::typeText, "a\r\n\r\n页\r\r\nz"},
+      {0, "a\r\n\r\n页\r\r\nz"},  // text unless binary is asked for
+      {CFile::typeBinary, "a\n\n页\r\nz"},
+  };
+  const CString path = TempPath("text.htm");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.mode);
+    {
+      CStdioFile f(path, CFile::modeCreate | CFile::modeWrite | c.mode);
+      f.WriteString("a\n\n页");
+      f.WriteString("\r\nz");
+    }
+    CFile f(path, CFile::modeRead);
+    char bytes[32] = {};
+    EXPECT_EQ(std::strlen(c.bytes), f.Read(bytes, sizeof bytes));
+    EXPECT_STREQ(c.bytes, bytes);
+  }
+  CFile::Remove(path);
+}
+
+TEST(File, AnExceptionReportsItsMessageInABox) {
+  CFileException error;
+  CFile f;
+  ASSERT_FALSE(f.Open(TempPath("no\\such\\folder\\x.htm"), CFile::modeCreate | CFile::modeWrite, &error));
+  MessageBoxCapture boxes;
+  EXPECT_EQ(IDOK, error.ReportError(MB_ICONEXCLAMATION));
+  ASSERT_EQ(1u, boxes.boxes().size());
+  EXPECT_EQ(error.GetErrorMessage(), boxes.boxes()[0].text);
+  EXPECT_EQ(static_cast<UINT>(MB_ICONEXCLAMATION), boxes.boxes()[0].flags & MB_ICONMASK);
 }
 
 }  // namespace
