@@ -15,6 +15,7 @@
 #include "framework/ui/ClientDC.h"
 #include "framework/ui/DC.h"
 #include "framework/ui/FileDialog.h"
+#include "media/DrawAnimate.h"
 #include "media/DrawMedia.h"
 #include "media/DrawMeta.h"
 #include "model/DrawDoc.h"
@@ -73,9 +74,12 @@ void CCreateTool::OnLButtonDown(CDrawView* view, UINT flags, const CPoint& point
         object = plot;
       }
       break;
-    // Pictures and sounds take no style.
+    // Pictures, videos and sounds take no style.
     case kToolPicture:
       object = new (std::nothrow) CDrawMeta(CRect(local, local));
+      break;
+    case kToolVideo:
+      object = new (std::nothrow) CDrawAnimate(CRect(local, local));
       break;
     case kToolSound:
       object = new (std::nothrow) CDrawMedia(CRect(local, local));

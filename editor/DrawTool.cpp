@@ -29,13 +29,13 @@ std::vector<CDrawTool*>& ToolList() {
 }
 
 // The tools, made once in their order of precedence: FindTool takes the first of a
-// shape. The video and function-plot tools make kinds of object the editor does not
-// have yet; their shapes find no tool, so the view ignores the mouse.
+// shape.
 void ConstructTools() {
   static std::vector<std::unique_ptr<CDrawTool>> tools;
   if (!tools.empty()) return;
   tools.push_back(std::make_unique<CCreateTool>(kToolText));
   tools.push_back(std::make_unique<CCreateTool>(kToolPicture));
+  tools.push_back(std::make_unique<CCreateTool>(kToolVideo));
   tools.push_back(std::make_unique<CCreateTool>(kToolSound));
   tools.push_back(std::make_unique<CCreateTool>(kToolPoint));
   tools.push_back(std::make_unique<CCreateTool>(kToolLine));

@@ -67,6 +67,7 @@ CDrawView::CDrawView() : m_run(*this) {
   MapCommand(ID_TEST_PAGE, &CDrawView::OnTestPage);
   MapCommand(ID_PAUSE_RUN, &CDrawView::OnPauseRun);
   MapUpdateCommandUI(ID_PAUSE_RUN, &CDrawView::OnUpdatePauseRun);
+  MapCommand(ID_PREVIEW, &CDrawView::OnPreview);
   for (UINT id : {ID_TOOL_SELECT, ID_TOOL_CROP, ID_TOOL_PEN_COLOUR, ID_TOOL_BRUSH, ID_TOOL_COLOUR_PICKER,
                   ID_TOOL_FILL_COLOUR, ID_TOOL_PICTURE, ID_TOOL_TEXT, ID_TOOL_LINE, ID_TOOL_RECT, ID_TOOL_ROUND_RECT,
                   ID_TOOL_ELLIPSE, ID_TOOL_POLYGON, ID_TOOL_CURVE, ID_TOOL_POINT, ID_TOOL_OLE_OBJECT,
@@ -109,6 +110,8 @@ int CDrawView::AppMode() const {
 BOOL CDrawView::PreCreateWindow(CREATESTRUCTA& cs) {
   // No cursor and no background: the tools set the cursor, the paint covers everything.
   if (!cs.lpszClass) cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS, nullptr, nullptr, nullptr);
+  // A playing video's window is a child: the page's paint leaves it alone.
+  cs.style |= WS_CLIPCHILDREN;
   CZoomView::PreCreateWindow(cs);
   return TRUE;
 }

@@ -100,6 +100,8 @@ class CDrawView : public CZoomView {
   // F5: offers to save, goes full screen, starts the objects and the clock.
   void OnTestPage();
   void OnPauseRun();
+  // Plays the last selected video in the editor from its next paint.
+  void OnPreview();
   // Web publish: the FTP upload dialog, modal, without a parent.
   void OnWebPublish();
   void SetPlaybackClock(int tick) { m_run.SetPlaybackClock(tick); }

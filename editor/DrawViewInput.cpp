@@ -6,6 +6,7 @@
 #include "editor/MainFrame.h"
 #include "editor/SelectTool.h"
 #include "framework/ui/Menu.h"
+#include "media/DrawAnimate.h"
 #include "model/DrawDoc.h"
 #include "model/DrawHost.h"
 #include "model/MemberGroup.h"
@@ -177,7 +178,7 @@ void CDrawView::ApplyColourShape(UINT nFlags, CPoint point) {
 
 UINT CDrawView::ChooseContextMenu(BOOL running, BOOL arrowCursor, CDrawObj* under, BOOL fullScreen) {
   if (running) return arrowCursor ? IDR_MENU_RUN : 0;
-  // Video objects have a menu of their own too; the editor has none of them yet.
+  if (dynamic_cast<CDrawAnimate*>(under)) return IDR_MENU_VIDEO;
   if (dynamic_cast<CMemberGroup*>(under)) return IDR_MENU_GROUP;
   if (under) return IDR_MENU_OBJECT;
   return fullScreen ? IDR_MENU_PAGE_FULL_SCREEN : IDR_MENU_PAGE;

@@ -6,6 +6,7 @@
 #include "editor/DrawView.h"
 #include "editor/MainFrame.h"
 #include "framework/ui/CmdUI.h"
+#include "media/DrawAnimate.h"
 #include "model/DrawDoc.h"
 #include "model/DrawHost.h"
 #include "resources/KordelIds.h"
@@ -35,7 +36,7 @@ constexpr std::array<ToolCommand, 22> kToolCommands = {{
     {ID_TOOL_CURVE, kToolCurve, true},
     {ID_TOOL_POINT, kToolPoint, true},
     {ID_TOOL_OLE_OBJECT, kToolOleObject, false},
-    {ID_TOOL_ANIMATION, kToolVideo, false},
+    {ID_TOOL_ANIMATION, kToolVideo, true},
     {ID_TOOL_SOUND, kToolSound, true},
     {ID_TOOL_GLUE, kToolGlue, true},
     {ID_TOOL_FUNCTION, kToolFunction, true},
@@ -120,6 +121,13 @@ void CDrawView::OnTestPage() {
 
 void CDrawView::OnPauseRun() {
   if (Running()) m_run.TogglePause();
+}
+
+void CDrawView::OnPreview() {
+  auto* video = dynamic_cast<CDrawAnimate*>(GetLastSelected());
+  if (!video) return;
+  video->SetPreview();
+  InvalObj(video);
 }
 
 void CDrawView::OnUpdatePauseRun(CCmdUI* pCmdUI) {

@@ -6,6 +6,7 @@
 #include "framework/core/WaitCursor.h"
 #include "framework/ui/DC.h"
 #include "framework/ui/FileDialog.h"
+#include "media/MediaObjectHelpers.h"
 #include "model/DrawDoc.h"
 #include "model/DrawHost.h"
 #include "model/ShapeEditing.h"
@@ -147,27 +148,9 @@ int CDrawMedia::CollectResources(int mode) { return m_embedded.CollectResources(
 
 // ---- names and properties ----------------------------------------------------------------
 
-CString CDrawMedia::ActionTypeName(DWORD flag, int& index) {
-  CString name;
-  index = -1;
-  if (flag == CMethod::typePlayMedia) {
-    index = 0;
-    name.LoadString(IDS_ACTION_PLAY);
-  } else if (flag == CMethod::typeStopMedia) {
-    index = 1;
-    name.LoadString(IDS_ACTION_STOP);
-  }
-  return name;
-}
+CString CDrawMedia::ActionTypeName(DWORD flag, int& index) { return MediaActionName(flag, index); }
 
-int CDrawMedia::ActionTypeFromName(const CString& name) {
-  CString play, stop;
-  play.LoadString(IDS_ACTION_PLAY);
-  stop.LoadString(IDS_ACTION_STOP);
-  if (name == play) return 0;
-  if (name == stop) return 1;
-  return -1;
-}
+int CDrawMedia::ActionTypeFromName(const CString& name) { return MediaActionFromName(name); }
 
 void CDrawMedia::ResetPropertyPage(int group, CView* view) {
   if (group == 0) m_fileName.Empty();
@@ -208,14 +191,9 @@ int CDrawMedia::DrawObject(CDC* dc, CView*) {
 }
 
 int CDrawMedia::OnOpen(CView*) {
-  CString title, filter;
-  title.LoadString(IDS_OPEN_FILE_TITLE);
-  filter.LoadString(IDS_SOUND_FILE_FILTER);
-  CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, filter);
-  dialog.m_ofn.lpstrTitle = title.GetString();
-  if (dialog.DoModal() != IDOK) return 0;
-  SetMediaFile(dialog.GetPathName());
-  if (CDrawHost* host = GetDrawHost()) host->SetPageModified();
+  CString path;
+  if (!ChooseMediaFile(IDS_SOUND_FILE_FILTER, path)) return 0;
+  SetMediaFile(path);
   return 1;
 }
 

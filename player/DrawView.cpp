@@ -33,6 +33,8 @@ BOOL CDrawView::PreCreateWindow(CREATESTRUCTA& cs) {
   // No class cursor (the view sets the cursor on every move) and no background brush (the
   // whole client area is painted, and erasing first would flash).
   if (!cs.lpszClass) cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS);
+  // A playing video's window is a child: the page's paint leaves it alone.
+  cs.style |= WS_CLIPCHILDREN;
   return CView::PreCreateWindow(cs);
 }
 

@@ -93,14 +93,14 @@ class DrawToolTest : public EditorTest {
 TEST_F(DrawToolTest, EachShapeFindsTheFirstToolRegisteredForIt) {
   EXPECT_TRUE(dynamic_cast<CSelectTool*>(CDrawTool::FindTool(0)));
   EXPECT_TRUE(dynamic_cast<CCreateTool*>(CDrawTool::FindTool(1)));
-  for (int shape : {6, 7, 8, 14, 18, 21}) EXPECT_TRUE(dynamic_cast<CCreateTool*>(CDrawTool::FindTool(shape))) << shape;
+  for (int shape : {6, 7, 8, 14, 17, 18, 21}) EXPECT_TRUE(dynamic_cast<CCreateTool*>(CDrawTool::FindTool(shape))) << shape;
   for (int shape : {9, 10, 11}) EXPECT_TRUE(dynamic_cast<CRectTool*>(CDrawTool::FindTool(shape))) << shape;
   for (int shape : {12, 13}) EXPECT_TRUE(dynamic_cast<CPolyTool*>(CDrawTool::FindTool(shape))) << shape;
   EXPECT_TRUE(dynamic_cast<CRotateTool*>(CDrawTool::FindTool(23)));
   EXPECT_TRUE(dynamic_cast<CZoomTool*>(CDrawTool::FindTool(24)));
   EXPECT_TRUE(dynamic_cast<CGlueTool*>(CDrawTool::FindTool(19)));
   // The colour shapes are the view's own; the others make kinds the editor lacks yet.
-  for (int shape : {2, 3, 4, 5, 15, 16, 17, 22, 25})
+  for (int shape : {2, 3, 4, 5, 15, 16, 22, 25})
     EXPECT_EQ(CDrawTool::FindTool(shape), nullptr) << shape;
 }
 
@@ -425,11 +425,11 @@ TEST_F(DrawToolTest, ColourShapesColourTheSelectionOrThePage) {
 }
 
 TEST_F(DrawToolTest, ToolCommandsForMissingKindsAreDisabled) {
-  CTestCmdUI rect(ID_TOOL_RECT), video(ID_TOOL_ANIMATION);
+  CTestCmdUI rect(ID_TOOL_RECT), ole(ID_TOOL_OLE_OBJECT);
   rect.DoUpdate(Frame(), TRUE);
-  video.DoUpdate(Frame(), TRUE);
+  ole.DoUpdate(Frame(), TRUE);
   EXPECT_TRUE(rect.m_bEnabled);
-  EXPECT_FALSE(video.m_bEnabled);
+  EXPECT_FALSE(ole.m_bEnabled);
 }
 
 TEST_F(DrawToolTest, TheCaptureToolWritesTheDraggedRegionAsABitmap) {

@@ -8,6 +8,7 @@
 #include "editor/DrawView.h"
 #include "editor/MainFrame.h"
 #include "framework/ui/CmdUI.h"
+#include "media/DrawAnimate.h"
 #include "media/DrawMedia.h"
 #include "media/DrawMeta.h"
 #include "graphics/ImageHelpers.h"
@@ -16,6 +17,7 @@
 #include "tests/media/Canvas.h"
 #include "tests/media/SoundFiles.h"
 #include "tests/media/TempFolder.h"
+#include "tests/media/VideoFiles.h"
 #include "tests/support/MemoryBitmap.h"
 #include "tests/support/MessageBoxCapture.h"
 #include "tests/support/ModalCapture.h"
@@ -151,4 +153,44 @@ TEST_F(MediaToolTest, AWavDroppedOnASelectedSoundPlays) {
     EXPECT_STREQ("MCI Error", boxes.boxes()[0].caption);
   }
   sound->Stop();
+}
+
+TEST_F(MediaToolTest, TheVideoToolsObjectPlaysItsClipInPreviewUntilDeselected) {
+  ::CoInitialize(nullptr);
+  CTestCmdUI command(ID_TOOL_ANIMATION);
+  command.DoUpdate(Frame(), TRUE);
+  EXPECT_TRUE(command.m_bEnabled);
+  View()->SendMessage(WM_COMMAND, ID_TOOL_ANIMATION);
+  Drag(CPoint(-60, 40), CPoint(60, -40));
+  auto* video = dynamic_cast<CDrawAnimate*>(Last());
+  ASSERT_NE(nullptr, video);
+  EXPECT_STREQ("影像0", video->m_name);
+  EXPECT_EQ(1, Doc()->m_nameCounters[kToolVideo]);
+
+  TempFolder files;
+  const CString clip = files.Write(L"clip.avi", videotest::AviFile(RGB(0, 0, 255), 39, 10)).c_str();
+  ModalCapture dialogs([&](ModalCall& call) -> INT_PTR {
+    if (call.kind != ModalCall::fileDialog) return IDCANCEL;
+    call.path = clip;
+    return IDOK;
+  });
+  CDrawView::SetCurrentShape(kToolSelect);
+  Send(WM_LBUTTONDBLCLK, MK_LBUTTON, CPoint(0, 0));
+  ASSERT_EQ(1u, dialogs.calls().size());
+  EXPECT_STREQ("打开文件", dialogs.calls()[0].title);
+  CString lower = clip;
+  lower.MakeLower();
+  EXPECT_STREQ(lower, video->GetFileName());
+
+  PaintedAt(CPoint(0, 0));
+  ASSERT_TRUE(video->HasGraph());
+  EXPECT_EQ(54, video->GetPlayLength());
+  EXPECT_FALSE(video->IsPlaying());
+  View()->Select(video);
+  View()->SendMessage(WM_COMMAND, ID_PREVIEW);
+  PaintedAt(CPoint(0, 0));
+  EXPECT_TRUE(video->IsPlaying());
+  View()->Select(nullptr);
+  EXPECT_FALSE(video->IsPlaying());
+  ::CoUninitialize();
 }

@@ -9,6 +9,7 @@
 
 #include "framework/core/MessageBox.h"
 #include "framework/ui/CmdUI.h"
+#include "media/DrawAnimate.h"
 #include "model/ColorEditWnd.h"
 #include "model/DrawRect.h"
 #include "model/DrawText.h"
@@ -381,6 +382,9 @@ TEST_F(TestRunTest, TheContextMenuFollowsModeAndObject) {
   EXPECT_EQ(CDrawView::ChooseContextMenu(TRUE, TRUE, nullptr, TRUE), static_cast<UINT>(IDR_MENU_RUN));
   EXPECT_EQ(CDrawView::ChooseContextMenu(TRUE, FALSE, &object, TRUE), 0u);
   EXPECT_EQ(CDrawView::ChooseContextMenu(FALSE, TRUE, &object, FALSE), static_cast<UINT>(IDR_MENU_OBJECT));
+  CDrawAnimate video(CRect(0, 10, 10, 0));
+  EXPECT_EQ(CDrawView::ChooseContextMenu(FALSE, TRUE, &video, FALSE), static_cast<UINT>(IDR_MENU_VIDEO));
+  EXPECT_EQ(CDrawView::ChooseContextMenu(TRUE, FALSE, &video, TRUE), 0u);
   EXPECT_EQ(CDrawView::ChooseContextMenu(FALSE, TRUE, nullptr, FALSE), static_cast<UINT>(IDR_MENU_PAGE));
   EXPECT_EQ(CDrawView::ChooseContextMenu(FALSE, TRUE, nullptr, TRUE), static_cast<UINT>(IDR_MENU_PAGE_FULL_SCREEN));
 }
