@@ -84,6 +84,8 @@ CDrawView::CDrawView() : m_run(*this) {
     MapUpdateCommandUI(id, &CDrawView::OnUpdateOneSelected);
   MapCommand(ID_FILE_PRINT, &CView::OnFilePrint);
   MapCommand(ID_FILE_PRINT_PREVIEW, &CView::OnFilePrintPreview);
+  MapCommand(ID_EDIT_PROPERTIES, &CDrawView::OnEditProperties);
+  MapUpdateCommandUI(ID_EDIT_PROPERTIES, &CDrawView::OnUpdateEditProperties);
   MapCommand(ID_WEB_PUBLISH, &CDrawView::OnWebPublish);
   MapCommand(ID_RECORD_SOUND, &CDrawView::OnRecordSound);
   MapUpdateCommandUI(ID_RECORD_SOUND, &CDrawView::OnUpdateRecordSound);
@@ -148,6 +150,8 @@ void CDrawView::OnInitialUpdate() {
   else
     ApplyPageSizes();
   CZoomView::OnInitialUpdate();
+  // A page opened or made new: the property panel lists its names and rows.
+  if (CDrawHost* host = GetDrawHost()) host->NotifyPropertyPanel(kPanelSelectionChanged, nullptr);
 }
 
 void CDrawView::ApplyPageSizes() {

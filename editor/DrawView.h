@@ -154,6 +154,9 @@ class CDrawView : public CZoomView {
   void OnObjectBackward();
   void OnObjectToFront();
   void OnObjectToBack();
+  // "属性...": shows the property bar for the one selected object.
+  void OnEditProperties();
+  void OnUpdateEditProperties(CCmdUI* pCmdUI);
 
   // --- The page's run ---
   // Prepares every object of the page for playing; FALSE when one could not.

@@ -64,6 +64,16 @@ int CDrawView::BeginPickPoint() {
   return 1;
 }
 
+void CDrawView::OnEditProperties() {
+  if (m_selection.GetCount() != 1 || s_nCurrentShape != kToolSelect) return;
+  if (CMainFrame* frame = Frame()) frame->ShowControlBar(&frame->m_wndPropertyBar, TRUE, FALSE);
+  if (CDrawTool* tool = CDrawTool::FindTool(kToolSelect)) tool->OnEditProperties(this);
+}
+
+void CDrawView::OnUpdateEditProperties(CCmdUI* pCmdUI) {
+  pCmdUI->Enable(m_selection.GetCount() == 1 && s_nCurrentShape == kToolSelect && !Running());
+}
+
 void CDrawView::OnToolCommand(UINT nID) {
   const ToolCommand* command = FindToolCommand(nID);
   if (!command || !command->available) return;

@@ -161,8 +161,30 @@ void CEditorHost::DPtoLP(CPoint& point) {
   if (CDrawView* view = View()) view->DPtoLPPoint(point);
 }
 
-// The property panel is made with the panel set; until then nobody listens.
-LRESULT CEditorHost::NotifyPropertyPanel(WPARAM, CDrawObj*) { return 0; }
+namespace {
+
+// The main frame's property panel, once it exists.
+CPropertyPanel* Panel() {
+  CDrawApp* app = GetDrawApp();
+  CMainFrame* frame = app ? app->GetMainFrame() : nullptr;
+  return frame && frame->m_wndPropertyPanel.m_hWnd ? &frame->m_wndPropertyPanel : nullptr;
+}
+
+}  // namespace
+
+LRESULT CEditorHost::NotifyPropertyPanel(WPARAM what, CDrawObj* object) {
+  CPropertyPanel* panel = Panel();
+  return panel ? panel->SendMessage(kPanelNotifyMessage, what, reinterpret_cast<LPARAM>(object)) : 0;
+}
+
+void CEditorHost::PostPropertyPanel(WPARAM what, CDrawObj* object) {
+  if (CPropertyPanel* panel = Panel()) panel->PostMessage(kPanelNotifyMessage, what, reinterpret_cast<LPARAM>(object));
+}
+
+int CEditorHost::BeginPickPoint() {
+  CDrawView* view = View();
+  return view ? view->BeginPickPoint() : 0;
+}
 
 void CEditorHost::SetClosedCheck(BOOL closed) {
   if (CDrawApp* app = GetDrawApp())

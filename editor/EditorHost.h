@@ -53,6 +53,8 @@ class CEditorHost : public CDrawHost {
   void DPtoLP(CPoint& point) override;
 
   LRESULT NotifyPropertyPanel(WPARAM what, CDrawObj* object) override;
+  void PostPropertyPanel(WPARAM what, CDrawObj* object) override;
+  int BeginPickPoint() override;
   void SetClosedCheck(BOOL closed) override;
   void SetFilledCheck(BOOL filled) override;
   void SyncFormatBar() override;

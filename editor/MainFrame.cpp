@@ -314,7 +314,7 @@ void CMainFrame::OnFillToggle() {
   if (ForEachSelected([filled, host](CDrawObj* object) {
         object->m_filled = filled;
         object->Invalidate();
-        if (host) host->NotifyPropertyPanel(kPanelObjectSelected, object);
+        if (host) host->PostPropertyPanel(kPanelObjectSelected, object);
       }))
     SetPageModified();
 }

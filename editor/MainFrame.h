@@ -7,8 +7,8 @@
 // The toolbars of the editor's panel set (effect bar, format bar, tool box) are made by
 // their own classes when those exist; their places in the creation order, the docking
 // and the full-screen bookkeeping are kept (see OnCreate), and their commands stay
-// disabled until then. The property and programme bars hold their panels' dialogs on
-// the resizable dialog base until the panels' own classes exist.
+// disabled until then. The programme bar holds its panel's dialog on the resizable
+// dialog base until the panel's own class exists.
 #pragma once
 
 #include <vector>
@@ -18,6 +18,7 @@
 #include "framework/ui/Menu.h"
 #include "framework/ui/StatusBar.h"
 #include "framework/ui/ToolBar.h"
+#include "editor/panels/PropertyPanel.h"
 #include "editor/panels/ResizableDialog.h"
 #include "editor/panels/SizingBar.h"
 #include "resources/KordelIds.h"
@@ -65,7 +66,7 @@ class CMainFrame : public CFrameWnd {
   CToolBar m_wndToolBar;
   CToolBar m_wndAlignBar;
   CStatusBar m_wndStatusBar;
-  CResizableDialog m_wndPropertyPanel{IDD_PROPERTY_PANEL};
+  CPropertyPanel m_wndPropertyPanel;
   CResizableDialog m_wndGalleryPanel{IDD_GALLERY_PANEL};
   CSizingBar m_wndPropertyBar;
   CSizingBar m_wndProgrammeBar;

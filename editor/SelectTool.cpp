@@ -21,7 +21,7 @@ void DrawBand(CDrawView* view, const CPoint& from, const CPoint& to) {
 }
 
 void NotifyPanel(WPARAM what, CDrawObj* object) {
-  if (CDrawHost* host = GetDrawHost()) host->NotifyPropertyPanel(what, object);
+  if (CDrawHost* host = GetDrawHost()) host->PostPropertyPanel(what, object);
 }
 
 }  // namespace

@@ -64,6 +64,17 @@ class CDrawDoc : public COleDocument {
   virtual BOOL IsPageModified() { return m_bModified; }
   virtual void SetPageModified(BOOL modified) { m_bModified = modified; }
 
+  // The page's rows in the property panel, and the edited rows taken back.
+  // ListTransition with kind -1 lists the whole transition; with a kind the author has
+  // just chosen, only that kind's direction row (the caller removed the old one).
+  virtual void ListPage(CPropGrid* grid);
+  virtual void ListTransition(CPropGrid* grid, int kind);
+  virtual void ListTriggers(CPropGrid* grid);
+  // An empty page name comes back into its row and nothing is applied; a page size
+  // refused leaves the size and the rows after it unapplied.
+  virtual void ApplyPage(CPropGrid* grid);
+  virtual void ApplyTransition(CPropGrid* grid, int index);
+
   void Draw(CDC* dc, CView* view);
   LRESULT Add(CDrawObj* object);
   void Remove(CDrawObj* object);

@@ -101,9 +101,15 @@ class CDrawHost {
   // Editor services: the property panel and the frame's toggles and format bar. Hosts
   // without them (player, control) do nothing.
   virtual LRESULT NotifyPropertyPanel(WPARAM what, CDrawObj* object) = 0;
+  // The same notice handled later, after the sender's own work (the select tool, the
+  // fill toggle).
+  virtual void PostPropertyPanel(WPARAM what, CDrawObj* object) {}
   virtual void SetClosedCheck(BOOL closed) = 0;
   virtual void SetFilledCheck(BOOL filled) = 0;
   virtual void SyncFormatBar() = 0;
+  // Starts picking a point on the page for the selected object (the property grid's
+  // control-point rows); 1 when picking started.
+  virtual int BeginPickPoint() { return 0; }
   // The editor's function definition dialog on a plot's function: IDOK when the author
   // changed it. Hosts that do not edit pages answer IDCANCEL.
   virtual INT_PTR EditFunction(CFunction& function) { return IDCANCEL; }

@@ -40,6 +40,9 @@
 #define IDS_FOLDER_PICKER_TITLE AFX_IDS_FOLDER_PICKER_TITLE  // 目录选择
 #define IDS_FOLDER_DIALOG_OK 61603      // 确定
 #define IDS_PAGE_SETTINGS_TEXT 61609    // 参数设置
+#define IDS_TAB_ACTIONS 61656           // 动作
+#define IDS_TAB_APPEARANCE 61657        // 外观
+#define IDS_TAB_INTERACTIONS 61658      // 交互
 #define IDS_MAKER_KEY 61700             // the registry key: the maker's name
 #define IDS_SPLASH_YEARS 61706
 #define IDS_SPLASH_MAKER 61707

@@ -119,3 +119,25 @@
 #define IDS_FUN_RIGHT_NOT_ABOVE_LEFT   63753  // 区间右端值必须大于左端值
 #define IDS_FUN_INDEPENDENT_NOT_LETTER 63754  // 自变量必需为字母
 #define IDS_FUN_DEPENDENT_NOT_LETTER   63755  // 因变量必需为字母
+
+// The property grid: the texts of yes/no values and of the control-point button.
+#define IDS_GRID_NO                    61461  // 否
+#define IDS_GRID_YES                   61462  // 是
+#define IDS_GRID_PICK_POINT            61742  // 选择控制点
+
+// Labels of the property rows the page and the objects list.
+#define IDS_ROW_ACTION_TYPE            61448  // 动作类型
+#define IDS_ROW_PAGE_NAME              63800  // 页名
+#define IDS_ROW_WIDTH                  63801  // 宽度
+#define IDS_ROW_HEIGHT                 63802  // 高度
+#define IDS_ROW_BACK_COLOUR            63803  // 背景色
+#define IDS_ROW_CURTAIN_COLOUR         63804  // 幕布色
+#define IDS_ROW_USE_BACK_PICTURE       63805  // 使用背景图
+#define IDS_ROW_FILE_NAME              63806  // 文件名
+#define IDS_ROW_STRETCH_BACK_PICTURE   63807  // 拉伸背景图
+#define IDS_ROW_DELAY                  63808  // 延时
+#define IDS_ROW_DIRECTION              63809  // 方向
+#define IDS_ROW_TRIGGER                63810  // 触发条件
+#define IDS_ROW_TRIGGERED_OBJECT       63811  // 被触发对象
+#define IDS_ROW_TRIGGERED_ACTION       63812  // 被触发动作
+#define IDS_PICTURE_FILTER             63813  // 所有文件 (*.*)|*.*|位图文件(*.bmp)|...

@@ -94,5 +94,10 @@ void CDlgResizer::Place(const DlgAnchor& anchor, int dx, int dy) const {
   const int right = r.right + anchor.right * dx / 100;
   const int top = r.top + anchor.top * dy / 100;
   const int bottom = r.bottom + anchor.bottom * dy / 100;
-  ::SetWindowPos(anchor.control, nullptr, left, top, right - left, bottom - top, SWP_NOZORDER | SWP_NOREDRAW);
+  // A control inside another control (a panel's grids inside its tab control) is placed
+  // in its own parent's coordinates.
+  POINT at = {left, top};
+  HWND parent = ::GetParent(anchor.control);
+  if (parent && parent != m_hDialog) ::MapWindowPoints(m_hDialog, parent, &at, 1);
+  ::SetWindowPos(anchor.control, nullptr, at.x, at.y, right - left, bottom - top, SWP_NOZORDER | SWP_NOREDRAW);
 }

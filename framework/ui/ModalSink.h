@@ -13,7 +13,7 @@
 class CWnd;
 
 struct ModalCall {
-  enum Kind { dialog, fileDialog, folderPicker, htmlHelp, winHelp, printDialog, popupMenu };
+  enum Kind { dialog, fileDialog, folderPicker, htmlHelp, winHelp, printDialog, popupMenu, fontDialog, colourDialog };
 
   Kind kind = dialog;
   UINT id = 0;           // dialog: its template; help: the command
@@ -25,6 +25,10 @@ struct ModalCall {
   // folder (path is then not used).
   std::vector<CString> paths;
   DWORD_PTR data = 0;    // help: the command's data; pop-up menu: the menu (HMENU)
+  // Font dialog: the font and its colour; colour dialog: the colour. The initial values
+  // in, a sink's answer out.
+  LOGFONTA font = {};
+  COLORREF colour = 0;
   CWnd* window = nullptr;  // the CDialog (or CFileDialog) object asking
   // Shows the real thing and returns its result; a sink may call it.
   std::function<INT_PTR()> show;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "behaviour/DrawFun.h"
+#include "framework/core/Codepage.h"
 #include "framework/ui/Bitmap.h"
 #include "framework/ui/DC.h"
 #include "graphics/DibImage.h"
@@ -13,6 +14,7 @@
 #include "model/DrawJoinObj.h"
 #include "model/DrawObj.h"
 #include "model/DrawRect.h"
+#include "propgrid/PropGrid.h"
 #include "resources/KordelIds.h"
 #include "tests/editor/KordelProgram.h"
 #include "tests/media/TempFolder.h"
@@ -46,6 +48,33 @@ int CaptureScreen(const char* file, const RECT& probe, std::set<COLORREF>* seen 
   CDibImage image;
   if (image.CreateFromBitmap(bitmap, 24)) image.SaveFile(beside);
   return seen ? count : static_cast<int>(colours.size());
+}
+
+// The sample programme beside the build (tests work on copies).
+CString SampleFolder() {
+  CString samples = KordelProgram::ExecutablePath();
+  samples = samples.Left(samples.ReverseFind('\\'));
+  return samples.Left(samples.ReverseFind('\\')) + "\\samples\\programme\\";
+}
+
+// The started editor's main window, page view, property bar and the bar's panel; null
+// where one is missing.
+struct EditorWindows {
+  HWND main = nullptr;
+  HWND view = nullptr;
+  HWND bar = nullptr;
+  HWND panel = nullptr;
+};
+
+EditorWindows FindEditorWindows(const KordelProgram& kordel) {
+  EditorWindows windows;
+  windows.main = kordel.WaitForMainWindow();
+  if (!windows.main) return windows;
+  kordel.WaitForSplashToClose();
+  windows.view = ::GetDlgItem(windows.main, AFX_IDW_PANE_FIRST);
+  windows.bar = ::GetDlgItem(windows.main, ID_VIEW_PROPERTY_BAR);
+  windows.panel = windows.bar ? ::GetWindow(windows.bar, GW_CHILD) : nullptr;
+  return windows;
 }
 
 // How many pixels of the rectangle have that colour, on a capture of the screen.
@@ -192,13 +221,10 @@ bool FindColourOnScreen(COLORREF colour, POINT* at, DWORD timeout = 15000) {
 
 TEST(KordelProgramTest, RunsTheSampleAndItsPageButtonSwitchesPages) {
   // The sample programme beside the build, copied so that nothing touches the original.
-  CString samples = KordelProgram::ExecutablePath();
-  samples = samples.Left(samples.ReverseFind('\\'));
-  samples = samples.Left(samples.ReverseFind('\\')) + "\\samples\\programme\\";
   TempFolder folder;
   const CString home = folder.File(L"home.rvx").c_str();
-  ASSERT_TRUE(::CopyFileA((samples + "home.rvx").GetString(), home.GetString(), FALSE)) << samples.GetString();
-  ASSERT_TRUE(::CopyFileA((samples + "page2.rvx").GetString(), folder.File(L"page2.rvx").c_str(), FALSE));
+  ASSERT_TRUE(::CopyFileA(SampleFolder() + "home.rvx", home, FALSE)) << SampleFolder().GetString();
+  ASSERT_TRUE(::CopyFileA(SampleFolder() + "page2.rvx", folder.File(L"page2.rvx").c_str(), FALSE));
 
   KordelProgram kordel("\"" + home + "\"");
   HWND main = kordel.WaitForMainWindow();
@@ -325,22 +351,14 @@ void SendMouse(HWND view, UINT message, UINT keys, POINT screenPoint) {
 }  // namespace
 
 TEST(KordelProgramTest, ThePropertyBarShowsResizesClosesAndComesBack) {
-  CString samples = KordelProgram::ExecutablePath();
-  samples = samples.Left(samples.ReverseFind('\\'));
-  samples = samples.Left(samples.ReverseFind('\\')) + "\\samples\\programme\\";
   TempFolder folder;
   const CString home = folder.File(L"home.rvx").c_str();
-  ASSERT_TRUE(::CopyFileA((samples + "home.rvx").GetString(), home.GetString(), FALSE)) << samples.GetString();
+  ASSERT_TRUE(::CopyFileA(SampleFolder() + "home.rvx", home, FALSE)) << SampleFolder().GetString();
 
   KordelProgram kordel("\"" + home + "\"");
-  HWND main = kordel.WaitForMainWindow();
-  ASSERT_TRUE(main);
-  kordel.WaitForSplashToClose();
-  HWND bar = ::GetDlgItem(main, ID_VIEW_PROPERTY_BAR);
-  HWND view = ::GetDlgItem(main, AFX_IDW_PANE_FIRST);
-  ASSERT_TRUE(bar && view);
-  HWND panel = ::GetWindow(bar, GW_CHILD);
-  ASSERT_TRUE(panel);
+  const EditorWindows windows = FindEditorWindows(kordel);
+  HWND main = windows.main, bar = windows.bar, view = windows.view, panel = windows.panel;
+  ASSERT_TRUE(main && bar && view && panel);
   EXPECT_FALSE(::IsWindowVisible(bar));
 
   ::PostMessageA(main, WM_COMMAND, ID_VIEW_PROPERTY_BAR, 0);
@@ -608,4 +626,98 @@ TEST(KordelProgramTest, TheFunctionToolMakesAPlotThatItsDialogDefines) {
   EXPECT_STREQ("x", plot->m_function.m_secondFormula.GetString());
   EXPECT_GT(plot->m_points.GetSize(), 150);
   EXPECT_EQ(1, plot->m_singleCurve);
+}
+
+// The property bar on the sample's home page: its combo names the page and its objects,
+// choosing a name selects that object, and the page's width typed into its row narrows
+// the page, which a save then writes.
+TEST(KordelProgramTest, ThePropertyPanelSelectsObjectsAndNarrowsThePage) {
+  TempFolder folder;
+  const CString home = folder.File(L"home.rvx").c_str();
+  ASSERT_TRUE(::CopyFileA(SampleFolder() + "home.rvx", home, FALSE)) << SampleFolder().GetString();
+  std::vector<CString> names = {"home.rvx"};
+  {
+    CDrawDoc doc;
+    ASSERT_TRUE(doc.OnOpenDocument(home));
+    for (POSITION pos = doc.m_objects.GetHeadPosition(); pos;)
+      names.push_back(static_cast<CDrawObj*>(doc.m_objects.GetNext(pos))->m_name);
+  }
+
+  KordelProgram kordel("\"" + home + "\"");
+  const EditorWindows windows = FindEditorWindows(kordel);
+  HWND main = windows.main, bar = windows.bar, view = windows.view, panel = windows.panel;
+  ASSERT_TRUE(main && bar && view && panel);
+  HWND combo = ::GetDlgItem(panel, IDC_PROPERTY_NAMES);
+  HWND grid = ::GetDlgItem(::GetDlgItem(panel, IDC_PROPERTY_TABS), 1001);
+  ASSERT_TRUE(combo && grid);
+  ::PostMessageA(main, WM_COMMAND, ID_VIEW_PROPERTY_BAR, 0);
+  ASSERT_TRUE(Eventually([&] { return ::IsWindowVisible(bar) != FALSE; }));
+
+  auto entries = [&] {
+    std::vector<CString> out;
+    const int count = static_cast<int>(::SendMessageA(combo, CB_GETCOUNT, 0, 0));
+    // Across processes Wine hands the ANSI message wide text: read it wide.
+    for (int i = 0; i < count; ++i) {
+      wchar_t text[256] = {};
+      ::SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+      out.push_back(CString(codepage::FromWide(text)));
+    }
+    return out;
+  };
+  EXPECT_EQ(entries(), names);
+
+  // The page's centre, as the view places it (see OpensThePageNamedOnItsCommandLine).
+  auto onScreen = [&](int x, int y) {
+    RECT client;
+    ::GetClientRect(view, &client);
+    const int areaWidth = ::GetSystemMetrics(SM_CXSCREEN), areaHeight = ::GetSystemMetrics(SM_CYSCREEN);
+    POINT at = {(areaWidth < client.right ? client.right / 2 : areaWidth / 2) + x,
+                (areaHeight < client.bottom ? client.bottom / 2 : areaHeight / 2) - y};
+    ::ClientToScreen(view, &at);
+    return at;
+  };
+  // The sun's top-left handle inverts the page's colour around its corner (-60, 60).
+  constexpr COLORREF kPage = RGB(232, 244, 255), kInverted = RGB(255 - 232, 255 - 244, 0);
+  auto handlePixels = [&] {
+    const POINT corner = onScreen(-60, 60);
+    int count = 0;
+    for (int y = corner.y - 10; y <= corner.y + 10; ++y)
+      for (int x = corner.x - 10; x <= corner.x + 10; ++x) count += ScreenPixel({x, y}) == kInverted;
+    return count;
+  };
+  auto choose = [&](int index) {
+    ::SendMessageA(combo, CB_SETCURSEL, index, 0);
+    ::PostMessageA(panel, WM_COMMAND, MAKEWPARAM(IDC_PROPERTY_NAMES, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+  };
+  const int sun = static_cast<int>(std::find(names.begin(), names.end(), CString("太阳")) - names.begin());
+  ASSERT_LT(sun, static_cast<int>(names.size()));
+  EXPECT_EQ(handlePixels(), 0);
+  choose(sun);
+  EXPECT_TRUE(Eventually([&] { return handlePixels() > 0; })) << "the sun's handles do not show";
+  choose(0);
+  EXPECT_TRUE(Eventually([&] { return handlePixels() == 0; })) << "the sun stays selected";
+
+  // "宽度" is the page's second row: a click in its value cell, 400 typed and Enter.
+  const POINT was = onScreen(300, 0), surround = onScreen(-350, 280);
+  EXPECT_EQ(ScreenPixel(was), kPage);
+  RECT gridClient;
+  ::GetClientRect(grid, &gridClient);
+  const int split = static_cast<int>((8 + gridClient.right - 6) * 0.35);
+  ::PostMessageA(grid, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(split + 6, 6 + 18 + 8));
+  HWND edit = nullptr;
+  ASSERT_TRUE(Eventually([&] { return (edit = ::GetDlgItem(grid, kEditorId)) != nullptr; }));
+  ::SendMessageA(edit, EM_SETSEL, 0, -1);
+  for (char c : {'4', '0', '0'}) ::PostMessageA(edit, WM_CHAR, static_cast<WPARAM>(c), 1);
+  ::PostMessageA(edit, WM_KEYDOWN, VK_RETURN, 1);
+  EXPECT_TRUE(Eventually([&] { return ScreenPixel(was) != kPage && ScreenPixel(was) == ScreenPixel(surround); }))
+      << "the page is not narrower";
+
+  ::PostMessageA(main, WM_COMMAND, ID_FILE_SAVE, 0);
+  EXPECT_TRUE(Eventually([&] {
+    CDrawDoc saved;
+    return saved.OnOpenDocument(home) && saved.m_pageSize.cx == 400;
+  })) << "the saved page keeps its width";
+  ::PostMessageA(main, WM_COMMAND, ID_APP_EXIT, 0);
+  if (HWND box = kordel.WaitForDialog(3000)) ::PostMessageA(box, WM_COMMAND, IDNO, 0);
+  EXPECT_TRUE(kordel.WaitForExit(15000));
 }

@@ -29,6 +29,10 @@ class TestHost : public CDrawHost {
   CString GetProgrammeFolder() override { return programmeFolder; }
   CString GetPageFolder() override { return pageFolder; }
   void SetTargetMissing() override { targetMissing = true; }
+  int BeginPickPoint() override {
+    ++pickPointCount;
+    return 1;
+  }
 
   BOOL InvalidateObject(CDrawObj* object) override {
     invalidated.push_back(object);
@@ -164,6 +168,7 @@ class TestHost : public CDrawHost {
   CString programmeFolder;
   CString pageFolder;
   int modifiedCount = 0;
+  int pickPointCount = 0;
   int formatBarSyncs = 0;
   int stopRequests = 0;
   int starts = 0;
