@@ -377,7 +377,7 @@ void CDrawObj::ShowExistingInteraction(CPropGrid*, int) {}
 void CDrawObj::ListEffectDirections(CPropGrid*, int, int) {}
 
 #define LIST_SLOT(name) \
-  void CDrawObj::name(CPropGrid*) {}
+  int CDrawObj::name(CPropGrid*, CMethod&) { return 1; }
 #define APPLY_SLOT(name) \
   BOOL CDrawObj::name(CPropGrid*, CMethod&) { return FALSE; }
 LIST_SLOT(ListActionSetData)
