@@ -53,6 +53,8 @@ class CDrawFun : public CDrawObj {
   double GetPathLength() override;
   // Set data: a = the datum (0 the formula, 1 the interval), other = the source's text.
   void ApplySetDataAction(double a, double b, const CString& text, const CString& other) override;
+  void ListGeneral(CPropGrid* grid) override;
+  void ApplyGeneral(CPropGrid* grid) override;
 
   // The set-data hook: 0 replaces the second formula (y = f(x) and polar only), 1 the
   // interval, from text such as "[1,2)". Refusals are shown; TRUE when it changed.
@@ -78,6 +80,10 @@ class CDrawFun : public CDrawObj {
   void DrawCurve(CDC* dc);
   // The definition changed: its next evaluation error is shown again.
   void DefinitionChanged() { m_errorShown = false; }
+  // The unit row, raised to the smallest unit.
+  void ApplyUnitRow(CPropGrid* grid);
+  // The names, formula and single interval of the rows, taken together or not at all.
+  void ApplyDefinitionRows(CPropGrid* grid);
 
   bool m_errorShown = false;
   // What a run may change (set data, the trajectory's closed flag), put back after it.

@@ -313,7 +313,7 @@ int CDrawMeta::DrawObject(CDC* dc, CView*) {
 int CDrawMeta::OnOpen(CView* view) {
   CString title, filter;
   title.LoadString(IDS_OPEN_FILE_TITLE);
-  filter.LoadString(IDS_PICTURE_FILE_FILTER);
+  filter.LoadString(IDS_PICTURE_FILTER);
   CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, filter);
   dialog.m_ofn.lpstrTitle = title.GetString();
   if (dialog.DoModal() == IDOK) {

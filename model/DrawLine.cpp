@@ -14,8 +14,10 @@
 #include "graphics/ImageHelpers.h"
 #include "model/DrawRect.h"
 #include "model/PathBuilder.h"
+#include "model/PropertyRows.h"
 #include "model/ShapeEditing.h"
 #include "model/ShapePainter.h"
+#include "resources/ModelStrings.h"
 
 // The record names CObject as the base, as stored pages and their readers expect.
 IMPLEMENT_SERIAL(CDrawLine, CObject, 0)
@@ -398,4 +400,29 @@ int CDrawLine::GetPathPoints(int step, CMethod* action, int mode) {
     if (i == to) break;
   }
   return out.GetSize();
+}
+
+// ---- property rows ---------------------------------------------------------------------------
+
+void CDrawLine::ListGeneral(CPropGrid* grid) {
+  CDrawObj::ListGeneral(grid);
+  if (m_trajectory) PropertyRows::AddFlag(grid, IDS_ROW_TRAJECTORY, m_trajectory);
+}
+
+void CDrawLine::ApplyGeneral(CPropGrid* grid) {
+  const BOOL refused = PropertyRows::NameRowEmpty(grid);
+  CDrawObj::ApplyGeneral(grid);
+  if (!refused && m_trajectory) PropertyRows::ReadFlag(grid, IDS_ROW_TRAJECTORY, m_trajectory);
+}
+
+int CDrawLine::ListActionTranslation(CPropGrid* grid, CMethod& action) {
+  const int result = CDrawObj::ListActionTranslation(grid, action);
+  PropertyRows::AddFlag(grid, IDS_ROW_PATH_TRACE, action.m_bPathTrace);
+  return result;
+}
+
+BOOL CDrawLine::ApplyActionTranslation(CPropGrid* grid, CMethod& action) {
+  if (!CDrawObj::ApplyActionTranslation(grid, action)) return FALSE;
+  PropertyRows::ReadFlag(grid, IDS_ROW_PATH_TRACE, action.m_bPathTrace);
+  return TRUE;
 }

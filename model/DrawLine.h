@@ -42,6 +42,10 @@ class CDrawLine : public CDrawObj {
   void RestorePlayState(CView* view) override;
   int GetPathPoints(int step, CMethod* action, int mode) override;
   double GetPathLength() override;
+  void ListGeneral(CPropGrid* grid) override;
+  void ApplyGeneral(CPropGrid* grid) override;
+  int ListActionTranslation(CPropGrid* grid, CMethod& action) override;
+  BOOL ApplyActionTranslation(CPropGrid* grid, CMethod& action) override;
   int TopEdgeHandle() override;
   int BottomEdgeHandle() override;
   int RightEdgeHandle() override;

@@ -42,6 +42,19 @@ class CDrawPoint : public CDrawObj {
   CRect GetDrawBounds() override;
   void SavePlayState(CView* view, CDrawObj* owner) override;
   void RestorePlayState(CView* view) override;
+  void ListGeneral(CPropGrid* grid) override;
+  void ListActions(CPropGrid* grid, int index) override;
+  void ListInteractions(CPropGrid* grid, int index) override;
+  void ApplyGeneral(CPropGrid* grid) override;
+  void ApplyActions(CPropGrid* grid, int type) override;
+  void ApplyInteractions(CPropGrid* grid) override;
+  int ListActionRotation(CPropGrid* grid, CMethod& action) override;
+  int ListActionTranslation(CPropGrid* grid, CMethod& action) override;
+  BOOL ApplyActionRotation(CPropGrid* grid, CMethod& action) override;
+  BOOL ApplyActionTranslation(CPropGrid* grid, CMethod& action) override;
+
+  // The widest dot "半径" takes: the bounds arithmetic stays inside 16 bits.
+  static constexpr int kMaxWidth = 32767;
 
   // Own fields, in their declared order.
   int m_role = kPointOrdinary;

@@ -19,8 +19,10 @@
 #include "model/DrawRect.h"
 #include "model/PathBuilder.h"
 #include "model/PathLimits.h"
+#include "model/PropertyRows.h"
 #include "model/ShapeEditing.h"
 #include "model/ShapePainter.h"
+#include "resources/ModelStrings.h"
 
 IMPLEMENT_SERIAL(CDrawPoly, CDrawObj, 0)
 
@@ -700,4 +702,32 @@ int CDrawPoly::GetPathPoints(int step, CMethod* action, int mode) {
     }
   }
   return out.GetSize();
+}
+
+// ---- property rows ---------------------------------------------------------------------------
+
+void CDrawPoly::ListGeneral(CPropGrid* grid) {
+  using namespace PropertyRows;
+  CDrawObj::ListGeneral(grid);
+  if (m_trajectory) {
+    AddFlag(grid, IDS_ROW_TRAJECTORY, m_trajectory);
+    return;
+  }
+  AddFlag(grid, IDS_ROW_OUTLINED, m_outlined);
+  AddFlag(grid, IDS_ROW_GRADIENT_STYLE, m_gradientStyle);
+  ListPictureRows(*this, grid);
+}
+
+void CDrawPoly::ApplyGeneral(CPropGrid* grid) {
+  using namespace PropertyRows;
+  const BOOL refused = NameRowEmpty(grid);
+  CDrawObj::ApplyGeneral(grid);
+  if (refused) return;
+  if (m_trajectory) {
+    ReadFlag(grid, IDS_ROW_TRAJECTORY, m_trajectory);
+    return;
+  }
+  ReadFlag(grid, IDS_ROW_OUTLINED, m_outlined);
+  ApplyGradientRow(*this, grid);
+  ApplyPictureRows(*this, grid);
 }

@@ -70,6 +70,8 @@ class CDrawPoly : public CDrawObj {
   void SaveVisibilityLayer() override;
   int GetPathPoints(int step, CMethod* action, int mode) override;
   double GetPathLength() override;
+  void ListGeneral(CPropGrid* grid) override;
+  void ApplyGeneral(CPropGrid* grid) override;
 
   // Vertex i (0 .. N - 1), or the control point for i = N.
   const CPoint& PointAt(int i) const { return m_points.at(static_cast<size_t>(i)); }

@@ -18,6 +18,7 @@
 #include "model/DrawHost.h"
 #include "model/PathBuilder.h"
 #include "model/PathLimits.h"
+#include "model/PropertyRows.h"
 #include "model/ShapeEditing.h"
 #include "model/ShapePainter.h"
 #include "resources/ModelStrings.h"
@@ -543,4 +544,41 @@ int CDrawRect::GetPathPoints(int step, CMethod* action, int mode) {
     }
   }
   return out.GetSize();
+}
+
+// ---- property rows ---------------------------------------------------------------------------
+
+void CDrawRect::ListGeneral(CPropGrid* grid) {
+  using namespace PropertyRows;
+  CDrawObj::ListGeneral(grid);
+  AddFlag(grid, IDS_ROW_TRAJECTORY, m_trajectory);
+  if (m_trajectory) return;
+  AddText(grid, IDS_ROW_CAPTION, m_caption);
+  AddFlag(grid, IDS_ROW_OUTLINED, m_outlined);
+  if (m_shape == kShapeEllipse) {
+    AddFlag(grid, IDS_ROW_SEGMENT, m_shapeVariant);
+    AddNumber(grid, IDS_ROW_SECTOR_START, m_shapeParam3);
+    AddNumber(grid, IDS_ROW_SECTOR_SWEEP, m_shapeParam4);
+  }
+  AddFlag(grid, IDS_ROW_GRADIENT_STYLE, m_gradientStyle);
+  ListPictureRows(*this, grid);
+}
+
+void CDrawRect::ApplyGeneral(CPropGrid* grid) {
+  using namespace PropertyRows;
+  const BOOL refused = NameRowEmpty(grid);
+  CDrawObj::ApplyGeneral(grid);
+  if (refused) return;
+  const int wasTrajectory = m_trajectory;
+  ReadFlag(grid, IDS_ROW_TRAJECTORY, m_trajectory);
+  if (wasTrajectory) return;
+  ReadText(grid, IDS_ROW_CAPTION, m_caption);
+  ReadFlag(grid, IDS_ROW_OUTLINED, m_outlined);
+  if (m_shape == kShapeEllipse) {
+    ReadFlag(grid, IDS_ROW_SEGMENT, m_shapeVariant);
+    ReadNumber(grid, IDS_ROW_SECTOR_START, m_shapeParam3);
+    ReadNumber(grid, IDS_ROW_SECTOR_SWEEP, m_shapeParam4);
+  }
+  ApplyGradientRow(*this, grid);
+  ApplyPictureRows(*this, grid);
 }

@@ -22,6 +22,7 @@
 #include "model/DrawDoc.h"
 #include "model/DrawHost.h"
 #include "model/DrawRect.h"
+#include "model/PropertyRows.h"
 #include "model/ShapeEditing.h"
 #include "model/Value.h"
 #include "resources/ModelStrings.h"
@@ -395,4 +396,24 @@ void CDrawText::SaveVisibilityLayer() {
 void CDrawText::RevertVisibilityLayer() {
   CDrawObj::RevertVisibilityLayer();
   if (m_savedEffectPicture.GiveBack(*this)) Invalidate();
+}
+
+// ---- property rows ---------------------------------------------------------------------------
+
+void CDrawText::ListGeneral(CPropGrid* grid) {
+  using namespace PropertyRows;
+  CDrawObj::ListGeneral(grid);
+  AddFlag(grid, IDS_ROW_TEXT_INPUT, m_textInput);
+  AddFlag(grid, IDS_ROW_BORDERED, m_outlined);
+  ListPictureRows(*this, grid);
+}
+
+void CDrawText::ApplyGeneral(CPropGrid* grid) {
+  using namespace PropertyRows;
+  const BOOL refused = NameRowEmpty(grid);
+  CDrawObj::ApplyGeneral(grid);
+  if (refused) return;
+  ReadFlag(grid, IDS_ROW_TEXT_INPUT, m_textInput);
+  ReadFlag(grid, IDS_ROW_BORDERED, m_outlined);
+  ApplyPictureRows(*this, grid);
 }

@@ -58,6 +58,8 @@ class CDrawText : public CDrawObj, public CDataTextSource {
   void OnDeselect(CView* view) override;
   void RevertVisibilityLayer() override;
   void SaveVisibilityLayer() override;
+  void ListGeneral(CPropGrid* grid) override;
+  void ApplyGeneral(CPropGrid* grid) override;
   int ApplyDisplayAction(const CString& text, const CString& expected, double mode, double kind,
                          double write) override;
   void ApplySetDataAction(double index, double mode, const CString& formula, const CString& source) override;

@@ -13,6 +13,7 @@
 #include "model/DrawLine.h"
 #include "model/DrawPoly.h"
 #include "model/DrawRect.h"
+#include "model/PropertyRows.h"
 #include "model/ShapeEditing.h"
 #include "resources/ModelStrings.h"
 
@@ -344,6 +345,26 @@ CString CMemberGroup::ActionTypeName(DWORD flag, int& index) {
 
 int CMemberGroup::ActionTypeFromName(const CString& name) {
   return CodeTables::IndexOf(kGroupActionTypes, kGroupActionTypeCount, name);
+}
+
+// The internal clock's rows; its total time follows from the members and is only shown.
+void CMemberGroup::ListGeneral(CPropGrid* grid) {
+  using namespace PropertyRows;
+  CDrawObj::ListGeneral(grid);
+  AddNumber(grid, IDS_ROW_INTERNAL_TIME, m_internalTime, TRUE);
+  AddNumber(grid, IDS_ROW_INTERNAL_START, m_internalStart);
+  AddFlag(grid, IDS_ROW_LOOP_INTERNAL, m_loopInternal);
+  AddNumber(grid, IDS_ROW_LOOP_COUNT, m_loopCount);
+}
+
+void CMemberGroup::ApplyGeneral(CPropGrid* grid) {
+  using namespace PropertyRows;
+  const BOOL refused = NameRowEmpty(grid);
+  CDrawObj::ApplyGeneral(grid);
+  if (refused) return;
+  ReadNumber(grid, IDS_ROW_INTERNAL_START, m_internalStart);
+  ReadFlag(grid, IDS_ROW_LOOP_INTERNAL, m_loopInternal);
+  ReadNumber(grid, IDS_ROW_LOOP_COUNT, m_loopCount);
 }
 
 int CMemberGroup::CollectResources(int mode) {

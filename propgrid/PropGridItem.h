@@ -72,6 +72,7 @@ class CPropGridItem : public CObject {
   int GetKind() const { return m_kind; }
   const CString& GetName() const { return m_name; }
   int GetChoiceCount() const { return m_choices.GetCount(); }
+  BOOL IsReadOnly() const { return m_readOnly; }
 
   void SetText(const CString& text) { m_text = text; }
   void SetReal(double value) { m_real = value; }

@@ -140,4 +140,47 @@
 #define IDS_ROW_TRIGGER                63810  // 触发条件
 #define IDS_ROW_TRIGGERED_OBJECT       63811  // 被触发对象
 #define IDS_ROW_TRIGGERED_ACTION       63812  // 被触发动作
-#define IDS_PICTURE_FILTER             63813  // 所有文件 (*.*)|*.*|位图文件(*.bmp)|...
+#define IDS_PICTURE_FILTER             61521  // 所有文件 (*.*)|*.*|位图文件(*.bmp)|...
+
+// Rows the kinds of object add to the property panel.
+#define IDS_ROW_OBJECT_NAME            61475  // 对象名称
+#define IDS_ROW_VISIBLE                61476  // 可见
+#define IDS_ROW_TRAJECTORY             61687  // 是否轨迹
+#define IDS_ROW_CAPTION                61660  // 标题
+#define IDS_ROW_OUTLINED               61714  // 有边界
+#define IDS_ROW_SEGMENT                63620  // 弓形
+#define IDS_ROW_SECTOR_START           63617  // 起始扇角
+#define IDS_ROW_SECTOR_SWEEP           63618  // 扇区大小
+#define IDS_ROW_GRADIENT_STYLE         61715  // 渐变风格
+#define IDS_ROW_PICTURE_FILL           61713  // 使用背景图
+#define IDS_ROW_PICTURE_STRETCH        61718  // 拉伸背景图
+#define IDS_ROW_PICTURE_FILE           61547  // 文件名
+#define IDS_ROW_PATH_TRACE             61764  // 路径追踪
+#define IDS_ROW_POINT_STYLE            61773  // 外型
+#define IDS_POINT_ROUND                61774  // 圆
+#define IDS_POINT_SQUARE               61775  // 方
+#define IDS_POINT_ORDINARY             61776  // 普通点
+#define IDS_POINT_PATH_START           61777  // 轨迹起点
+#define IDS_POINT_PATH_END             61778  // 轨迹终心
+#define IDS_POINT_ROTATION_CENTRE      61779  // 旋转中心
+#define IDS_POINT_CONTROL              61780  // 控制点
+#define IDS_ROW_POINT_RADIUS           61781  // 半径
+#define IDS_ROW_POINT_COLOUR           61782  // 颜色
+#define IDS_ROW_POINT_ROLE             61783  // 类型
+#define IDS_ROW_RELATED_OBJECT         61784  // 相关对象
+#define IDS_ROW_TEXT_INPUT             63960  // 文字输入
+#define IDS_ROW_BORDERED               63961  // 有边框
+#define IDS_ROW_INTERNAL_TIME          63962  // 内部运动总时间
+#define IDS_ROW_INTERNAL_START         63963  // 起动内部运动时刻
+#define IDS_ROW_LOOP_INTERNAL          63964  // 循环内部运动
+#define IDS_ROW_LOOP_COUNT             63965  // 循环次数
+#define IDS_ROW_SHOW_CURVE             63966  // 显示曲线
+#define IDS_ROW_UNIT_PIXELS            63967  // 单位点像素
+#define IDS_ROW_SHOW_AXES              63968  // 显示坐标系
+#define IDS_ROW_INDEPENDENT            63969  // 自变量
+#define IDS_ROW_DEPENDENT              63970  // 因变量
+#define IDS_ROW_DOMAIN_KIND            63971  // 定义域类型
+#define IDS_ROW_INTERVAL_LEFT          63972  // 区间左端
+#define IDS_ROW_INTERVAL_RIGHT         63973  // 区间右端
+#define IDS_ROW_INTERVAL_STEP          63974  // 区间分割
+#define IDS_ROW_DATUM                  63975  // 数据类别

@@ -6,27 +6,12 @@
 #include "model/DrawDoc.h"
 #include "propgrid/PropGrid.h"
 #include "propgrid/PropGridItem.h"
+#include "tests/support/GridRows.h"
 #include "tests/support/MessageBoxCapture.h"
 #include "tests/support/PictureFiles.h"
 #include "tests/support/TestHost.h"
 
 namespace {
-
-std::vector<CString> Names(const CPropGrid& grid) {
-  std::vector<CString> names;
-  for (POSITION pos = grid.GetHeadPosition(); pos;) names.push_back(grid.GetNext(pos)->GetName());
-  return names;
-}
-
-std::vector<CString> Choices(CPropGrid& grid, const char* name) {
-  PropertyEntry entry;
-  std::vector<CString> out;
-  if (CPropGridItem* item = grid.FindItem(CString(name))) {
-    item->GetEntry(&entry, -2);
-    for (POSITION pos = entry.choices.GetHeadPosition(); pos;) out.push_back(entry.choices.GetNext(pos));
-  }
-  return out;
-}
 
 class PageRowsTest : public testing::Test {
  protected:
@@ -49,7 +34,7 @@ class PageRowsTest : public testing::Test {
 }  // namespace
 
 TEST_F(PageRowsTest, ListPageShowsThePageInOrder) {
-  EXPECT_EQ(Names(grid), (std::vector<CString>{"页名", "宽度", "高度", "背景色", "幕布色", "使用背景图", "文件名",
+  EXPECT_EQ(RowNames(grid), (std::vector<CString>{"页名", "宽度", "高度", "背景色", "幕布色", "使用背景图", "文件名",
                                                "拉伸背景图"}));
   CString text;
   int value = 0;
@@ -134,18 +119,18 @@ TEST(PageTransitionRows, ListingAKindResetsTheDirection) {
   doc.m_transitionDelay = 4;
   CPropGrid grid;
   doc.ListTransition(&grid, -1);
-  EXPECT_EQ(Names(grid), (std::vector<CString>{"动作类型", "延时", "方向"}));
+  EXPECT_EQ(RowNames(grid), (std::vector<CString>{"动作类型", "延时", "方向"}));
   CString text;
   grid.GetText("动作类型", &text);
   EXPECT_EQ(text, "图形渐铺");
   grid.GetText("方向", &text);
   EXPECT_EQ(text, "圆形向内");
-  EXPECT_EQ(Choices(grid, "动作类型").size(), 9u);
+  EXPECT_EQ(RowChoices(grid, "动作类型").size(), 9u);
 
   grid.RemoveItemsFrom(3);
   doc.ListTransition(&grid, 3);
   EXPECT_EQ(doc.m_transitionDirection, 0);
-  EXPECT_EQ(Choices(grid, "方向"), (std::vector<CString>{"垂直百叶窗", "水平百叶窗"}));
+  EXPECT_EQ(RowChoices(grid, "方向"), (std::vector<CString>{"垂直百叶窗", "水平百叶窗"}));
   grid.GetText("方向", &text);
   EXPECT_EQ(text, "垂直百叶窗");
   grid.RemoveItemsFrom(3);
@@ -194,8 +179,8 @@ TEST(PageTriggerRows, ABlankPageEventTemplate) {
   CDrawDoc doc;
   CPropGrid grid;
   doc.ListTriggers(&grid);
-  EXPECT_EQ(Names(grid), (std::vector<CString>{"触发条件", "被触发对象", "被触发动作"}));
-  EXPECT_EQ(Choices(grid, "触发条件"), (std::vector<CString>{"按下鼠标左键", "放开鼠标左键", "双击鼠标左键", "移动鼠标",
+  EXPECT_EQ(RowNames(grid), (std::vector<CString>{"触发条件", "被触发对象", "被触发动作"}));
+  EXPECT_EQ(RowChoices(grid, "触发条件"), (std::vector<CString>{"按下鼠标左键", "放开鼠标左键", "双击鼠标左键", "移动鼠标",
                                                             "按下鼠标右键", "放开鼠标右键"}));
   CString text;
   grid.GetText("触发条件", &text);

@@ -1,0 +1,148 @@
+// CDrawFun's general rows in the property panel: the frame, unit and axes, and for a
+// plot that is no trajectory its definition (names, formula, a single interval).
+#include <cctype>
+
+#include "behaviour/DrawFun.h"
+#include "framework/core/MessageBox.h"
+#include "model/PropertyRows.h"
+#include "propgrid/PropGrid.h"
+#include "resources/ModelStrings.h"
+
+using namespace PropertyRows;
+
+namespace {
+
+constexpr int kMinUnit = 10;
+constexpr double kMinStep = 0.1;
+// What the interval rows show while the domain is empty.
+constexpr CInterval kDefaultInterval = {-1.0, 1.0, 0.1, kEndClosedClosed};
+// The interval kinds the domain row offers, in end-kind order.
+const UINT kIntervalKinds[] = {IDS_FUN_END_KIND_FIRST + kEndClosedClosed, IDS_FUN_END_KIND_FIRST + kEndOpenClosed,
+                               IDS_FUN_END_KIND_FIRST + kEndClosedOpen, IDS_FUN_END_KIND_FIRST + kEndOpenOpen};
+constexpr int kIntervalKindCount = sizeof kIntervalKinds / sizeof kIntervalKinds[0];
+
+bool StartsWithLetter(const CString& name) {
+  return !name.IsEmpty() && static_cast<unsigned char>(name[0]) < 0x80 &&
+         std::isalpha(static_cast<unsigned char>(name[0]));
+}
+
+void Refuse(UINT message) { AfxMessageBox(message, MB_OK); }
+
+}  // namespace
+
+void CDrawFun::ListGeneral(CPropGrid* grid) {
+  CDrawObj::ListGeneral(grid);
+  if (m_trajectory) {
+    AddFlag(grid, IDS_ROW_SHOW_CURVE, m_plotParams[kCurveVisibleParam]);
+    AddNumber(grid, IDS_ROW_UNIT_PIXELS, m_unit);
+    AddFlag(grid, IDS_ROW_SHOW_AXES, m_showAxes);
+    return;
+  }
+  AddFlag(grid, IDS_ROW_BORDERED, m_plotParams[kBorderParam]);
+  AddNumber(grid, IDS_ROW_UNIT_PIXELS, m_unit);
+  AddFlag(grid, IDS_ROW_SHOW_AXES, m_showAxes);
+  if (m_function.m_kind == kFunctionParametric) return;
+  AddText(grid, IDS_FUN_DATUM_FORMULA, m_function.m_secondFormula);
+  AddText(grid, IDS_ROW_INDEPENDENT, m_function.m_independentName);
+  AddText(grid, IDS_ROW_DEPENDENT, m_function.m_dependentName);
+  const CIntervalArray& domain = m_function.m_domain;
+  if (domain.GetSize() > 1) return;
+  const CInterval interval = domain.IsEmpty() ? kDefaultInterval : domain[0];
+  AddDropList(grid, IDS_ROW_DOMAIN_KIND, kIntervalKinds, kIntervalKindCount,
+              DataTypeName(interval.endKind, 0));
+  AddReal(grid, IDS_ROW_INTERVAL_LEFT, interval.left);
+  AddReal(grid, IDS_ROW_INTERVAL_RIGHT, interval.right);
+  AddReal(grid, IDS_ROW_INTERVAL_STEP, interval.step);
+}
+
+void CDrawFun::ApplyGeneral(CPropGrid* grid) {
+  const BOOL refused = NameRowEmpty(grid);
+  CDrawObj::ApplyGeneral(grid);
+  if (refused) return;
+  if (m_trajectory) {
+    ReadFlag(grid, IDS_ROW_SHOW_CURVE, m_plotParams[kCurveVisibleParam]);
+    ApplyUnitRow(grid);
+    ReadFlag(grid, IDS_ROW_SHOW_AXES, m_showAxes);
+  } else {
+    ReadFlag(grid, IDS_ROW_BORDERED, m_plotParams[kBorderParam]);
+    ApplyUnitRow(grid);
+    ReadFlag(grid, IDS_ROW_SHOW_AXES, m_showAxes);
+    if (m_function.m_kind != kFunctionParametric) ApplyDefinitionRows(grid);
+  }
+  // The unit scales every point, so the points follow it even when the definition
+  // was refused.
+  RebuildPoints();
+  Invalidate();
+}
+
+void CDrawFun::ApplyUnitRow(CPropGrid* grid) {
+  ReadNumber(grid, IDS_ROW_UNIT_PIXELS, m_unit);
+  if (m_unit < kMinUnit) {
+    m_unit = kMinUnit;
+    grid->SetNumber(Label(IDS_ROW_UNIT_PIXELS), m_unit);
+  }
+}
+
+void CDrawFun::ApplyDefinitionRows(CPropGrid* grid) {
+  CFunction& function = m_function;
+  CFunction::Definition definition;
+  definition.kind = function.m_kind;
+  definition.independentName = function.m_independentName;
+  definition.dependentName = function.m_dependentName;
+  definition.parameterName = function.m_parameterName;
+  definition.firstFormula = function.m_firstFormula;
+  definition.secondFormula = function.m_secondFormula;
+  ReadText(grid, IDS_ROW_INDEPENDENT, definition.independentName);
+  ReadText(grid, IDS_ROW_DEPENDENT, definition.dependentName);
+  if (!StartsWithLetter(definition.independentName)) {
+    grid->SetText(Label(IDS_ROW_INDEPENDENT), function.m_independentName);
+    return Refuse(IDS_FUN_INDEPENDENT_NOT_LETTER);
+  }
+  if (!StartsWithLetter(definition.dependentName)) {
+    grid->SetText(Label(IDS_ROW_DEPENDENT), function.m_dependentName);
+    return Refuse(IDS_FUN_DEPENDENT_NOT_LETTER);
+  }
+
+  // With several intervals the rows show no domain and the formula stays as it is;
+  // the names must still fit the formula.
+  const bool singleInterval = function.m_domain.GetSize() < 2;
+  CInterval interval = function.m_domain.IsEmpty() ? kDefaultInterval : function.m_domain[0];
+  if (singleInterval) {
+    ReadText(grid, IDS_FUN_DATUM_FORMULA, definition.secondFormula);
+    const int kind = ReadChoice(grid, IDS_ROW_DOMAIN_KIND, kIntervalKinds, kIntervalKindCount);
+    if (kind >= 0) interval.endKind = kind;
+    // An isolated point keeps its place: its two numbers are a point, not two ends.
+    if (!interval.IsPoint()) {
+      double left = interval.left, right = interval.right, step = interval.step;
+      ReadReal(grid, IDS_ROW_INTERVAL_LEFT, left);
+      ReadReal(grid, IDS_ROW_INTERVAL_RIGHT, right);
+      if (!(right > left)) {
+        grid->SetReal(Label(IDS_ROW_INTERVAL_LEFT), interval.left);
+        grid->SetReal(Label(IDS_ROW_INTERVAL_RIGHT), interval.right);
+        return Refuse(IDS_FUN_RIGHT_NOT_ABOVE_LEFT);
+      }
+      ReadReal(grid, IDS_ROW_INTERVAL_STEP, step);
+      if (!(step >= kMinStep)) {
+        step = kMinStep;
+        grid->SetReal(Label(IDS_ROW_INTERVAL_STEP), step);
+      }
+      interval.left = left;
+      interval.right = right;
+      interval.step = step;
+    }
+  }
+
+  if (function.Define(definition, interval.left)) {
+    grid->SetText(Label(IDS_FUN_DATUM_FORMULA), function.m_secondFormula);
+    grid->SetText(Label(IDS_ROW_INDEPENDENT), function.m_independentName);
+    grid->SetText(Label(IDS_ROW_DEPENDENT), function.m_dependentName);
+    return Refuse(IDS_FUN_BAD_FORMULA);
+  }
+  if (singleInterval) {
+    if (function.m_domain.IsEmpty())
+      function.m_domain.Add(interval);
+    else
+      function.m_domain[0] = interval;
+  }
+  DefinitionChanged();
+}
