@@ -73,6 +73,10 @@ class CDrawObj : public CObject {
   CDrawObj* GetMemberOwner() const;
   // Shows the next frame of an animated picture.
   void StepGifFrame();
+  // Names an action record confirmed on the actions page: a new one (no action selected)
+  // the name of its type followed by the first free number from 1 + the actions of that
+  // type; an edited one keeps the name of the action it replaces.
+  void NameAction(CMethod& action);
 
   // Picture fills of the shapes: the fill picture decoded when first needed (once, and
   // again when the colour key changed since it was keyed), drawn into the path.
@@ -199,19 +203,19 @@ class CDrawObj : public CObject {
   virtual int LeftEdgeHandle();
   virtual int SetPictureFile(const CString& file);
   virtual int ListExtraActionRows(CPropGrid* grid, int index);
-  virtual void ListActionSetData(CPropGrid* grid);
-  virtual void ListActionDisplay(CPropGrid* grid);
-  virtual void ListActionCalculate(CPropGrid* grid);
-  virtual void ListActionControlPoint(CPropGrid* grid);
-  virtual void ListActionProgram(CPropGrid* grid);
-  virtual void ListActionExit(CPropGrid* grid);
-  virtual void ListActionLayer(CPropGrid* grid);
-  virtual void ListActionShowHide(CPropGrid* grid);
-  virtual void ListActionPageSwitch(CPropGrid* grid);
-  virtual void ListActionEffect(CPropGrid* grid);
-  virtual void ListActionRotation(CPropGrid* grid);
-  virtual void ListActionTranslation(CPropGrid* grid);
-  virtual void ListActionCartoon(CPropGrid* grid);
+  virtual int ListActionSetData(CPropGrid* grid, CMethod& action);
+  virtual int ListActionDisplay(CPropGrid* grid, CMethod& action);
+  virtual int ListActionCalculate(CPropGrid* grid, CMethod& action);
+  virtual int ListActionControlPoint(CPropGrid* grid, CMethod& action);
+  virtual int ListActionProgram(CPropGrid* grid, CMethod& action);
+  virtual int ListActionExit(CPropGrid* grid, CMethod& action);
+  virtual int ListActionLayer(CPropGrid* grid, CMethod& action);
+  virtual int ListActionShowHide(CPropGrid* grid, CMethod& action);
+  virtual int ListActionPageSwitch(CPropGrid* grid, CMethod& action);
+  virtual int ListActionEffect(CPropGrid* grid, CMethod& action);
+  virtual int ListActionRotation(CPropGrid* grid, CMethod& action);
+  virtual int ListActionTranslation(CPropGrid* grid, CMethod& action);
+  virtual int ListActionCartoon(CPropGrid* grid, CMethod& action);
   virtual BOOL ApplyActionCartoon(CPropGrid* grid, CMethod& action);
   virtual BOOL ApplyActionSetData(CPropGrid* grid, CMethod& action);
   virtual BOOL ApplyActionDisplay(CPropGrid* grid, CMethod& action);
