@@ -135,6 +135,10 @@ int DirectionPosition(CPropGrid* grid, const CString& text) {
   return -1;
 }
 
+// Variables count from 1 on the page and from 0 in the record (a record read from a file
+// may hold any number).
+int ShownVariableIndex(int index) { return index < INT_MAX ? index + 1 : INT_MAX; }
+
 void AddDataTypeChoices(CDrawObj& object, PropertyEntry& entry, int group) {
   for (int item = 0; item < 3; ++item) entry.choices.AddTail(object.DataTypeName(item, group));
 }
@@ -168,7 +172,8 @@ int CDrawObj::ListActionSetData(CPropGrid* grid, CMethod& action) {
     AddDataTypeChoices(*this, e, kSetTypes);
     e.text = DataTypeName(action.m_nSetType, kSetTypes);
   });
-  AddRow(grid, IDS_ROW_VARIABLE_INDEX, kPropNumber, [&](PropertyEntry& e) { e.number = action.m_nIndex + 1; });
+  AddRow(grid, IDS_ROW_VARIABLE_INDEX, kPropNumber,
+         [&](PropertyEntry& e) { e.number = ShownVariableIndex(action.m_nIndex); });
   AddRow(grid, IDS_ROW_EXPRESSION, kPropText, [&](PropertyEntry& e) { e.text = action.m_strExpression; });
   AddRow(grid, IDS_ROW_DATA_SOURCE, kPropDropList, [&](PropertyEntry& e) {
     AddPageObjectNames(e, [](CDrawObj& object) {
@@ -186,9 +191,8 @@ BOOL CDrawObj::ApplyActionSetData(CPropGrid* grid, CMethod& action) {
   CString text;
   if (grid->GetText(RowLabel(IDS_ROW_SET_TYPE), &text)) action.m_nSetType = DataTypeFromName(text, kSetTypes);
   ReadTextRow(grid, IDS_ROW_EXPRESSION, action.m_strExpression);
-  // Variables count from 1 on the page and from 0 in the record; an index below the
-  // first would have the text object write before its variables.
-  int shown = action.m_nIndex + 1;
+  // An index below the first would have the text object write before its variables.
+  int shown = ShownVariableIndex(action.m_nIndex);
   ReadNumberRow(grid, IDS_ROW_VARIABLE_INDEX, shown);
   action.m_nIndex = std::max(shown, 1) - 1;
   ReadTextRow(grid, IDS_ROW_DATA_SOURCE, action.m_strSource);

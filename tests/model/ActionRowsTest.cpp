@@ -204,7 +204,9 @@ TEST_F(ActionRowsTest, AnUnchangedConfirmKeepsEveryByteOfTheRecord) {
       {&kSetData, CMethod::typeSetData,
        [](CMethod& a) { a.m_nSetType = 2; a.m_nIndex = 3; a.m_strExpression = "x+1"; a.m_strSource = "文本"; }},
       {&kCalculate, CMethod::typeCalculate,
-       [](CMethod& a) { a.m_nIndex = 1; a.m_strExpression = "1+2"; a.m_strSource = "3"; a.m_nMode = 2; a.m_nValue = 0; }},
+       [](CMethod& a) {
+         a.m_nIndex = 1; a.m_strExpression = "1+2"; a.m_strSource = "3"; a.m_nMode = 2; a.m_nValue = 0;
+       }},
       {&kCartoon, CMethod::typeCartoon,
        [](CMethod& a) { a.m_nDuration = 8; a.m_bRotateLoop = 1; a.m_nInterval = 2; a.m_bLoop = 1; }},
   };
