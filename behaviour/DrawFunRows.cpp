@@ -8,8 +8,6 @@
 #include "propgrid/PropGrid.h"
 #include "resources/ModelStrings.h"
 
-using namespace PropertyRows;
-
 namespace {
 
 constexpr int kMinUnit = 10;
@@ -33,26 +31,26 @@ void Refuse(UINT message) { AfxMessageBox(message, MB_OK); }
 void CDrawFun::ListGeneral(CPropGrid* grid) {
   CDrawObj::ListGeneral(grid);
   if (m_trajectory) {
-    AddFlag(grid, IDS_ROW_SHOW_CURVE, m_plotParams[kCurveVisibleParam]);
-    AddNumber(grid, IDS_ROW_UNIT_PIXELS, m_unit);
-    AddFlag(grid, IDS_ROW_SHOW_AXES, m_showAxes);
+    AddFlagRow(grid, IDS_ROW_SHOW_CURVE, m_plotParams[kCurveVisibleParam]);
+    AddNumberRow(grid, IDS_ROW_UNIT_PIXELS, m_unit);
+    AddFlagRow(grid, IDS_ROW_SHOW_AXES, m_showAxes);
     return;
   }
-  AddFlag(grid, IDS_ROW_BORDERED, m_plotParams[kBorderParam]);
-  AddNumber(grid, IDS_ROW_UNIT_PIXELS, m_unit);
-  AddFlag(grid, IDS_ROW_SHOW_AXES, m_showAxes);
+  AddFlagRow(grid, IDS_ROW_BORDERED, m_plotParams[kBorderParam]);
+  AddNumberRow(grid, IDS_ROW_UNIT_PIXELS, m_unit);
+  AddFlagRow(grid, IDS_ROW_SHOW_AXES, m_showAxes);
   if (m_function.m_kind == kFunctionParametric) return;
-  AddText(grid, IDS_FUN_DATUM_FORMULA, m_function.m_secondFormula);
-  AddText(grid, IDS_ROW_INDEPENDENT, m_function.m_independentName);
-  AddText(grid, IDS_ROW_DEPENDENT, m_function.m_dependentName);
+  AddTextRow(grid, IDS_FUN_DATUM_FORMULA, m_function.m_secondFormula);
+  AddTextRow(grid, IDS_ROW_INDEPENDENT, m_function.m_independentName);
+  AddTextRow(grid, IDS_ROW_DEPENDENT, m_function.m_dependentName);
   const CIntervalArray& domain = m_function.m_domain;
   if (domain.GetSize() > 1) return;
   const CInterval interval = domain.IsEmpty() ? kDefaultInterval : domain[0];
-  AddDropList(grid, IDS_ROW_DOMAIN_KIND, kIntervalKinds, kIntervalKindCount,
+  AddDropListRow(grid, IDS_ROW_DOMAIN_KIND, kIntervalKinds, kIntervalKindCount,
               DataTypeName(interval.endKind, 0));
-  AddReal(grid, IDS_ROW_INTERVAL_LEFT, interval.left);
-  AddReal(grid, IDS_ROW_INTERVAL_RIGHT, interval.right);
-  AddReal(grid, IDS_ROW_INTERVAL_STEP, interval.step);
+  AddRealRow(grid, IDS_ROW_INTERVAL_LEFT, interval.left);
+  AddRealRow(grid, IDS_ROW_INTERVAL_RIGHT, interval.right);
+  AddRealRow(grid, IDS_ROW_INTERVAL_STEP, interval.step);
 }
 
 void CDrawFun::ApplyGeneral(CPropGrid* grid) {
@@ -60,13 +58,13 @@ void CDrawFun::ApplyGeneral(CPropGrid* grid) {
   CDrawObj::ApplyGeneral(grid);
   if (refused) return;
   if (m_trajectory) {
-    ReadFlag(grid, IDS_ROW_SHOW_CURVE, m_plotParams[kCurveVisibleParam]);
+    ReadFlagRow(grid, IDS_ROW_SHOW_CURVE, m_plotParams[kCurveVisibleParam]);
     ApplyUnitRow(grid);
-    ReadFlag(grid, IDS_ROW_SHOW_AXES, m_showAxes);
+    ReadFlagRow(grid, IDS_ROW_SHOW_AXES, m_showAxes);
   } else {
-    ReadFlag(grid, IDS_ROW_BORDERED, m_plotParams[kBorderParam]);
+    ReadFlagRow(grid, IDS_ROW_BORDERED, m_plotParams[kBorderParam]);
     ApplyUnitRow(grid);
-    ReadFlag(grid, IDS_ROW_SHOW_AXES, m_showAxes);
+    ReadFlagRow(grid, IDS_ROW_SHOW_AXES, m_showAxes);
     if (m_function.m_kind != kFunctionParametric) ApplyDefinitionRows(grid);
   }
   // The unit scales every point, so the points follow it even when the definition
@@ -76,10 +74,10 @@ void CDrawFun::ApplyGeneral(CPropGrid* grid) {
 }
 
 void CDrawFun::ApplyUnitRow(CPropGrid* grid) {
-  ReadNumber(grid, IDS_ROW_UNIT_PIXELS, m_unit);
+  ReadNumberRow(grid, IDS_ROW_UNIT_PIXELS, m_unit);
   if (m_unit < kMinUnit) {
     m_unit = kMinUnit;
-    grid->SetNumber(Label(IDS_ROW_UNIT_PIXELS), m_unit);
+    grid->SetNumber(RowLabel(IDS_ROW_UNIT_PIXELS), m_unit);
   }
 }
 
@@ -92,14 +90,14 @@ void CDrawFun::ApplyDefinitionRows(CPropGrid* grid) {
   definition.parameterName = function.m_parameterName;
   definition.firstFormula = function.m_firstFormula;
   definition.secondFormula = function.m_secondFormula;
-  ReadText(grid, IDS_ROW_INDEPENDENT, definition.independentName);
-  ReadText(grid, IDS_ROW_DEPENDENT, definition.dependentName);
+  ReadTextRow(grid, IDS_ROW_INDEPENDENT, definition.independentName);
+  ReadTextRow(grid, IDS_ROW_DEPENDENT, definition.dependentName);
   if (!StartsWithLetter(definition.independentName)) {
-    grid->SetText(Label(IDS_ROW_INDEPENDENT), function.m_independentName);
+    grid->SetText(RowLabel(IDS_ROW_INDEPENDENT), function.m_independentName);
     return Refuse(IDS_FUN_INDEPENDENT_NOT_LETTER);
   }
   if (!StartsWithLetter(definition.dependentName)) {
-    grid->SetText(Label(IDS_ROW_DEPENDENT), function.m_dependentName);
+    grid->SetText(RowLabel(IDS_ROW_DEPENDENT), function.m_dependentName);
     return Refuse(IDS_FUN_DEPENDENT_NOT_LETTER);
   }
 
@@ -108,23 +106,23 @@ void CDrawFun::ApplyDefinitionRows(CPropGrid* grid) {
   const bool singleInterval = function.m_domain.GetSize() < 2;
   CInterval interval = function.m_domain.IsEmpty() ? kDefaultInterval : function.m_domain[0];
   if (singleInterval) {
-    ReadText(grid, IDS_FUN_DATUM_FORMULA, definition.secondFormula);
-    const int kind = ReadChoice(grid, IDS_ROW_DOMAIN_KIND, kIntervalKinds, kIntervalKindCount);
+    ReadTextRow(grid, IDS_FUN_DATUM_FORMULA, definition.secondFormula);
+    const int kind = ReadChoiceRow(grid, IDS_ROW_DOMAIN_KIND, kIntervalKinds, kIntervalKindCount);
     if (kind >= 0) interval.endKind = kind;
     // An isolated point keeps its place: its two numbers are a point, not two ends.
     if (!interval.IsPoint()) {
       double left = interval.left, right = interval.right, step = interval.step;
-      ReadReal(grid, IDS_ROW_INTERVAL_LEFT, left);
-      ReadReal(grid, IDS_ROW_INTERVAL_RIGHT, right);
+      ReadRealRow(grid, IDS_ROW_INTERVAL_LEFT, left);
+      ReadRealRow(grid, IDS_ROW_INTERVAL_RIGHT, right);
       if (!(right > left)) {
-        grid->SetReal(Label(IDS_ROW_INTERVAL_LEFT), interval.left);
-        grid->SetReal(Label(IDS_ROW_INTERVAL_RIGHT), interval.right);
+        grid->SetReal(RowLabel(IDS_ROW_INTERVAL_LEFT), interval.left);
+        grid->SetReal(RowLabel(IDS_ROW_INTERVAL_RIGHT), interval.right);
         return Refuse(IDS_FUN_RIGHT_NOT_ABOVE_LEFT);
       }
-      ReadReal(grid, IDS_ROW_INTERVAL_STEP, step);
+      ReadRealRow(grid, IDS_ROW_INTERVAL_STEP, step);
       if (!(step >= kMinStep)) {
         step = kMinStep;
-        grid->SetReal(Label(IDS_ROW_INTERVAL_STEP), step);
+        grid->SetReal(RowLabel(IDS_ROW_INTERVAL_STEP), step);
       }
       interval.left = left;
       interval.right = right;
@@ -133,9 +131,9 @@ void CDrawFun::ApplyDefinitionRows(CPropGrid* grid) {
   }
 
   if (function.Define(definition, interval.left)) {
-    grid->SetText(Label(IDS_FUN_DATUM_FORMULA), function.m_secondFormula);
-    grid->SetText(Label(IDS_ROW_INDEPENDENT), function.m_independentName);
-    grid->SetText(Label(IDS_ROW_DEPENDENT), function.m_dependentName);
+    grid->SetText(RowLabel(IDS_FUN_DATUM_FORMULA), function.m_secondFormula);
+    grid->SetText(RowLabel(IDS_ROW_INDEPENDENT), function.m_independentName);
+    grid->SetText(RowLabel(IDS_ROW_DEPENDENT), function.m_dependentName);
     return Refuse(IDS_FUN_BAD_FORMULA);
   }
   if (singleInterval) {

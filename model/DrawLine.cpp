@@ -406,23 +406,23 @@ int CDrawLine::GetPathPoints(int step, CMethod* action, int mode) {
 
 void CDrawLine::ListGeneral(CPropGrid* grid) {
   CDrawObj::ListGeneral(grid);
-  if (m_trajectory) PropertyRows::AddFlag(grid, IDS_ROW_TRAJECTORY, m_trajectory);
+  if (m_trajectory) AddFlagRow(grid, IDS_ROW_TRAJECTORY, m_trajectory);
 }
 
 void CDrawLine::ApplyGeneral(CPropGrid* grid) {
-  const BOOL refused = PropertyRows::NameRowEmpty(grid);
+  const BOOL refused = NameRowEmpty(grid);
   CDrawObj::ApplyGeneral(grid);
-  if (!refused && m_trajectory) PropertyRows::ReadFlag(grid, IDS_ROW_TRAJECTORY, m_trajectory);
+  if (!refused && m_trajectory) ReadFlagRow(grid, IDS_ROW_TRAJECTORY, m_trajectory);
 }
 
 int CDrawLine::ListActionTranslation(CPropGrid* grid, CMethod& action) {
   const int result = CDrawObj::ListActionTranslation(grid, action);
-  PropertyRows::AddFlag(grid, IDS_ROW_PATH_TRACE, action.m_bPathTrace);
+  AddFlagRow(grid, IDS_ROW_PATH_TRACE, action.m_bPathTrace);
   return result;
 }
 
 BOOL CDrawLine::ApplyActionTranslation(CPropGrid* grid, CMethod& action) {
   if (!CDrawObj::ApplyActionTranslation(grid, action)) return FALSE;
-  PropertyRows::ReadFlag(grid, IDS_ROW_PATH_TRACE, action.m_bPathTrace);
+  ReadFlagRow(grid, IDS_ROW_PATH_TRACE, action.m_bPathTrace);
   return TRUE;
 }

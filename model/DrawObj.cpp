@@ -376,39 +376,6 @@ void CDrawObj::ShowExistingAction(CPropGrid*, int) {}
 void CDrawObj::ShowExistingInteraction(CPropGrid*, int) {}
 void CDrawObj::ListEffectDirections(CPropGrid*, int, int) {}
 
-#define LIST_SLOT(name) \
-  int CDrawObj::name(CPropGrid*, CMethod&) { return 1; }
-#define APPLY_SLOT(name) \
-  BOOL CDrawObj::name(CPropGrid*, CMethod&) { return FALSE; }
-LIST_SLOT(ListActionSetData)
-LIST_SLOT(ListActionDisplay)
-LIST_SLOT(ListActionCalculate)
-LIST_SLOT(ListActionControlPoint)
-LIST_SLOT(ListActionProgram)
-LIST_SLOT(ListActionExit)
-LIST_SLOT(ListActionLayer)
-LIST_SLOT(ListActionShowHide)
-LIST_SLOT(ListActionPageSwitch)
-LIST_SLOT(ListActionEffect)
-LIST_SLOT(ListActionRotation)
-LIST_SLOT(ListActionTranslation)
-LIST_SLOT(ListActionCartoon)
-APPLY_SLOT(ApplyActionCartoon)
-APPLY_SLOT(ApplyActionSetData)
-APPLY_SLOT(ApplyActionDisplay)
-APPLY_SLOT(ApplyActionCalculate)
-APPLY_SLOT(ApplyActionControlPoint)
-APPLY_SLOT(ApplyActionProgram)
-APPLY_SLOT(ApplyActionExit)
-APPLY_SLOT(ApplyActionLayer)
-APPLY_SLOT(ApplyActionShowHide)
-APPLY_SLOT(ApplyActionPageSwitch)
-APPLY_SLOT(ApplyActionEffect)
-APPLY_SLOT(ApplyActionRotation)
-APPLY_SLOT(ApplyActionTranslation)
-#undef LIST_SLOT
-#undef APPLY_SLOT
-
 void CDrawObj::SetSuspended(BOOL deleted) {
   m_deleted = deleted;
   if (CDrawHost* host = Host()) host->SetPageModified();

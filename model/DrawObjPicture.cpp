@@ -94,9 +94,6 @@ void CDrawObj::StepGifFrame() {
   Invalidate();
 }
 
-int CDrawObj::ListExtraActionRows(CPropGrid*, int) { return 1; }
-int CDrawObj::ApplyExtraActionRows(CPropGrid*, int) { return 1; }
-
 void CDrawObj::LoadPictureIfNeeded() {
   if (!m_pictureFill || m_pictureFile.IsEmpty()) return;
   // Decoded once and kept: a new file name releases the picture, and a new colour key

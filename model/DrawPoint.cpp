@@ -203,38 +203,36 @@ const UINT kRoleNames[] = {IDS_POINT_ORDINARY, IDS_POINT_PATH_START, IDS_POINT_P
 
 template <size_t N>
 CString NameAt(const UINT (&names)[N], int index) {
-  return index >= 0 && index < static_cast<int>(N) ? PropertyRows::Label(names[index]) : CString();
+  return index >= 0 && index < static_cast<int>(N) ? RowLabel(names[index]) : CString();
 }
 
 }  // namespace
 
 void CDrawPoint::ListGeneral(CPropGrid* grid) {
-  using namespace PropertyRows;
-  AddText(grid, IDS_ROW_OBJECT_NAME, m_name);
-  AddFlag(grid, IDS_ROW_VISIBLE, m_visible);
-  AddDropList(grid, IDS_ROW_POINT_STYLE, kStyleNames, 2, NameAt(kStyleNames, m_pointStyle));
-  AddNumber(grid, IDS_ROW_POINT_RADIUS, m_pen.lopnWidth.x);
-  Add(grid, IDS_ROW_POINT_COLOUR, kPropColour, [this](PropertyEntry& e) { e.colour = m_pen.lopnColor; });
-  AddDropList(grid, IDS_ROW_POINT_ROLE, kRoleNames, 5, NameAt(kRoleNames, m_role));
-  AddText(grid, IDS_ROW_RELATED_OBJECT, m_relatedObject);
+  AddTextRow(grid, IDS_ROW_OBJECT_NAME, m_name);
+  AddFlagRow(grid, IDS_ROW_VISIBLE, m_visible);
+  AddDropListRow(grid, IDS_ROW_POINT_STYLE, kStyleNames, 2, NameAt(kStyleNames, m_pointStyle));
+  AddNumberRow(grid, IDS_ROW_POINT_RADIUS, m_pen.lopnWidth.x);
+  AddRow(grid, IDS_ROW_POINT_COLOUR, kPropColour, [this](PropertyEntry& e) { e.colour = m_pen.lopnColor; });
+  AddDropListRow(grid, IDS_ROW_POINT_ROLE, kRoleNames, 5, NameAt(kRoleNames, m_role));
+  AddTextRow(grid, IDS_ROW_RELATED_OBJECT, m_relatedObject);
 }
 
 void CDrawPoint::ApplyGeneral(CPropGrid* grid) {
-  using namespace PropertyRows;
   CString name;
-  ReadText(grid, IDS_ROW_OBJECT_NAME, name);
+  ReadTextRow(grid, IDS_ROW_OBJECT_NAME, name);
   if (name.IsEmpty()) {
     // As for every object: the name comes back and nothing else is taken.
-    grid->SetText(Label(IDS_ROW_OBJECT_NAME), m_name);
+    grid->SetText(RowLabel(IDS_ROW_OBJECT_NAME), m_name);
     grid->Invalidate(TRUE);
     return;
   }
   m_name = name;
-  ReadFlag(grid, IDS_ROW_VISIBLE, m_visible);
-  const int style = ReadChoice(grid, IDS_ROW_POINT_STYLE, kStyleNames, 2);
+  ReadFlagRow(grid, IDS_ROW_VISIBLE, m_visible);
+  const int style = ReadChoiceRow(grid, IDS_ROW_POINT_STYLE, kStyleNames, 2);
   if (style >= 0) m_pointStyle = style;
   int width = m_pen.lopnWidth.x;
-  ReadNumber(grid, IDS_ROW_POINT_RADIUS, width);
+  ReadNumberRow(grid, IDS_ROW_POINT_RADIUS, width);
   width = std::clamp(width, 0, kMaxWidth);
   if (width != m_pen.lopnWidth.x || width != m_pen.lopnWidth.y) {
     // The dot grows or shrinks about the point: both squares need repainting.
@@ -244,11 +242,11 @@ void CDrawPoint::ApplyGeneral(CPropGrid* grid) {
     Invalidate();
   }
   int colour = static_cast<int>(m_pen.lopnColor);
-  grid->GetColour(Label(IDS_ROW_POINT_COLOUR), &colour);
+  grid->GetColour(RowLabel(IDS_ROW_POINT_COLOUR), &colour);
   m_pen.lopnColor = static_cast<COLORREF>(colour);
-  const int role = ReadChoice(grid, IDS_ROW_POINT_ROLE, kRoleNames, 5);
+  const int role = ReadChoiceRow(grid, IDS_ROW_POINT_ROLE, kRoleNames, 5);
   if (role >= 0) m_role = role;
-  ReadText(grid, IDS_ROW_RELATED_OBJECT, m_relatedObject);
+  ReadTextRow(grid, IDS_ROW_RELATED_OBJECT, m_relatedObject);
 }
 
 // A point with a role is a marker for other objects: it acts on nothing itself.
@@ -270,24 +268,24 @@ void CDrawPoint::ApplyInteractions(CPropGrid* grid) {
 
 int CDrawPoint::ListActionRotation(CPropGrid* grid, CMethod& action) {
   const int result = CDrawObj::ListActionRotation(grid, action);
-  PropertyRows::AddFlag(grid, IDS_ROW_PATH_TRACE, action.m_bPathTrace);
+  AddFlagRow(grid, IDS_ROW_PATH_TRACE, action.m_bPathTrace);
   return result;
 }
 
 int CDrawPoint::ListActionTranslation(CPropGrid* grid, CMethod& action) {
   const int result = CDrawObj::ListActionTranslation(grid, action);
-  PropertyRows::AddFlag(grid, IDS_ROW_PATH_TRACE, action.m_bPathTrace);
+  AddFlagRow(grid, IDS_ROW_PATH_TRACE, action.m_bPathTrace);
   return result;
 }
 
 BOOL CDrawPoint::ApplyActionRotation(CPropGrid* grid, CMethod& action) {
   if (!CDrawObj::ApplyActionRotation(grid, action)) return FALSE;
-  PropertyRows::ReadFlag(grid, IDS_ROW_PATH_TRACE, action.m_bPathTrace);
+  ReadFlagRow(grid, IDS_ROW_PATH_TRACE, action.m_bPathTrace);
   return TRUE;
 }
 
 BOOL CDrawPoint::ApplyActionTranslation(CPropGrid* grid, CMethod& action) {
   if (!CDrawObj::ApplyActionTranslation(grid, action)) return FALSE;
-  PropertyRows::ReadFlag(grid, IDS_ROW_PATH_TRACE, action.m_bPathTrace);
+  ReadFlagRow(grid, IDS_ROW_PATH_TRACE, action.m_bPathTrace);
   return TRUE;
 }

@@ -707,27 +707,25 @@ int CDrawPoly::GetPathPoints(int step, CMethod* action, int mode) {
 // ---- property rows ---------------------------------------------------------------------------
 
 void CDrawPoly::ListGeneral(CPropGrid* grid) {
-  using namespace PropertyRows;
   CDrawObj::ListGeneral(grid);
   if (m_trajectory) {
-    AddFlag(grid, IDS_ROW_TRAJECTORY, m_trajectory);
+    AddFlagRow(grid, IDS_ROW_TRAJECTORY, m_trajectory);
     return;
   }
-  AddFlag(grid, IDS_ROW_OUTLINED, m_outlined);
-  AddFlag(grid, IDS_ROW_GRADIENT_STYLE, m_gradientStyle);
+  AddFlagRow(grid, IDS_ROW_OUTLINED, m_outlined);
+  AddFlagRow(grid, IDS_ROW_GRADIENT_STYLE, m_gradientStyle);
   ListPictureRows(*this, grid);
 }
 
 void CDrawPoly::ApplyGeneral(CPropGrid* grid) {
-  using namespace PropertyRows;
   const BOOL refused = NameRowEmpty(grid);
   CDrawObj::ApplyGeneral(grid);
   if (refused) return;
   if (m_trajectory) {
-    ReadFlag(grid, IDS_ROW_TRAJECTORY, m_trajectory);
+    ReadFlagRow(grid, IDS_ROW_TRAJECTORY, m_trajectory);
     return;
   }
-  ReadFlag(grid, IDS_ROW_OUTLINED, m_outlined);
+  ReadFlagRow(grid, IDS_ROW_OUTLINED, m_outlined);
   ApplyGradientRow(*this, grid);
   ApplyPictureRows(*this, grid);
 }

@@ -549,35 +549,33 @@ int CDrawRect::GetPathPoints(int step, CMethod* action, int mode) {
 // ---- property rows ---------------------------------------------------------------------------
 
 void CDrawRect::ListGeneral(CPropGrid* grid) {
-  using namespace PropertyRows;
   CDrawObj::ListGeneral(grid);
-  AddFlag(grid, IDS_ROW_TRAJECTORY, m_trajectory);
+  AddFlagRow(grid, IDS_ROW_TRAJECTORY, m_trajectory);
   if (m_trajectory) return;
-  AddText(grid, IDS_ROW_CAPTION, m_caption);
-  AddFlag(grid, IDS_ROW_OUTLINED, m_outlined);
+  AddTextRow(grid, IDS_ROW_CAPTION, m_caption);
+  AddFlagRow(grid, IDS_ROW_OUTLINED, m_outlined);
   if (m_shape == kShapeEllipse) {
-    AddFlag(grid, IDS_ROW_SEGMENT, m_shapeVariant);
-    AddNumber(grid, IDS_ROW_SECTOR_START, m_shapeParam3);
-    AddNumber(grid, IDS_ROW_SECTOR_SWEEP, m_shapeParam4);
+    AddFlagRow(grid, IDS_ROW_SEGMENT, m_shapeVariant);
+    AddNumberRow(grid, IDS_ROW_SECTOR_START, m_shapeParam3);
+    AddNumberRow(grid, IDS_ROW_SECTOR_SWEEP, m_shapeParam4);
   }
-  AddFlag(grid, IDS_ROW_GRADIENT_STYLE, m_gradientStyle);
+  AddFlagRow(grid, IDS_ROW_GRADIENT_STYLE, m_gradientStyle);
   ListPictureRows(*this, grid);
 }
 
 void CDrawRect::ApplyGeneral(CPropGrid* grid) {
-  using namespace PropertyRows;
   const BOOL refused = NameRowEmpty(grid);
   CDrawObj::ApplyGeneral(grid);
   if (refused) return;
   const int wasTrajectory = m_trajectory;
-  ReadFlag(grid, IDS_ROW_TRAJECTORY, m_trajectory);
+  ReadFlagRow(grid, IDS_ROW_TRAJECTORY, m_trajectory);
   if (wasTrajectory) return;
-  ReadText(grid, IDS_ROW_CAPTION, m_caption);
-  ReadFlag(grid, IDS_ROW_OUTLINED, m_outlined);
+  ReadTextRow(grid, IDS_ROW_CAPTION, m_caption);
+  ReadFlagRow(grid, IDS_ROW_OUTLINED, m_outlined);
   if (m_shape == kShapeEllipse) {
-    ReadFlag(grid, IDS_ROW_SEGMENT, m_shapeVariant);
-    ReadNumber(grid, IDS_ROW_SECTOR_START, m_shapeParam3);
-    ReadNumber(grid, IDS_ROW_SECTOR_SWEEP, m_shapeParam4);
+    ReadFlagRow(grid, IDS_ROW_SEGMENT, m_shapeVariant);
+    ReadNumberRow(grid, IDS_ROW_SECTOR_START, m_shapeParam3);
+    ReadNumberRow(grid, IDS_ROW_SECTOR_SWEEP, m_shapeParam4);
   }
   ApplyGradientRow(*this, grid);
   ApplyPictureRows(*this, grid);

@@ -401,19 +401,17 @@ void CDrawText::RevertVisibilityLayer() {
 // ---- property rows ---------------------------------------------------------------------------
 
 void CDrawText::ListGeneral(CPropGrid* grid) {
-  using namespace PropertyRows;
   CDrawObj::ListGeneral(grid);
-  AddFlag(grid, IDS_ROW_TEXT_INPUT, m_textInput);
-  AddFlag(grid, IDS_ROW_BORDERED, m_outlined);
+  AddFlagRow(grid, IDS_ROW_TEXT_INPUT, m_textInput);
+  AddFlagRow(grid, IDS_ROW_BORDERED, m_outlined);
   ListPictureRows(*this, grid);
 }
 
 void CDrawText::ApplyGeneral(CPropGrid* grid) {
-  using namespace PropertyRows;
   const BOOL refused = NameRowEmpty(grid);
   CDrawObj::ApplyGeneral(grid);
   if (refused) return;
-  ReadFlag(grid, IDS_ROW_TEXT_INPUT, m_textInput);
-  ReadFlag(grid, IDS_ROW_BORDERED, m_outlined);
+  ReadFlagRow(grid, IDS_ROW_TEXT_INPUT, m_textInput);
+  ReadFlagRow(grid, IDS_ROW_BORDERED, m_outlined);
   ApplyPictureRows(*this, grid);
 }

@@ -349,22 +349,20 @@ int CMemberGroup::ActionTypeFromName(const CString& name) {
 
 // The internal clock's rows; its total time follows from the members and is only shown.
 void CMemberGroup::ListGeneral(CPropGrid* grid) {
-  using namespace PropertyRows;
   CDrawObj::ListGeneral(grid);
-  AddNumber(grid, IDS_ROW_INTERNAL_TIME, m_internalTime, TRUE);
-  AddNumber(grid, IDS_ROW_INTERNAL_START, m_internalStart);
-  AddFlag(grid, IDS_ROW_LOOP_INTERNAL, m_loopInternal);
-  AddNumber(grid, IDS_ROW_LOOP_COUNT, m_loopCount);
+  AddNumberRow(grid, IDS_ROW_INTERNAL_TIME, m_internalTime, TRUE);
+  AddNumberRow(grid, IDS_ROW_INTERNAL_START, m_internalStart);
+  AddFlagRow(grid, IDS_ROW_LOOP_INTERNAL, m_loopInternal);
+  AddNumberRow(grid, IDS_ROW_LOOP_COUNT, m_loopCount);
 }
 
 void CMemberGroup::ApplyGeneral(CPropGrid* grid) {
-  using namespace PropertyRows;
   const BOOL refused = NameRowEmpty(grid);
   CDrawObj::ApplyGeneral(grid);
   if (refused) return;
-  ReadNumber(grid, IDS_ROW_INTERNAL_START, m_internalStart);
-  ReadFlag(grid, IDS_ROW_LOOP_INTERNAL, m_loopInternal);
-  ReadNumber(grid, IDS_ROW_LOOP_COUNT, m_loopCount);
+  ReadNumberRow(grid, IDS_ROW_INTERNAL_START, m_internalStart);
+  ReadFlagRow(grid, IDS_ROW_LOOP_INTERNAL, m_loopInternal);
+  ReadNumberRow(grid, IDS_ROW_LOOP_COUNT, m_loopCount);
 }
 
 int CMemberGroup::CollectResources(int mode) {

@@ -184,3 +184,49 @@
 #define IDS_ROW_INTERVAL_RIGHT         63973  // 区间右端
 #define IDS_ROW_INTERVAL_STEP          63974  // 区间分割
 #define IDS_ROW_DATUM                  63975  // 数据类别
+
+// Rows of the action types on an object's actions page, and their messages. The
+// "显示结果" row is labelled with IDS_ACTION_DISPLAY.
+#define IDS_ROW_DURATION               61482  // 持续时间
+#define IDS_ROW_LOOP_TRANSLATE         61483  // 循环平移
+#define IDS_ROW_TWO_WAY_TRANSLATE      61484  // 双向平移
+#define IDS_ROW_PATH                   61485  // 轨迹名
+#define IDS_PATH_NOT_SET               61486  // 轨迹名未设置!
+#define IDS_ROW_TRANSLATE_SPEED        61487  // 平移速度
+#define IDS_ROW_START_ANGLE            61488  // 起始角度
+#define IDS_ROW_END_ANGLE              61489  // 终止角度
+#define IDS_ROW_ROTATE_SPEED           61490  // 旋转速度
+#define IDS_ROW_TWO_WAY_ROTATE         61491  // 双向旋转
+#define IDS_ROW_LOOP_ROTATE            61492  // 循环旋转
+#define IDS_ROW_CENTRE                 61493  // 旋转中心
+#define IDS_ROW_PROGRAM                61494  // 程序名
+#define IDS_ROW_SHOW                   61495  // 显示
+#define IDS_ROW_SHOW_DURATION          61496  // 持续时间
+#define IDS_ROW_EFFECT_KIND            61497  // 特技类型
+#define IDS_EFFECT_SWEEP               61498  // 扫描显示
+#define IDS_EFFECT_MOVE                61499  // 移动显示
+#define IDS_EFFECT_BLINDS              61500  // 百叶窗
+#define IDS_EFFECT_BARS                61501  // 栅条显示
+#define IDS_EFFECT_SHAPES              63629  // 图形渐铺
+#define IDS_EFFECT_STRETCH             63623  // 拉伸显示
+#define IDS_EFFECT_FADE                61697  // 渐消渐隐
+#define IDS_ROW_EFFECT_DIRECTION       61502  // 方向
+#define IDS_ROW_EFFECT_DELAY           61509  // 延时
+#define IDS_ROW_EFFECT_STEP            61510  // 步长
+#define IDS_EFFECT_STEP_ZERO           61752  // 步长不能为0
+#define IDS_ROW_TARGET_PAGE            61519  // 页名
+#define IDS_ROW_DYNAMIC_SWITCH         61590  // 动态切换
+#define IDS_PAGE_FILE_FILTER           61817  // 页面文件(*.rvx)|*.rvx|所有文件 (*.*)|*.*||
+#define IDS_TARGET_PAGE_EMPTY          63870  // 页面文件名不能为空
+#define IDS_ROW_LAYER_STEPS            61522  // 改变量
+#define IDS_ROW_CONTROL_POINT          61523  // 控制点
+#define IDS_PROGRAM_FILTER             61524  // 所有文件(*.*)|*.*|可执行文件(*.exe)|*.exe||
+#define IDS_ROW_SET_TYPE               61586  // 设置类型
+#define IDS_ROW_VARIABLE_INDEX         61570  // 变量索引
+#define IDS_ROW_EXPRESSION             61568  // 表达式
+#define IDS_ROW_DATA_SOURCE            61569  // 数据来源
+#define IDS_ROW_CALC_TYPE              61571  // 计算类型
+#define IDS_ROW_COMPARE_DATA           61560  // 比较数据
+#define IDS_ROW_RESULT_TYPE            61577  // 结果类型
+#define IDS_ROW_CARTOON_LOOP           61594  // 循环显示
+#define IDS_ROW_CARTOON_INTERVAL       61595  // 显示间隔
