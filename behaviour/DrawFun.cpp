@@ -32,15 +32,14 @@ const CodeTables::CodeName kActionTypes[] = {
 };
 constexpr int kActionTypeCount = sizeof kActionTypes / sizeof kActionTypes[0];
 
-// Data groups: 0 the end kinds of an interval, 1 what a set-data action replaces.
-constexpr int kEndKindGroup = 0;
-constexpr int kDatumGroup = 1;
 constexpr int kDatumFormula = 0;
 constexpr int kDatumInterval = 1;
 
-int DataCount(int group) { return group == kEndKindGroup ? kIntervalEndKinds : group == kDatumGroup ? 2 : 0; }
+int DataCount(int group) {
+  return group == CDrawFun::kEndKindGroup ? kIntervalEndKinds : group == CDrawFun::kDatumGroup ? 2 : 0;
+}
 UINT DataNameId(int item, int group) {
-  return group == kEndKindGroup ? IDS_FUN_END_KIND_FIRST + item : IDS_FUN_DATUM_FORMULA + item;
+  return group == CDrawFun::kEndKindGroup ? IDS_FUN_END_KIND_FIRST + item : IDS_FUN_DATUM_FORMULA + item;
 }
 
 // The first of either character, or -1.
@@ -111,6 +110,8 @@ CString CDrawFun::ActionTypeName(DWORD flag, int& index) {
 int CDrawFun::ActionTypeFromName(const CString& name) {
   return CodeTables::IndexOf(kActionTypes, kActionTypeCount, name);
 }
+
+DWORD CDrawFun::ActionTypeAt(int index) { return CodeTables::CodeAt(kActionTypes, kActionTypeCount, index); }
 
 void CDrawFun::ResetPropertyPage(int group, CView* view) {
   if (group == 0) {

@@ -26,6 +26,9 @@ class CDrawFun : public CDrawObj {
   // The two flags the plot keeps in the base record's plot parameters.
   static constexpr int kBorderParam = 0;        // "有边框"
   static constexpr int kCurveVisibleParam = 1;  // "显示曲线", for a trajectory plot
+  // Data groups: 0 the end kinds of an interval, 1 what a set-data action replaces.
+  static constexpr int kEndKindGroup = 0;
+  static constexpr int kDatumGroup = 1;
   // Ticks or grid circles drawn per axis at most: a huge rectangle from a file with a
   // small unit must not take minutes to paint.
   static constexpr int kMaxTicks = 2000;
@@ -39,6 +42,7 @@ class CDrawFun : public CDrawObj {
   CString DataTypeName(int item, int group) override;
   CString ActionTypeName(DWORD flag, int& index) override;
   int ActionTypeFromName(const CString& name) override;
+  DWORD ActionTypeAt(int index) override;
   void ResetPropertyPage(int group, CView* view) override;
   int DrawObject(CDC* dc, CView* view) override;
   void DrawTracker(CDC* dc, int state) override;
@@ -55,6 +59,8 @@ class CDrawFun : public CDrawObj {
   void ApplySetDataAction(double a, double b, const CString& text, const CString& other) override;
   void ListGeneral(CPropGrid* grid) override;
   void ApplyGeneral(CPropGrid* grid) override;
+  int ListActionSetData(CPropGrid* grid, CMethod& action) override;
+  BOOL ApplyActionSetData(CPropGrid* grid, CMethod& action) override;
 
   // The set-data hook: 0 replaces the second formula (y = f(x) and polar only), 1 the
   // interval, from text such as "[1,2)". Refusals are shown; TRUE when it changed.

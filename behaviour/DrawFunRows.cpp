@@ -4,6 +4,9 @@
 
 #include "behaviour/DrawFun.h"
 #include "framework/core/MessageBox.h"
+#include "model/DrawDoc.h"
+#include "model/DrawHost.h"
+#include "model/DrawText.h"
 #include "model/PropertyRows.h"
 #include "propgrid/PropGrid.h"
 #include "resources/ModelStrings.h"
@@ -47,7 +50,7 @@ void CDrawFun::ListGeneral(CPropGrid* grid) {
   if (domain.GetSize() > 1) return;
   const CInterval interval = domain.IsEmpty() ? kDefaultInterval : domain[0];
   AddDropListRow(grid, IDS_ROW_DOMAIN_KIND, kIntervalKinds, kIntervalKindCount,
-              DataTypeName(interval.endKind, 0));
+              DataTypeName(interval.endKind, kEndKindGroup));
   AddRealRow(grid, IDS_ROW_INTERVAL_LEFT, interval.left);
   AddRealRow(grid, IDS_ROW_INTERVAL_RIGHT, interval.right);
   AddRealRow(grid, IDS_ROW_INTERVAL_STEP, interval.step);
@@ -143,4 +146,33 @@ void CDrawFun::ApplyDefinitionRows(CPropGrid* grid) {
       function.m_domain[0] = interval;
   }
   DefinitionChanged();
+}
+
+// A plot's set data replaces its formula or its interval with a text object's text.
+int CDrawFun::ListActionSetData(CPropGrid* grid, CMethod& action) {
+  AddNumberRow(grid, IDS_ROW_DURATION, action.m_nDuration);
+  const UINT data[] = {IDS_FUN_DATUM_FORMULA, IDS_FUN_DATUM_INTERVAL};
+  AddDropListRow(grid, IDS_ROW_DATUM, data, 2, DataTypeName(action.m_nIndex, kDatumGroup));
+  AddRow(grid, IDS_ROW_DATA_SOURCE, kPropDropList, [&](PropertyEntry& e) {
+    CDrawHost* host = GetDrawHost();
+    if (CDrawDoc* document = host ? host->GetDocument() : nullptr) {
+      for (POSITION pos = document->m_objects.GetHeadPosition(); pos;) {
+        auto* object = static_cast<CDrawObj*>(document->m_objects.GetNext(pos));
+        if (!object->m_deleted && object->IsKindOf(RUNTIME_CLASS(CDrawText))) e.choices.AddTail(object->m_name);
+      }
+    }
+    e.text = action.m_strSource.IsEmpty() && !e.choices.IsEmpty() ? e.choices.GetTail() : action.m_strSource;
+  });
+  return 1;
+}
+
+BOOL CDrawFun::ApplyActionSetData(CPropGrid* grid, CMethod& action) {
+  action.m_nType = CMethod::typeSetData;
+  ReadNumberRow(grid, IDS_ROW_DURATION, action.m_nDuration);
+  CString datum;
+  if (grid->GetText(RowLabel(IDS_ROW_DATUM), &datum) && DataTypeFromName(datum, kDatumGroup) >= 0)
+    action.m_nIndex = DataTypeFromName(datum, kDatumGroup);
+  ReadTextRow(grid, IDS_ROW_DATA_SOURCE, action.m_strSource);
+  NameAction(action);
+  return TRUE;
 }

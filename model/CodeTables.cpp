@@ -79,6 +79,10 @@ int IndexOf(const CodeName* table, int count, const CString& name) {
   return -1;
 }
 
+DWORD CodeAt(const CodeName* table, int count, int index) {
+  return index >= 0 && index < count ? table[index].code : 0;
+}
+
 int DataTypeFromName(const CString& name, int group) {
   if (group < 0 || group >= kDataGroups) return -1;
   for (int item = 0; item < kDataItems; ++item) {
@@ -100,12 +104,19 @@ int ActionTypeFromName(const CString& name) {
   return IndexOf(kActionTypes, kBaseActionTypeCount, name);
 }
 
+DWORD ActionTypeAt(int index) { return CodeAt(kActionTypes, kBaseActionTypeCount, index); }
+
 CString ValueActionTypeName(DWORD type, int& index) {
   return NameOf(kActionTypes, kValueActionTypeCount, type, index);
 }
 
 int ValueActionTypeFromName(const CString& name) {
   return IndexOf(kActionTypes, kValueActionTypeCount, name);
+}
+
+DWORD ValueActionTypeAt(int index) {
+  const DWORD code = CodeAt(kActionTypes, kValueActionTypeCount, index);
+  return code == CMethod::typeDisplay ? 0 : code;
 }
 
 CString TriggerName(DWORD flag, int& index) {

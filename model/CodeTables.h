@@ -28,6 +28,8 @@ struct CodeName {
 CString NameOf(const CodeName* table, int count, DWORD code, int& index);
 // The position of the first row whose name equals `name`, or -1.
 int IndexOf(const CodeName* table, int count, const CString& name);
+// The code of the row at that position, or 0 outside the table.
+DWORD CodeAt(const CodeName* table, int count, int index);
 
 // Data types: four groups of three names (0 data or result type, 1 display mode,
 // 2 calculation type, 3 set type); records store the item number.
@@ -38,10 +40,14 @@ CString DataTypeName(int item, int group);
 // list. A combination of kinds, 0 or a kind of another object gives -1.
 CString ActionTypeName(DWORD type, int& index);
 int ActionTypeFromName(const CString& name);
+// The kind at a position of that list, or 0.
+DWORD ActionTypeAt(int index);
 // The same for objects that take values (text objects): those nine, then set data (9),
 // calculate (10) and display (11).
 CString ValueActionTypeName(DWORD type, int& index);
 int ValueActionTypeFromName(const CString& name);
+// The kinds a text object's actions page offers: all but display, which no page offers.
+DWORD ValueActionTypeAt(int index);
 
 // Triggers. The name of a flag comes with an index that skips the timer (128 gives 6);
 // the timer's own flag has no name. The reverse gives the bit number, the timer's name

@@ -391,5 +391,6 @@ int CDrawObj::DataTypeFromName(const CString& name, int group) { return CodeTabl
 CString CDrawObj::DataTypeName(int item, int group) { return CodeTables::DataTypeName(item, group); }
 CString CDrawObj::ActionTypeName(DWORD flag, int& index) { return CodeTables::ActionTypeName(flag, index); }
 int CDrawObj::ActionTypeFromName(const CString& name) { return CodeTables::ActionTypeFromName(name); }
+DWORD CDrawObj::ActionTypeAt(int index) { return CodeTables::ActionTypeAt(index); }
 CString CDrawObj::TriggerName(DWORD flag, int& index) { return CodeTables::TriggerName(flag, index); }
 int CDrawObj::TriggerFromName(const CString& name) { return CodeTables::TriggerFromName(name); }

@@ -102,6 +102,8 @@ class CDrawObj : public CObject {
   virtual CString DataTypeName(int item, int group);
   virtual CString ActionTypeName(DWORD flag, int& index);
   virtual int ActionTypeFromName(const CString& name);
+  // The action kind at a position of the actions page's type list, or 0 past its end.
+  virtual DWORD ActionTypeAt(int index);
   virtual CString TriggerName(DWORD flag, int& index);
   virtual int TriggerFromName(const CString& name);
   virtual void ResetPropertyPage(int group, CView* view);

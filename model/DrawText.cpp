@@ -189,6 +189,8 @@ int CDrawText::ActionTypeFromName(const CString& name) {
   return CodeTables::ValueActionTypeFromName(name);
 }
 
+DWORD CDrawText::ActionTypeAt(int index) { return CodeTables::ValueActionTypeAt(index); }
+
 void CDrawText::ResetPropertyPage(int group, CView* view) {
   if (group == 0) {
     m_pictureFile.Empty();

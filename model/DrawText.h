@@ -41,6 +41,7 @@ class CDrawText : public CDrawObj, public CDataTextSource {
   BOOL IsPlainShape() override;
   CString ActionTypeName(DWORD flag, int& index) override;
   int ActionTypeFromName(const CString& name) override;
+  DWORD ActionTypeAt(int index) override;
   void ResetPropertyPage(int group, CView* view) override;
   CPoint GetHandle(int handle) override;
   int DrawObject(CDC* dc, CView* view) override;

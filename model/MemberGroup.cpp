@@ -347,6 +347,10 @@ int CMemberGroup::ActionTypeFromName(const CString& name) {
   return CodeTables::IndexOf(kGroupActionTypes, kGroupActionTypeCount, name);
 }
 
+DWORD CMemberGroup::ActionTypeAt(int index) {
+  return CodeTables::CodeAt(kGroupActionTypes, kGroupActionTypeCount, index);
+}
+
 // The internal clock's rows; its total time follows from the members and is only shown.
 void CMemberGroup::ListGeneral(CPropGrid* grid) {
   CDrawObj::ListGeneral(grid);

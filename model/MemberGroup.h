@@ -34,6 +34,7 @@ class CMemberGroup : public CDrawObj, public CMemberOrder {
   int GetTotalTime() override;
   CString ActionTypeName(DWORD flag, int& index) override;
   int ActionTypeFromName(const CString& name) override;
+  DWORD ActionTypeAt(int index) override;
   void SetCartoonFrame(int a, int b, int c) override;
   void ListGeneral(CPropGrid* grid) override;
   void ApplyGeneral(CPropGrid* grid) override;
