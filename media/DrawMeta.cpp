@@ -227,6 +227,13 @@ CString CDrawMeta::ActionTypeName(DWORD flag, int& index) {
   return CString();
 }
 
+// "GIF动画" is offered only by a picture that has frames to show.
+DWORD CDrawMeta::ActionTypeAt(int index) {
+  if (index < 0 || index >= static_cast<int>(std::size(kKinds))) return 0;
+  if (index == kGifKindIndex && m_frameCount <= 1) return 0;
+  return kKinds[index].flag;
+}
+
 int CDrawMeta::ActionTypeFromName(const CString& name) {
   for (int i = 0; i < static_cast<int>(std::size(kKinds)); ++i)
     if (KindName(i) == name) return i;

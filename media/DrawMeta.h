@@ -31,6 +31,7 @@ class CDrawMeta : public CDrawObj {
   void ApplyColourKey(Gdiplus::Graphics* graphics) override;
   CString ActionTypeName(DWORD flag, int& index) override;
   int ActionTypeFromName(const CString& name) override;
+  DWORD ActionTypeAt(int index) override;
   void ResetPropertyPage(int group, CView* view) override;
   int DrawObject(CDC* dc, CView* view) override;
   int OnOpen(CView* view) override;

@@ -58,6 +58,10 @@ class CDrawObj : public CObject {
   // Appearance effects. SetEffectParams stores the running effect's kind, direction,
   // step, raster operation and delay between frames (in m_framePeriod), then repaints.
   void SetEffectParams(int kind, int direction, int step, int rop, int delay);
+  // The name an action of that type takes on the actions page: an edited action keeps
+  // the name of the one at m_selectedAction; a new one is the type's name followed by the
+  // first number from 1 + the count of that type's actions that no action bears.
+  CString NameAction(DWORD type);
   // The page area the effect works in: the bounding box of the turned corners,
   // normalised and widened by the pen width on every side.
   CRect GetEffectRect() const;

@@ -13,6 +13,7 @@ inline CString RowLabel(UINT id) {
   text.LoadString(id);
   return text;
 }
+inline CString LoadLabel(UINT id) { return RowLabel(id); }
 
 // Each row starts from an entry of its own, so no choice list, filter or read-only flag
 // of an earlier row reaches it. Returns the row's number.
@@ -22,6 +23,11 @@ inline int AddRow(CPropGrid* grid, UINT label, int kind, const std::function<voi
   entry.kind = kind;
   if (fill) fill(entry);
   return grid->AddItem(&entry);
+}
+
+// Repaints a grid that has a window (rows are also kept and read without one).
+inline void RepaintGrid(CPropGrid* grid) {
+  if (grid->GetSafeHwnd()) grid->Invalidate(TRUE);
 }
 
 // Reads a row's value into the field; a row the grid does not hold leaves it unchanged.

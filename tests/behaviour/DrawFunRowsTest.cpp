@@ -6,6 +6,10 @@
 #include <vector>
 
 #include "behaviour/DrawFun.h"
+#include "model/DrawDoc.h"
+#include "model/DrawRect.h"
+#include "model/DrawText.h"
+#include "model/Method.h"
 #include "tests/support/GridRows.h"
 #include "tests/support/MessageBoxCapture.h"
 #include "tests/support/TestHost.h"
@@ -190,4 +194,55 @@ TEST(DrawFunRows, TheRightEndMustLieAboveTheLeft) {
   EXPECT_EQ(RowReal(listed.grid, "区间左端"), 0.0);
   EXPECT_EQ(RowReal(listed.grid, "区间右端"), 2.0);
   EXPECT_EQ(listed.plot->m_function.m_secondFormula, "x*3");
+}
+
+TEST(DrawFunRows, APlotOffersNoRotationAndSetsItsFormulaOrInterval) {
+  TestHost host;
+  CDrawDoc page;
+  host.document = &page;
+  auto* source = new CDrawText(CRect(0, 0, 40, 20));
+  source->m_name = "区间文字";
+  auto* other = new CDrawText(CRect(0, 0, 40, 20));
+  other->m_name = "公式文字";
+  auto* rect = new CDrawRect(CRect(0, 0, 40, 20));
+  rect->m_name = "矩形1";
+  rect->m_caption = "[1,2]";
+  for (CDrawObj* o : {static_cast<CDrawObj*>(source), static_cast<CDrawObj*>(other), static_cast<CDrawObj*>(rect)})
+    page.m_objects.AddTail(o);
+  auto plot = Plot();
+  CPropGrid grid;
+  plot->ListActions(&grid, -1);
+  EXPECT_EQ(RowChoices(grid, "动作类型"), (Names{"平移运动", "特技效果", "页面切换", "显示或隐藏", "改变层", "退出",
+                                                 "调用外部程序", "控制点平移运动", "设置数据"}));
+  grid.RemoveItemsFrom(5);
+  plot->ListActions(&grid, 8);
+  EXPECT_EQ(RowNames(grid), (Names{"已有动作", "动作类型", "交互", "起始时刻", "持续时间", "数据类别", "数据来源"}));
+  EXPECT_EQ(RowChoices(grid, "数据类别"), (Names{"函数式", "区间"}));
+  EXPECT_EQ(RowChoices(grid, "数据来源"), (Names{"区间文字", "公式文字"}));
+  EXPECT_EQ(RowText(grid, "数据来源"), "公式文字");
+  EXPECT_EQ(RowText(grid, "数据类别"), "函数式");
+
+  grid.SetText(CString("数据类别"), "区间");
+  grid.SetText(CString("数据来源"), "区间文字");
+  grid.SetNumber(CString("持续时间"), 3);
+  plot->ApplyActions(&grid, 8);
+  ASSERT_EQ(plot->m_actions.GetSize(), 1);
+  const CMethod& action = plot->m_actions[0];
+  EXPECT_EQ(action.m_nType, CMethod::typeSetData);
+  EXPECT_EQ(action.m_strName, "设置数据1");
+  EXPECT_EQ(action.m_nIndex, 1);
+  EXPECT_EQ(action.m_strSource, "区间文字");
+  EXPECT_EQ(action.m_nDuration, 3);
+
+  // Shown again, the action's own datum and source come back.
+  CPropGrid again;
+  plot->m_selectedAction = 0;
+  plot->ListActions(&again, -1);
+  plot->ShowExistingAction(&again, 0);
+  EXPECT_EQ(RowText(again, "数据类别"), "区间");
+  EXPECT_EQ(RowText(again, "数据来源"), "区间文字");
+  page.m_objects.RemoveAll();
+  delete source;
+  delete other;
+  delete rect;
 }

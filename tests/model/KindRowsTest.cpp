@@ -33,6 +33,7 @@ Names Join(std::initializer_list<Names> parts) {
 
 std::unique_ptr<CDrawObj> Shape(int shape, int trajectory) {
   auto o = std::make_unique<CDrawRect>(CRect(10, 10, 110, 60));
+  o->m_name = "形状";
   o->m_shape = shape;
   o->m_trajectory = trajectory;
   return o;
@@ -41,6 +42,7 @@ std::unique_ptr<CDrawObj> Shape(int shape, int trajectory) {
 template <typename T>
 std::unique_ptr<CDrawObj> Make(int trajectory) {
   auto o = std::make_unique<T>(CRect(10, 10, 110, 60));
+  o->m_name = "对象";
   o->m_trajectory = trajectory;
   return o;
 }
@@ -99,6 +101,7 @@ TEST(KindGeneralRows, EachKindListsItsRowsAfterTheBase) {
 TEST(KindGeneralRows, AnEllipseShowsAndTakesItsFields) {
   TestHost host;
   CDrawRect o(CRect(0, 0, 80, 40));
+  o.m_name = "椭圆1";
   o.m_shape = kShapeEllipse;
   o.m_caption = "中心";
   o.m_outlined = 0;
@@ -252,6 +255,7 @@ TEST(KindGeneralRows, AChangedPictureFileIsLoaded) {
 TEST(KindGeneralRows, TextAndCompositeTakeTheirFlagsAndNumbers) {
   TestHost host;
   CDrawText text(CRect(0, 0, 50, 20));
+  text.m_name = "文本1";
   CPropGrid textGrid;
   text.ListGeneral(&textGrid);
   textGrid.SetFlag(CString("文字输入"), TRUE);
@@ -263,6 +267,7 @@ TEST(KindGeneralRows, TextAndCompositeTakeTheirFlagsAndNumbers) {
   EXPECT_EQ(text.m_pictureFill, 1);
 
   CDrawCompObj group;
+  group.m_name = "复合1";
   group.m_internalTime = 40;
   group.m_internalStart = 2;
   group.m_loopCount = 1;
@@ -447,5 +452,50 @@ TEST(PointRows, OnlyAnOrdinaryPointHasActionsAndInteractions) {
     point.ApplyActions(&actions, 0);
     EXPECT_EQ(point.m_actions.GetSize(), 0);
     EXPECT_EQ(point.m_actionMask, 0u);
+  }
+}
+
+TEST(KindActionRows, EachKindOffersItsActionTypesAndTheirRows) {
+  const Names base = {"平移运动", "旋转运动", "特技效果", "页面切换", "显示或隐藏", "改变层", "退出", "调用外部程序",
+                      "控制点平移运动"};
+  TestHost host;
+  CDrawRect rect(CRect(0, 0, 40, 40));
+  CDrawText text(CRect(0, 0, 40, 40));
+  CDrawCompObj group;
+  const struct {
+    const char* kind;
+    CDrawObj* object;
+    Names types;
+    int extraType;
+    DWORD extraKind;
+    const char* extraName;
+  } cases[] = {
+      {"rectangle", &rect, base, 9, 0, ""},
+      {"text", &text, Join({base, {"设置数据", "计算结果"}}), 9, CMethod::typeSetData, "设置数据1"},
+      {"text calculating", &text, Join({base, {"设置数据", "计算结果"}}), 10, CMethod::typeCalculate, "计算结果1"},
+      {"composite", &group, Join({base, {"卡通动画"}}), 9, CMethod::typeCartoon, "卡通动画1"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.kind);
+    c.object->m_selectedAction = -1;
+    CPropGrid grid;
+    c.object->ListActions(&grid, -1);
+    EXPECT_EQ(RowChoices(grid, "动作类型"), c.types);
+    EXPECT_EQ(RowText(grid, "动作类型"), "平移运动");
+
+    // Picking the extra type lists its rows; confirming adds that kind of action.
+    grid.RemoveItemsFrom(5);
+    c.object->ListActions(&grid, c.extraType);
+    EXPECT_EQ(grid.GetItemCount() > 4, c.extraKind != 0);
+    const int before = c.object->m_actions.GetSize();
+    c.object->ApplyActions(&grid, c.extraType);
+    if (!c.extraKind) {
+      EXPECT_EQ(c.object->m_actions.GetSize(), before);
+      continue;
+    }
+    ASSERT_EQ(c.object->m_actions.GetSize(), before + 1);
+    EXPECT_EQ(c.object->m_actions[before].m_nType, c.extraKind);
+    EXPECT_EQ(c.object->m_actions[before].m_strName, c.extraName);
+    EXPECT_NE(c.object->m_actionMask & c.extraKind, 0u);
   }
 }
