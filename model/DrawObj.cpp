@@ -366,16 +366,6 @@ CDrawObj* CDrawObj::FindMember(const CString&, int) { return nullptr; }
 int CDrawObj::GetPathPoints(int, CMethod*, int) { return 0; }
 double CDrawObj::GetPathLength() { return 0.0; }
 
-void CDrawObj::ListGeneral(CPropGrid*) {}
-void CDrawObj::ListActions(CPropGrid*, int) {}
-void CDrawObj::ListInteractions(CPropGrid*, int) {}
-void CDrawObj::ApplyGeneral(CPropGrid*) {}
-void CDrawObj::ApplyActions(CPropGrid*, int) {}
-void CDrawObj::ApplyInteractions(CPropGrid*) {}
-void CDrawObj::ShowExistingAction(CPropGrid*, int) {}
-void CDrawObj::ShowExistingInteraction(CPropGrid*, int) {}
-void CDrawObj::ListEffectDirections(CPropGrid*, int, int) {}
-
 void CDrawObj::SetSuspended(BOOL deleted) {
   m_deleted = deleted;
   if (CDrawHost* host = Host()) host->SetPageModified();

@@ -58,6 +58,10 @@ class CDrawObj : public CObject {
   // Appearance effects. SetEffectParams stores the running effect's kind, direction,
   // step, raster operation and delay between frames (in m_framePeriod), then repaints.
   void SetEffectParams(int kind, int direction, int step, int rop, int delay);
+  // The name an action of that type takes on the actions page: an edited action keeps
+  // the name of the one at m_selectedAction; a new one is the type's name followed by the
+  // first number from 1 + the count of that type's actions that no action bears.
+  CString NameAction(DWORD type);
   // The page area the effect works in: the bounding box of the turned corners,
   // normalised and widened by the pen width on every side.
   CRect GetEffectRect() const;
@@ -73,10 +77,6 @@ class CDrawObj : public CObject {
   CDrawObj* GetMemberOwner() const;
   // Shows the next frame of an animated picture.
   void StepGifFrame();
-  // Names an action record confirmed on the actions page: a new one (no action selected)
-  // the name of its type followed by the first free number from 1 + the actions of that
-  // type; an edited one keeps the name of the action it replaces.
-  void NameAction(CMethod& action);
 
   // Picture fills of the shapes: the fill picture decoded when first needed (once, and
   // again when the colour key changed since it was keyed), drawn into the path.

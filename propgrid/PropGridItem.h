@@ -70,6 +70,7 @@ class CPropGridItem : public CObject {
   const CRect& GetValueRect() const { return m_valueRect; }
   const CRect& GetButtonRect() const { return m_buttonRect; }
   int GetKind() const { return m_kind; }
+  BOOL IsReadOnly() const { return m_readOnly; }
   const CString& GetName() const { return m_name; }
   int GetChoiceCount() const { return m_choices.GetCount(); }
 

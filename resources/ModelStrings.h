@@ -53,12 +53,12 @@
 #define IDS_SET_RESET              61585  // 运算归零
 
 // Messages of the page document.
-#define IDS_PAGE_BAD_FORMAT        63630  // 文件格式不正确
-#define IDS_PAGE_BAD_VERSION       63631  // 文件版本不正确
-#define IDS_PAGE_READ_ONLY         63632  // 文件为只读属性，不能保存!...
-#define IDS_PAGE_SIZE_RANGE        63633  // 请确定宽度在 %d 到 %d 之间...
-#define IDS_PAGE_OPEN_FAILED       63634  // a damaged page file
-#define IDS_PAGE_SAVE_FAILED       63635  // a page that could not be written
+#define IDS_PAGE_BAD_FORMAT        63760  // 文件格式不正确
+#define IDS_PAGE_BAD_VERSION       63761  // 文件版本不正确
+#define IDS_PAGE_READ_ONLY         63762  // 文件为只读属性，不能保存!...
+#define IDS_PAGE_SIZE_RANGE        63763  // 请确定宽度在 %d 到 %d 之间...
+#define IDS_PAGE_OPEN_FAILED       63764  // a damaged page file
+#define IDS_PAGE_SAVE_FAILED       63765  // a page that could not be written
 #define IDS_OUT_OF_MEMORY          61599  // 内存不足
 
 // The character whose height centres captions in shapes.
@@ -126,7 +126,6 @@
 #define IDS_GRID_PICK_POINT            61742  // 选择控制点
 
 // Labels of the property rows the page and the objects list.
-#define IDS_ROW_ACTION_TYPE            61448  // 动作类型
 #define IDS_ROW_PAGE_NAME              63800  // 页名
 #define IDS_ROW_WIDTH                  63801  // 宽度
 #define IDS_ROW_HEIGHT                 63802  // 高度
@@ -137,10 +136,54 @@
 #define IDS_ROW_STRETCH_BACK_PICTURE   63807  // 拉伸背景图
 #define IDS_ROW_DELAY                  63808  // 延时
 #define IDS_ROW_DIRECTION              63809  // 方向
-#define IDS_ROW_TRIGGER                63810  // 触发条件
-#define IDS_ROW_TRIGGERED_OBJECT       63811  // 被触发对象
-#define IDS_ROW_TRIGGERED_ACTION       63812  // 被触发动作
 #define IDS_PICTURE_FILTER             63813  // 所有文件 (*.*)|*.*|位图文件(*.bmp)|...
+
+// The objects' own rows: the appearance page, the head of the actions page, the effect
+// directions and the interactions page, with their messages. The page's trigger rows
+// share the interaction labels.
+#define IDS_ROW_EXISTING_ACTIONS       61447  // 已有动作
+#define IDS_ROW_ACTION_TYPE            61448  // 动作类型
+#define IDS_ROW_BY_EVENT               61459  // 交互
+#define IDS_ROW_START_TIME             61460  // 起始时刻
+#define IDS_ROW_EXISTING_EVENTS        61463  // 已有交互
+#define IDS_ROW_TRIGGER                61464  // 触发条件
+#define IDS_ROW_TRIGGERED_OBJECT       61473  // 被触发对象
+#define IDS_ROW_TRIGGERED_ACTION       61474  // 被触发动作
+#define IDS_ROW_OBJECT_NAME            61475  // 对象名称
+#define IDS_ROW_VISIBLE                61476  // 可见
+#define IDS_ROW_TRANSPARENT            61477  // 透明
+#define IDS_ROW_LAYER                  61478  // 对象层
+#define IDS_ROW_BUTTONISED             61479  // 按钮化
+#define IDS_START_TIME_NEGATIVE        61480  // 起始时刻不能小于0!\n请重新设定起始时刻
+#define IDS_TRIGGERED_OBJECT_EMPTY     61744  // '被触发对象'不能为空
+#define IDS_TRIGGERED_OBJECT_MISSING   61745  // 被触发对象不存在
+#define IDS_EVENT_NAME_DRIVE           61746  // 驱动
+#define IDS_TRIGGER_EMPTY              63766  // '触发条件'不能为空
+#define IDS_DIRECTION_DOWN             61503  // 向下
+#define IDS_DIRECTION_UP               61504  // 向上
+#define IDS_DIRECTION_RIGHT            61505  // 向右
+#define IDS_DIRECTION_LEFT             61506  // 向左
+#define IDS_DIRECTION_TO_MIDDLE_V      61507  // 上下向中
+#define IDS_DIRECTION_TO_MIDDLE_H      61508  // 左右向中
+#define IDS_DIRECTION_CROSS_V          61511  // 垂直交叉移动
+#define IDS_DIRECTION_CROSS_H          61512  // 水平交叉移动
+#define IDS_DIRECTION_BLINDS_V         61513  // 垂直百叶窗
+#define IDS_DIRECTION_BLINDS_H         61514  // 水平百叶窗
+#define IDS_DIRECTION_BARS_V           61515  // 垂直栅条
+#define IDS_DIRECTION_BARS_H           61516  // 水平栅条
+#define IDS_DIRECTION_STRETCH_V        63624  // 上下拉伸
+#define IDS_DIRECTION_STRETCH_H        63625  // 左右拉伸
+#define IDS_DIRECTION_ZOOM             63626  // 放大拉伸
+#define IDS_DIRECTION_FADE_IN          63627  // 逐渐显示
+#define IDS_DIRECTION_FADE_OUT         63628  // 逐渐消失
+#define IDS_DIRECTION_DIAMOND_OUT      63630  // 菱形向外
+#define IDS_DIRECTION_DIAMOND_IN       63631  // 菱形向内
+#define IDS_DIRECTION_CIRCLE_OUT       63632  // 圆形向外
+#define IDS_DIRECTION_CIRCLE_IN        63633  // 圆形向内
+#define IDS_DIRECTION_ELLIPSE_OUT      63634  // 椭圆向外
+#define IDS_DIRECTION_ELLIPSE_IN       63635  // 椭圆向内
+#define IDS_DIRECTION_CROSS_OUT        63636  // 十字向外
+#define IDS_DIRECTION_CROSS_IN         63637  // 十字向内
 
 // Rows of the action types on an object's actions page, and their messages. The
 // "显示结果" row is labelled with IDS_ACTION_DISPLAY.

@@ -342,6 +342,18 @@ bool ColourBox(COLORREF colour, RECT* box) {
   return r.right >= 0;
 }
 
+// A page point on the screen, where the view places the page's centre (see
+// OpensThePageNamedOnItsCommandLine).
+POINT PagePointOnScreen(HWND view, int x, int y) {
+  RECT client;
+  ::GetClientRect(view, &client);
+  const int areaWidth = ::GetSystemMetrics(SM_CXSCREEN), areaHeight = ::GetSystemMetrics(SM_CYSCREEN);
+  POINT at = {(areaWidth < client.right ? client.right / 2 : areaWidth / 2) + x,
+              (areaHeight < client.bottom ? client.bottom / 2 : areaHeight / 2) - y};
+  ::ClientToScreen(view, &at);
+  return at;
+}
+
 void SendMouse(HWND view, UINT message, UINT keys, POINT screenPoint) {
   ::ScreenToClient(view, &screenPoint);
   DWORD_PTR ignored;
@@ -666,16 +678,7 @@ TEST(KordelProgramTest, ThePropertyPanelSelectsObjectsAndNarrowsThePage) {
   };
   EXPECT_EQ(entries(), names);
 
-  // The page's centre, as the view places it (see OpensThePageNamedOnItsCommandLine).
-  auto onScreen = [&](int x, int y) {
-    RECT client;
-    ::GetClientRect(view, &client);
-    const int areaWidth = ::GetSystemMetrics(SM_CXSCREEN), areaHeight = ::GetSystemMetrics(SM_CYSCREEN);
-    POINT at = {(areaWidth < client.right ? client.right / 2 : areaWidth / 2) + x,
-                (areaHeight < client.bottom ? client.bottom / 2 : areaHeight / 2) - y};
-    ::ClientToScreen(view, &at);
-    return at;
-  };
+  auto onScreen = [&](int x, int y) { return PagePointOnScreen(view, x, y); };
   // The sun's top-left handle inverts the page's colour around its corner (-60, 60).
   constexpr COLORREF kPage = RGB(232, 244, 255), kInverted = RGB(255 - 232, 255 - 244, 0);
   auto handlePixels = [&] {

@@ -366,20 +366,57 @@ TEST_F(ActionRowsTest, ControlPointMarksItsPointAndTakesTheMarkedOne) {
   EXPECT_EQ(result.m_strName, "控制点平移运动1");
 }
 
-TEST_F(ActionRowsTest, EffectRowsRefuseAZeroStepAndKeepUnknownKinds) {
+TEST_F(ActionRowsTest, EffectRowsFollowTheKindAndRefuseAZeroStep) {
   CMethod shown;
   List(*shape, kEffect, shown);
   EXPECT_EQ(Choices(grid, 5), (std::vector<CString>{"扫描显示", "移动显示", "百叶窗", "栅条显示", "图形渐铺",
                                                      "拉伸显示", "渐消渐隐"}));
   EXPECT_EQ(Text(grid, 5), "扫描显示");
+  EXPECT_EQ(Choices(grid, 6),
+            (std::vector<CString>{"向下", "向上", "向右", "向左", "上下向中", "左右向中"}));
+  EXPECT_EQ(Text(grid, 6), "向下");
   EXPECT_EQ(Number(grid, 7), 1);
   EXPECT_EQ(Number(grid, 9), 1);
 
-  CMethod unknown;
-  ASSERT_TRUE(ConfirmNew(*shape, kEffect, unknown, [&] { grid.SetText("特技类型", "闪烁"); }));
-  EXPECT_EQ(unknown.m_nEffect, 1);
-  EXPECT_EQ(unknown.m_nDirection, 8);
-  EXPECT_EQ(unknown.m_nDuration, 0);  // that direction has no frames
+  CMethod stored = Action(CMethod::typeEffect, "特技效果1");
+  stored.m_nEffect = 2;
+  stored.m_nDirection = 1;
+  shape->m_actions.Add(stored);
+  shape->m_selectedAction = 0;
+  List(*shape, kEffect, shape->m_actions[0]);
+  EXPECT_EQ(Text(grid, 5), "百叶窗");
+  EXPECT_EQ(Choices(grid, 6), (std::vector<CString>{"垂直百叶窗", "水平百叶窗"}));
+  EXPECT_EQ(Text(grid, 6), "水平百叶窗");
+
+  struct Case {
+    const char* kind;
+    const char* direction;
+    int step;
+    int effect, storedDirection;
+    bool lasts;
+  } cases[] = {
+      {"百叶窗", "水平百叶窗", 3, 2, 1, true},
+      {"闪烁", "向下", 3, 1, 8, false},    // no such kind: the new record's kind and direction
+      {"百叶窗", "向上", 3, 2, 8, false},  // not a direction of the kind
+      {"百叶窗", "垂直百叶窗", -2, 2, 0, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.kind);
+    CMethod result;
+    ASSERT_TRUE(ConfirmNew(*shape, kEffect, result, [&] {
+      shape->ListEffectDirections(&grid, 2, 0);
+      grid.SetText("特技类型", c.kind);
+      grid.SetText("方向", c.direction);
+      grid.SetNumber("步长", c.step);
+      grid.SetNumber("延时", 2);
+    }));
+    EXPECT_EQ(result.m_nEffect, c.effect);
+    EXPECT_EQ(result.m_nDirection, c.storedDirection);
+    const int length = std::abs(shape->GetEffectLength(c.effect, c.storedDirection, 2, c.step));
+    EXPECT_EQ(result.m_nDuration, length);
+    EXPECT_EQ(Number(grid, 8), length);
+    EXPECT_EQ(result.m_nDuration > 0, c.lasts);
+  }
 
   MessageBoxCapture boxes;
   CMethod refused;
