@@ -80,7 +80,7 @@ void CDrawFun::ApplyUnitRow(CPropGrid* grid) {
   ReadNumberRow(grid, IDS_ROW_UNIT_PIXELS, m_unit);
   if (m_unit < kMinUnit) {
     m_unit = kMinUnit;
-    grid->SetNumber(RowLabel(IDS_ROW_UNIT_PIXELS), m_unit);
+    grid->SetNumber(LoadLabel(IDS_ROW_UNIT_PIXELS), m_unit);
   }
 }
 
@@ -96,11 +96,11 @@ void CDrawFun::ApplyDefinitionRows(CPropGrid* grid) {
   ReadTextRow(grid, IDS_ROW_INDEPENDENT, definition.independentName);
   ReadTextRow(grid, IDS_ROW_DEPENDENT, definition.dependentName);
   if (!StartsWithLetter(definition.independentName)) {
-    grid->SetText(RowLabel(IDS_ROW_INDEPENDENT), function.m_independentName);
+    grid->SetText(LoadLabel(IDS_ROW_INDEPENDENT), function.m_independentName);
     return Refuse(IDS_FUN_INDEPENDENT_NOT_LETTER);
   }
   if (!StartsWithLetter(definition.dependentName)) {
-    grid->SetText(RowLabel(IDS_ROW_DEPENDENT), function.m_dependentName);
+    grid->SetText(LoadLabel(IDS_ROW_DEPENDENT), function.m_dependentName);
     return Refuse(IDS_FUN_DEPENDENT_NOT_LETTER);
   }
 
@@ -118,14 +118,14 @@ void CDrawFun::ApplyDefinitionRows(CPropGrid* grid) {
       ReadRealRow(grid, IDS_ROW_INTERVAL_LEFT, left);
       ReadRealRow(grid, IDS_ROW_INTERVAL_RIGHT, right);
       if (!(right > left)) {
-        grid->SetReal(RowLabel(IDS_ROW_INTERVAL_LEFT), interval.left);
-        grid->SetReal(RowLabel(IDS_ROW_INTERVAL_RIGHT), interval.right);
+        grid->SetReal(LoadLabel(IDS_ROW_INTERVAL_LEFT), interval.left);
+        grid->SetReal(LoadLabel(IDS_ROW_INTERVAL_RIGHT), interval.right);
         return Refuse(IDS_FUN_RIGHT_NOT_ABOVE_LEFT);
       }
       ReadRealRow(grid, IDS_ROW_INTERVAL_STEP, step);
       if (!(step >= kMinStep)) {
         step = kMinStep;
-        grid->SetReal(RowLabel(IDS_ROW_INTERVAL_STEP), step);
+        grid->SetReal(LoadLabel(IDS_ROW_INTERVAL_STEP), step);
       }
       interval.left = left;
       interval.right = right;
@@ -134,9 +134,9 @@ void CDrawFun::ApplyDefinitionRows(CPropGrid* grid) {
   }
 
   if (function.Define(definition, interval.left)) {
-    grid->SetText(RowLabel(IDS_FUN_DATUM_FORMULA), function.m_secondFormula);
-    grid->SetText(RowLabel(IDS_ROW_INDEPENDENT), function.m_independentName);
-    grid->SetText(RowLabel(IDS_ROW_DEPENDENT), function.m_dependentName);
+    grid->SetText(LoadLabel(IDS_FUN_DATUM_FORMULA), function.m_secondFormula);
+    grid->SetText(LoadLabel(IDS_ROW_INDEPENDENT), function.m_independentName);
+    grid->SetText(LoadLabel(IDS_ROW_DEPENDENT), function.m_dependentName);
     return Refuse(IDS_FUN_BAD_FORMULA);
   }
   if (singleInterval) {
@@ -170,9 +170,9 @@ BOOL CDrawFun::ApplyActionSetData(CPropGrid* grid, CMethod& action) {
   action.m_nType = CMethod::typeSetData;
   ReadNumberRow(grid, IDS_ROW_DURATION, action.m_nDuration);
   CString datum;
-  if (grid->GetText(RowLabel(IDS_ROW_DATUM), &datum) && DataTypeFromName(datum, kDatumGroup) >= 0)
+  if (grid->GetText(LoadLabel(IDS_ROW_DATUM), &datum) && DataTypeFromName(datum, kDatumGroup) >= 0)
     action.m_nIndex = DataTypeFromName(datum, kDatumGroup);
   ReadTextRow(grid, IDS_ROW_DATA_SOURCE, action.m_strSource);
-  NameAction(action);
+  action.m_strName = NameAction(action.m_nType);
   return TRUE;
 }

@@ -96,7 +96,7 @@ void DeriveTranslationDuration(CPropGrid* grid, CMethod& action, int less) {
   const int points = CountPathPoints(action);
   if (points < 0) return;
   action.m_nDuration = points - less;
-  grid->SetNumber(RowLabel(IDS_ROW_DURATION), action.m_nDuration);
+  grid->SetNumber(LoadLabel(IDS_ROW_DURATION), action.m_nDuration);
 }
 
 // Whole degrees in 0..359; 360 itself stays a full turn.
@@ -118,14 +118,14 @@ int RotationSpan(int start, int end, int speed) {
 
 CString ControlPointText(int point) {
   CString text;
-  text.Format("%s%d", RowLabel(IDS_ROW_CONTROL_POINT).GetString(), point);
+  text.Format("%s%d", LoadLabel(IDS_ROW_CONTROL_POINT).GetString(), point);
   return text;
 }
 
 // The position of a direction text among the directions the direction row offers for
 // the kind picked (the row is refilled whenever the kind changes), or -1.
 int DirectionPosition(CPropGrid* grid, const CString& text) {
-  CPropGridItem* item = grid->FindItem(RowLabel(IDS_ROW_EFFECT_DIRECTION));
+  CPropGridItem* item = grid->FindItem(LoadLabel(IDS_ROW_EFFECT_DIRECTION));
   if (!item) return -1;
   PropertyEntry entry;
   item->GetEntry(&entry, -2);
@@ -144,21 +144,6 @@ void AddDataTypeChoices(CDrawObj& object, PropertyEntry& entry, int group) {
 }
 
 }  // namespace
-
-void CDrawObj::NameAction(CMethod& action) {
-  if (m_selectedAction >= 0 && m_selectedAction < m_actions.GetSize()) {
-    action.m_strName = m_actions[m_selectedAction].m_strName;
-    return;
-  }
-  int index = 0;
-  const CString base = ActionTypeName(action.m_nType, index);
-  int n = 1;
-  for (int i = 0; i < m_actions.GetSize(); ++i)
-    if (m_actions[i].m_nType == action.m_nType) ++n;
-  do {
-    action.m_strName.Format("%s%d", base.GetString(), n++);
-  } while (FindActionByName(action.m_strName) >= 0);
-}
 
 int CDrawObj::ListExtraActionRows(CPropGrid*, int) { return 1; }
 int CDrawObj::ApplyExtraActionRows(CPropGrid*, int) { return 1; }
@@ -189,14 +174,14 @@ BOOL CDrawObj::ApplyActionSetData(CPropGrid* grid, CMethod& action) {
   action.m_nType = CMethod::typeSetData;
   ReadNumberRow(grid, IDS_ROW_DURATION, action.m_nDuration);
   CString text;
-  if (grid->GetText(RowLabel(IDS_ROW_SET_TYPE), &text)) action.m_nSetType = DataTypeFromName(text, kSetTypes);
+  if (grid->GetText(LoadLabel(IDS_ROW_SET_TYPE), &text)) action.m_nSetType = DataTypeFromName(text, kSetTypes);
   ReadTextRow(grid, IDS_ROW_EXPRESSION, action.m_strExpression);
   // An index below the first would have the text object write before its variables.
   int shown = ShownVariableIndex(action.m_nIndex);
   ReadNumberRow(grid, IDS_ROW_VARIABLE_INDEX, shown);
   action.m_nIndex = std::max(shown, 1) - 1;
   ReadTextRow(grid, IDS_ROW_DATA_SOURCE, action.m_strSource);
-  NameAction(action);
+  action.m_strName = NameAction(action.m_nType);
   return TRUE;
 }
 
@@ -224,12 +209,12 @@ BOOL CDrawObj::ApplyActionCalculate(CPropGrid* grid, CMethod& action) {
   action.m_nType = CMethod::typeCalculate;
   ReadNumberRow(grid, IDS_ROW_DURATION, action.m_nDuration);
   CString text;
-  if (grid->GetText(RowLabel(IDS_ROW_CALC_TYPE), &text)) action.m_nIndex = DataTypeFromName(text, kCalculationTypes);
+  if (grid->GetText(LoadLabel(IDS_ROW_CALC_TYPE), &text)) action.m_nIndex = DataTypeFromName(text, kCalculationTypes);
   ReadTextRow(grid, IDS_ROW_EXPRESSION, action.m_strExpression);
   ReadTextRow(grid, IDS_ROW_COMPARE_DATA, action.m_strSource);
-  if (grid->GetText(RowLabel(IDS_ROW_RESULT_TYPE), &text)) action.m_nMode = DataTypeFromName(text, kResultTypes);
+  if (grid->GetText(LoadLabel(IDS_ROW_RESULT_TYPE), &text)) action.m_nMode = DataTypeFromName(text, kResultTypes);
   ReadFlagRow(grid, IDS_ACTION_DISPLAY, action.m_nValue);
-  NameAction(action);
+  action.m_strName = NameAction(action.m_nType);
   return TRUE;
 }
 
@@ -239,7 +224,7 @@ int CDrawObj::ListActionControlPoint(CPropGrid* grid, CMethod& action) {
   AddTranslationRows(grid, action);
   auto* item = new CPropGridChildItem;
   PropertyEntry entry;
-  entry.name = RowLabel(IDS_ROW_CONTROL_POINT);
+  entry.name = LoadLabel(IDS_ROW_CONTROL_POINT);
   entry.kind = kPropPoint;
   entry.readOnly = TRUE;
   entry.text = ControlPointText(action.m_nControlPoint);
@@ -257,16 +242,16 @@ BOOL CDrawObj::ApplyActionControlPoint(CPropGrid* grid, CMethod& action) {
   if (!ReadTranslationRows(grid, action)) return FALSE;
   // The walk ends on the last point: one step fewer than the points.
   DeriveTranslationDuration(grid, action, 1);
-  NameAction(action);
+  action.m_strName = NameAction(action.m_nType);
   action.m_nControlPoint = m_activeHandle;
-  grid->SetText(RowLabel(IDS_ROW_CONTROL_POINT), ControlPointText(action.m_nControlPoint));
+  grid->SetText(LoadLabel(IDS_ROW_CONTROL_POINT), ControlPointText(action.m_nControlPoint));
   return TRUE;
 }
 
 int CDrawObj::ListActionProgram(CPropGrid* grid, CMethod& action) {
   AddRow(grid, IDS_ROW_PROGRAM, kPropFile, [&](PropertyEntry& e) {
     e.text = action.m_strTarget;
-    e.extra = RowLabel(IDS_PROGRAM_FILTER);
+    e.extra = LoadLabel(IDS_PROGRAM_FILTER);
     e.openFile = TRUE;
   });
   return 1;
@@ -275,7 +260,7 @@ int CDrawObj::ListActionProgram(CPropGrid* grid, CMethod& action) {
 BOOL CDrawObj::ApplyActionProgram(CPropGrid* grid, CMethod& action) {
   action.m_nType = CMethod::typeRunProgram;
   ReadTextRow(grid, IDS_ROW_PROGRAM, action.m_strTarget);
-  NameAction(action);
+  action.m_strName = NameAction(action.m_nType);
   return TRUE;
 }
 
@@ -283,7 +268,7 @@ int CDrawObj::ListActionExit(CPropGrid*, CMethod&) { return 1; }
 
 BOOL CDrawObj::ApplyActionExit(CPropGrid*, CMethod& action) {
   action.m_nType = CMethod::typeExit;
-  NameAction(action);
+  action.m_strName = NameAction(action.m_nType);
   return TRUE;
 }
 
@@ -295,7 +280,7 @@ int CDrawObj::ListActionLayer(CPropGrid* grid, CMethod& action) {
 BOOL CDrawObj::ApplyActionLayer(CPropGrid* grid, CMethod& action) {
   action.m_nType = CMethod::typeLayer;
   ReadNumberRow(grid, IDS_ROW_LAYER_STEPS, action.m_nLayerSteps);
-  NameAction(action);
+  action.m_strName = NameAction(action.m_nType);
   return TRUE;
 }
 
@@ -309,14 +294,14 @@ BOOL CDrawObj::ApplyActionShowHide(CPropGrid* grid, CMethod& action) {
   action.m_nType = CMethod::typeShowHide;
   ReadFlagRow(grid, IDS_ROW_SHOW, action.m_nValue);
   ReadNumberRow(grid, IDS_ROW_SHOW_DURATION, action.m_nDuration);
-  NameAction(action);
+  action.m_strName = NameAction(action.m_nType);
   return TRUE;
 }
 
 int CDrawObj::ListActionPageSwitch(CPropGrid* grid, CMethod& action) {
   AddRow(grid, IDS_ROW_TARGET_PAGE, kPropFile, [&](PropertyEntry& e) {
     e.text = action.m_strTarget;
-    e.extra = RowLabel(IDS_PAGE_FILE_FILTER);
+    e.extra = LoadLabel(IDS_PAGE_FILE_FILTER);
     e.openFile = TRUE;
   });
   AddRow(grid, IDS_ROW_DYNAMIC_SWITCH, kPropFlag, [&](PropertyEntry& e) { e.flag = action.m_nMode; });
@@ -334,7 +319,7 @@ BOOL CDrawObj::ApplyActionPageSwitch(CPropGrid* grid, CMethod& action) {
   // that switches. A relative path keeps its folders.
   if (action.m_strTarget.Find(':') > 0)
     action.m_strTarget = action.m_strTarget.Mid(action.m_strTarget.ReverseFind('\\') + 1);
-  NameAction(action);
+  action.m_strName = NameAction(action.m_nType);
   ReadFlagRow(grid, IDS_ROW_DYNAMIC_SWITCH, action.m_nMode);
   return TRUE;
 }
@@ -344,11 +329,11 @@ BOOL CDrawObj::ApplyActionPageSwitch(CPropGrid* grid, CMethod& action) {
 int CDrawObj::ListActionEffect(CPropGrid* grid, CMethod& action) {
   const BOOL isNew = m_selectedAction == -1;
   AddRow(grid, IDS_ROW_EFFECT_KIND, kPropDropList, [&](PropertyEntry& e) {
-    for (UINT name : kEffectNames) e.choices.AddTail(RowLabel(name));
+    for (UINT name : kEffectNames) e.choices.AddTail(LoadLabel(name));
     if (isNew)
-      e.text = RowLabel(kEffectNames[0]);
+      e.text = LoadLabel(kEffectNames[0]);
     else if (action.m_nEffect >= 0 && action.m_nEffect < kEffectCount)
-      e.text = RowLabel(kEffectNames[action.m_nEffect]);
+      e.text = LoadLabel(kEffectNames[action.m_nEffect]);
   });
   AddRow(grid, IDS_ROW_EFFECT_DIRECTION, kPropDropList);
   // The directions are those of the kind: the first kind's, "向下" first, for a new action.
@@ -368,12 +353,12 @@ int CDrawObj::ListActionEffect(CPropGrid* grid, CMethod& action) {
 BOOL CDrawObj::ApplyActionEffect(CPropGrid* grid, CMethod& action) {
   action.m_nType = CMethod::typeEffect;
   CString text;
-  grid->GetText(RowLabel(IDS_ROW_EFFECT_KIND), &text);
+  grid->GetText(LoadLabel(IDS_ROW_EFFECT_KIND), &text);
   for (int kind = 0; kind < kEffectCount; ++kind) {
-    if (text != RowLabel(kEffectNames[kind])) continue;
+    if (text != LoadLabel(kEffectNames[kind])) continue;
     action.m_nEffect = kind;
     CString direction;
-    grid->GetText(RowLabel(IDS_ROW_EFFECT_DIRECTION), &direction);
+    grid->GetText(LoadLabel(IDS_ROW_EFFECT_DIRECTION), &direction);
     const int position = DirectionPosition(grid, direction);
     if (position >= 0) action.m_nDirection = position;
     break;
@@ -386,8 +371,8 @@ BOOL CDrawObj::ApplyActionEffect(CPropGrid* grid, CMethod& action) {
   }
   const long long length = GetEffectLength(action.m_nEffect, action.m_nDirection, action.m_nSpeed, action.m_nStep);
   action.m_nDuration = static_cast<int>(std::min<long long>(std::llabs(length), INT_MAX));
-  grid->SetNumber(RowLabel(IDS_ROW_DURATION), action.m_nDuration);
-  NameAction(action);
+  grid->SetNumber(LoadLabel(IDS_ROW_DURATION), action.m_nDuration);
+  action.m_strName = NameAction(action.m_nType);
   return TRUE;
 }
 
@@ -438,10 +423,10 @@ BOOL CDrawObj::ApplyActionRotation(CPropGrid* grid, CMethod& action) {
     action.m_nDuration = static_cast<int>(frames);
     action.m_nRotateFrames = action.m_nDuration;
   }
-  grid->SetNumber(RowLabel(IDS_ROW_DURATION), action.m_nDuration);
-  grid->SetNumber(RowLabel(IDS_ROW_START_ANGLE), action.m_nStartAngle);
-  grid->SetNumber(RowLabel(IDS_ROW_END_ANGLE), action.m_nEndAngle);
-  NameAction(action);
+  grid->SetNumber(LoadLabel(IDS_ROW_DURATION), action.m_nDuration);
+  grid->SetNumber(LoadLabel(IDS_ROW_START_ANGLE), action.m_nStartAngle);
+  grid->SetNumber(LoadLabel(IDS_ROW_END_ANGLE), action.m_nEndAngle);
+  action.m_strName = NameAction(action.m_nType);
   return TRUE;
 }
 
@@ -454,7 +439,7 @@ BOOL CDrawObj::ApplyActionTranslation(CPropGrid* grid, CMethod& action) {
   action.m_nType = CMethod::typeTranslate;
   if (!ReadTranslationRows(grid, action)) return FALSE;
   DeriveTranslationDuration(grid, action, 0);
-  NameAction(action);
+  action.m_strName = NameAction(action.m_nType);
   return TRUE;
 }
 
@@ -476,9 +461,9 @@ BOOL CDrawObj::ApplyActionCartoon(CPropGrid* grid, CMethod& action) {
     if (auto* group = dynamic_cast<CMemberGroup*>(this)) {
       const long long total = static_cast<long long>(action.m_nInterval) * group->GetMemberCount();
       action.m_nDuration = static_cast<int>(std::clamp<long long>(total, INT_MIN, INT_MAX));
-      grid->SetNumber(RowLabel(IDS_ROW_DURATION), action.m_nDuration);
+      grid->SetNumber(LoadLabel(IDS_ROW_DURATION), action.m_nDuration);
     }
   }
-  NameAction(action);
+  action.m_strName = NameAction(action.m_nType);
   return TRUE;
 }

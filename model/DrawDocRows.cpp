@@ -58,7 +58,7 @@ CString PageNameOf(CString name) {
 
 int FlagOf(CPropGrid* grid, UINT label, int current) {
   int flag = current;
-  grid->GetFlag(RowLabel(label), &flag);
+  grid->GetFlag(LoadLabel(label), &flag);
   return flag;
 }
 
@@ -74,7 +74,7 @@ void CDrawDoc::ListPage(CPropGrid* grid) {
   AddRow(grid, IDS_ROW_USE_BACK_PICTURE, kPropFlag, [this](PropertyEntry& e) { e.flag = m_useBackPicture; });
   AddRow(grid, IDS_ROW_FILE_NAME, kPropFile, [this](PropertyEntry& e) {
     e.text = m_backPictureFile;
-    e.extra = RowLabel(IDS_PICTURE_FILTER);
+    e.extra = LoadLabel(IDS_PICTURE_FILTER);
     e.openFile = TRUE;
   });
   AddRow(grid, IDS_ROW_STRETCH_BACK_PICTURE, kPropFlag, [this](PropertyEntry& e) { e.flag = m_stretchBackPicture; });
@@ -102,8 +102,8 @@ void CDrawDoc::ListTransition(CPropGrid* grid, int kind) {
 
 void CDrawDoc::ListTriggers(CPropGrid* grid) {
   AddRow(grid, IDS_ROW_TRIGGER, kPropDropList, [](PropertyEntry& e) {
-    for (UINT id = IDS_TRIGGER_LEFT_DOWN; id <= IDS_TRIGGER_RIGHT_UP; ++id) e.choices.AddTail(RowLabel(id));
-    e.text = RowLabel(IDS_TRIGGER_LEFT_DOWN);
+    for (UINT id = IDS_TRIGGER_LEFT_DOWN; id <= IDS_TRIGGER_RIGHT_UP; ++id) e.choices.AddTail(LoadLabel(id));
+    e.text = LoadLabel(IDS_TRIGGER_LEFT_DOWN);
   });
   AddRow(grid, IDS_ROW_TRIGGERED_OBJECT, kPropText, [](PropertyEntry&) {});
   AddRow(grid, IDS_ROW_TRIGGERED_ACTION, kPropText, [](PropertyEntry&) {});
@@ -111,9 +111,9 @@ void CDrawDoc::ListTriggers(CPropGrid* grid) {
 
 void CDrawDoc::ApplyPage(CPropGrid* grid) {
   CString typed;
-  grid->GetText(RowLabel(IDS_ROW_PAGE_NAME), &typed);
+  grid->GetText(LoadLabel(IDS_ROW_PAGE_NAME), &typed);
   if (typed.IsEmpty()) {
-    grid->SetText(RowLabel(IDS_ROW_PAGE_NAME), m_pageName);
+    grid->SetText(LoadLabel(IDS_ROW_PAGE_NAME), m_pageName);
     return;
   }
   const CString name = PageNameOf(typed);
@@ -128,8 +128,8 @@ void CDrawDoc::ApplyPage(CPropGrid* grid) {
 
   int width = m_pageSize.cx;
   int height = m_pageSize.cy;
-  grid->GetNumber2(RowLabel(IDS_ROW_WIDTH), &width);
-  grid->GetNumber2(RowLabel(IDS_ROW_HEIGHT), &height);
+  grid->GetNumber2(LoadLabel(IDS_ROW_WIDTH), &width);
+  grid->GetNumber2(LoadLabel(IDS_ROW_HEIGHT), &height);
   if (!SetPageSize(width, height)) {
     CString message;
     message.Format(IDS_PAGE_SIZE_RANGE, kMinPageWidth, m_screenSize.cx, kMinPageHeight, m_screenSize.cy);
@@ -138,15 +138,15 @@ void CDrawDoc::ApplyPage(CPropGrid* grid) {
   }
 
   int colour = static_cast<int>(m_backColour);
-  grid->GetColour(RowLabel(IDS_ROW_BACK_COLOUR), &colour);
+  grid->GetColour(LoadLabel(IDS_ROW_BACK_COLOUR), &colour);
   m_backColour = static_cast<COLORREF>(colour);
   colour = static_cast<int>(m_curtainColour);
-  grid->GetColour(RowLabel(IDS_ROW_CURTAIN_COLOUR), &colour);
+  grid->GetColour(LoadLabel(IDS_ROW_CURTAIN_COLOUR), &colour);
   m_curtainColour = static_cast<COLORREF>(colour);
   m_useBackPicture = FlagOf(grid, IDS_ROW_USE_BACK_PICTURE, m_useBackPicture);
 
   CString file = m_backPictureFile;
-  grid->GetText(RowLabel(IDS_ROW_FILE_NAME), &file);
+  grid->GetText(LoadLabel(IDS_ROW_FILE_NAME), &file);
   file.MakeLower();
   CString current = m_backPictureFile;
   current.MakeLower();
@@ -164,7 +164,7 @@ void CDrawDoc::ApplyPage(CPropGrid* grid) {
 
 void CDrawDoc::ApplyTransition(CPropGrid* grid, int) {
   CString text;
-  if (grid->GetText(RowLabel(IDS_ROW_ACTION_TYPE), &text)) {
+  if (grid->GetText(LoadLabel(IDS_ROW_ACTION_TYPE), &text)) {
     for (int k = 0; k < kTransitionKinds; ++k) {
       if (text != kTransitionNames[k]) continue;
       m_transitionKind = k;
@@ -172,17 +172,17 @@ void CDrawDoc::ApplyTransition(CPropGrid* grid, int) {
       break;
     }
   }
-  if (grid->GetText(RowLabel(IDS_ROW_DIRECTION), &text)) {
+  if (grid->GetText(LoadLabel(IDS_ROW_DIRECTION), &text)) {
     const DirectionList directions = DirectionsOf(m_transitionKind);
     if (m_transitionKind == 5 || m_transitionKind == 8) m_transitionDirection = 0;
     for (int d = 0; d < directions.count; ++d)
       if (text == directions.names[d]) m_transitionDirection = d;
   }
   int delay = m_transitionDelay;
-  if (grid->GetNumber(RowLabel(IDS_ROW_DELAY), &delay)) {
+  if (grid->GetNumber(LoadLabel(IDS_ROW_DELAY), &delay)) {
     if (delay < 0) {
       delay = 0;
-      grid->SetNumber(RowLabel(IDS_ROW_DELAY), 0);
+      grid->SetNumber(LoadLabel(IDS_ROW_DELAY), 0);
     }
     m_transitionDelay = delay;
   }

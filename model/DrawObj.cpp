@@ -366,7 +366,6 @@ CDrawObj* CDrawObj::FindMember(const CString&, int) { return nullptr; }
 int CDrawObj::GetPathPoints(int, CMethod*, int) { return 0; }
 double CDrawObj::GetPathLength() { return 0.0; }
 
-
 void CDrawObj::SetSuspended(BOOL deleted) {
   m_deleted = deleted;
   if (CDrawHost* host = Host()) host->SetPageModified();

@@ -77,10 +77,6 @@ class CDrawObj : public CObject {
   CDrawObj* GetMemberOwner() const;
   // Shows the next frame of an animated picture.
   void StepGifFrame();
-  // Names an action record confirmed on the actions page: a new one (no action selected)
-  // the name of its type followed by the first free number from 1 + the actions of that
-  // type; an edited one keeps the name of the action it replaces.
-  void NameAction(CMethod& action);
 
   // Picture fills of the shapes: the fill picture decoded when first needed (once, and
   // again when the colour key changed since it was keyed), drawn into the path.

@@ -203,7 +203,7 @@ const UINT kRoleNames[] = {IDS_POINT_ORDINARY, IDS_POINT_PATH_START, IDS_POINT_P
 
 template <size_t N>
 CString NameAt(const UINT (&names)[N], int index) {
-  return index >= 0 && index < static_cast<int>(N) ? RowLabel(names[index]) : CString();
+  return index >= 0 && index < static_cast<int>(N) ? LoadLabel(names[index]) : CString();
 }
 
 }  // namespace
@@ -223,7 +223,7 @@ void CDrawPoint::ApplyGeneral(CPropGrid* grid) {
   ReadTextRow(grid, IDS_ROW_OBJECT_NAME, name);
   if (name.IsEmpty()) {
     // As for every object: the name comes back and nothing else is taken.
-    grid->SetText(RowLabel(IDS_ROW_OBJECT_NAME), m_name);
+    grid->SetText(LoadLabel(IDS_ROW_OBJECT_NAME), m_name);
     grid->Invalidate(TRUE);
     return;
   }
@@ -242,7 +242,7 @@ void CDrawPoint::ApplyGeneral(CPropGrid* grid) {
     Invalidate();
   }
   int colour = static_cast<int>(m_pen.lopnColor);
-  grid->GetColour(RowLabel(IDS_ROW_POINT_COLOUR), &colour);
+  grid->GetColour(LoadLabel(IDS_ROW_POINT_COLOUR), &colour);
   m_pen.lopnColor = static_cast<COLORREF>(colour);
   const int role = ReadChoiceRow(grid, IDS_ROW_POINT_ROLE, kRoleNames, 5);
   if (role >= 0) m_role = role;

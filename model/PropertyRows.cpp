@@ -11,16 +11,16 @@ constexpr int kFillLinearGradient = 4;
 
 int AddDropListRow(CPropGrid* grid, UINT label, const UINT* choices, int count, const CString& value) {
   return AddRow(grid, label, kPropDropList, [&](PropertyEntry& e) {
-    for (int i = 0; i < count; ++i) e.choices.AddTail(RowLabel(choices[i]));
+    for (int i = 0; i < count; ++i) e.choices.AddTail(LoadLabel(choices[i]));
     e.text = value;
   });
 }
 
 int ReadChoiceRow(CPropGrid* grid, UINT label, const UINT* choices, int count) {
   CString text;
-  if (!grid->GetText(RowLabel(label), &text)) return -1;
+  if (!grid->GetText(LoadLabel(label), &text)) return -1;
   for (int i = 0; i < count; ++i)
-    if (RowLabel(choices[i]) == text) return i;
+    if (LoadLabel(choices[i]) == text) return i;
   return -1;
 }
 
@@ -43,7 +43,7 @@ void ListPictureRows(CDrawObj& object, CPropGrid* grid) {
   AddFlagRow(grid, IDS_ROW_PICTURE_STRETCH, object.m_picturePlacement);
   AddRow(grid, IDS_ROW_PICTURE_FILE, kPropFile, [&](PropertyEntry& e) {
     e.text = object.m_pictureFile;
-    e.extra = RowLabel(IDS_PICTURE_FILTER);
+    e.extra = LoadLabel(IDS_PICTURE_FILTER);
     e.openFile = TRUE;
   });
 }

@@ -271,3 +271,6 @@
 #define IDS_DIRECTION_ELLIPSE_IN       63635  // 椭圆向内
 #define IDS_DIRECTION_CROSS_OUT        63636  // 十字向外
 #define IDS_DIRECTION_CROSS_IN         63637  // 十字向内
+
+// Rows of the action types on an object's actions page, and their messages. The
+// "显示结果" row is labelled with IDS_ACTION_DISPLAY.
