@@ -23,6 +23,7 @@
 #include "editor/panels/SizingBar.h"
 #include "resources/KordelIds.h"
 
+class CDrawMedia;
 class CDrawObj;
 class CDrawView;
 
@@ -54,6 +55,19 @@ class CMainFrame : public CFrameWnd {
   BOOL IsFullScreen() const { return m_bFullScreen; }
   CDrawView* GetDrawView() const;
   CStatusBar& GetStatusBar() { return m_wndStatusBar; }
+
+  // --- Media files applied to the page (shell drops, gallery clicks) ---
+  // Whether the object shows a picture file: pictures, shapes, texts, polygons.
+  static bool HoldsPicture(const CDrawObj* object);
+  // The file becomes the object's picture: loaded, repainted, the property panel told,
+  // the page modified.
+  void ApplyPictureFile(CDrawObj* object, const CString& file);
+  // The file becomes the sound object's sound (the panel told, the page modified),
+  // which then plays once.
+  void ApplySoundFile(CDrawMedia* sound, const CString& file);
+  // The picture becomes the page's background, switched on, and the selection is
+  // emptied; a file that is no picture is reported and the old background kept.
+  void DropOnBackground(const CString& file);
 
   void OnFullScreen();
   void OnHelpTopics();
@@ -100,7 +114,6 @@ class CMainFrame : public CFrameWnd {
   template <class Fn>
   BOOL ForEachSelected(Fn fn);
   void SetPageModified();
-  void DropOnBackground(const CString& file);
 
   void OnExitRunCommand() { OnFullScreen(); }
   void OnUpdateAlwaysEnabled(CCmdUI* pCmdUI);
