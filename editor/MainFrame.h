@@ -7,8 +7,7 @@
 // The toolbars of the editor's panel set (effect bar, format bar, tool box) are made by
 // their own classes when those exist; their places in the creation order, the docking
 // and the full-screen bookkeeping are kept (see OnCreate), and their commands stay
-// disabled until then. The programme bar holds its panel's dialog on the resizable
-// dialog base until the panel's own class exists.
+// disabled until then.
 #pragma once
 
 #include <vector>
@@ -18,8 +17,8 @@
 #include "framework/ui/Menu.h"
 #include "framework/ui/StatusBar.h"
 #include "framework/ui/ToolBar.h"
+#include "editor/panels/GalleryPanel.h"
 #include "editor/panels/PropertyPanel.h"
-#include "editor/panels/ResizableDialog.h"
 #include "editor/panels/SizingBar.h"
 #include "resources/KordelIds.h"
 
@@ -81,7 +80,7 @@ class CMainFrame : public CFrameWnd {
   CToolBar m_wndAlignBar;
   CStatusBar m_wndStatusBar;
   CPropertyPanel m_wndPropertyPanel;
-  CResizableDialog m_wndGalleryPanel{IDD_GALLERY_PANEL};
+  CGalleryPanel m_wndGalleryPanel;
   CSizingBar m_wndPropertyBar;
   CSizingBar m_wndProgrammeBar;
   BOOL m_bClosed = FALSE;

@@ -24,37 +24,9 @@
 #include "tests/support/ArchiveHelpers.h"
 #include "tests/support/MessageBoxCapture.h"
 #include "tests/support/ModalCapture.h"
+#include "tests/support/PictureFiles.h"
 
 namespace {
-
-// A 24-bit BMP file of one colour.
-std::vector<BYTE> BmpFile(int width, int height, COLORREF colour) {
-  const int line = (width * 3 + 3) & ~3;
-  std::vector<BYTE> b;
-  auto put = [&b](unsigned long v, int bytes) {
-    for (int i = 0; i < bytes; ++i) b.push_back(static_cast<BYTE>(v >> (8 * i)));
-  };
-  b.push_back('B');
-  b.push_back('M');
-  put(54 + line * height, 4);
-  put(0, 4);
-  put(54, 4);
-  put(40, 4);
-  put(width, 4);
-  put(height, 4);
-  put(1, 2);
-  put(24, 2);
-  for (int i = 0; i < 6; ++i) put(0, 4);
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      b.push_back(GetBValue(colour));
-      b.push_back(GetGValue(colour));
-      b.push_back(GetRValue(colour));
-    }
-    for (int x = width * 3; x < line; ++x) b.push_back(0);
-  }
-  return b;
-}
 
 CString Narrow(const std::wstring& s) { return CString(codepage::FromWide(s)); }
 
@@ -196,8 +168,8 @@ class WndImageTest : public EditorTest {
 };
 
 TEST_F(WndImageTest, APaintLoadsEachPictureOnceAndARunPaintsNothing) {
-  files.Write(L"a.bmp", BmpFile(8, 4, RGB(255, 0, 0)));
-  files.Write(L"b.bmp", BmpFile(4, 8, RGB(0, 255, 0)));
+  files.Write(L"a.bmp", SolidBmpFile(8, 4, RGB(255, 0, 0)));
+  files.Write(L"b.bmp", SolidBmpFile(4, 8, RGB(0, 255, 0)));
   app->m_strPicturesFolder = Narrow(files.Path());
   CWndImage& w = Make(CWndImage::kPictures);
   w.m_fileNames.Add("a.bmp");
@@ -221,8 +193,8 @@ TEST_F(WndImageTest, APaintLoadsEachPictureOnceAndARunPaintsNothing) {
 }
 
 TEST_F(WndImageTest, APictureClickGoesToTheSelectedShapeOrTheBackground) {
-  files.Write(L"a.bmp", BmpFile(8, 4, RGB(255, 0, 0)));
-  files.Write(L"b.bmp", BmpFile(8, 4, RGB(0, 0, 255)));
+  files.Write(L"a.bmp", SolidBmpFile(8, 4, RGB(255, 0, 0)));
+  files.Write(L"b.bmp", SolidBmpFile(8, 4, RGB(0, 0, 255)));
   app->m_strPicturesFolder = Narrow(files.Path()) + "\\";  // a trailing backslash is not doubled
   CWndImage& w = Make(CWndImage::kPictures);
   w.m_fileNames.Add("a.bmp");
@@ -248,7 +220,7 @@ TEST_F(WndImageTest, APictureClickGoesToTheSelectedShapeOrTheBackground) {
 }
 
 TEST_F(WndImageTest, AMissAfterAScrollAppliesNothing) {
-  for (int i = 0; i < 12; ++i) files.Write(std::to_wstring(i) + L".bmp", BmpFile(4, 4, RGB(i * 20, 0, 0)));
+  for (int i = 0; i < 12; ++i) files.Write(std::to_wstring(i) + L".bmp", SolidBmpFile(4, 4, RGB(i * 20, 0, 0)));
   app->m_strPicturesFolder = Narrow(files.Path());
   CWndImage& w = Make(CWndImage::kPictures);
   for (int i = 0; i < 12; ++i) w.m_fileNames.Add(CString(std::to_string(i).c_str()) + ".bmp");
