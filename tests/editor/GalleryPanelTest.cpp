@@ -375,3 +375,35 @@ TEST_F(LibOutputTest, ExportMovesTheObjectToTheCornerOnlyWhileTheDialogRuns) {
     }
   }
 }
+
+TEST_F(LibOutputTest, CancelWritesNothingAndDeletesTheComponent) {
+  Open();
+  const CString current = File(L"current.lib");
+  WriteLibrary(current, "parts", {"a"});
+  app->m_strComponentLibrary = current;
+  const std::vector<BYTE> before = files.Read(L"current.lib");
+  CLibOutputDlg dialog(Frame());
+  dialog.m_lib.AddObject(NamedRect("new"));
+  ASSERT_TRUE(dialog.Create(IDD_LIB_OUTPUT, Frame()));
+  EXPECT_EQ(2, dialog.m_lib.m_objects.GetCount());
+  dialog.SendMessage(WM_COMMAND, IDCANCEL);
+  dialog.DestroyWindow();
+  EXPECT_TRUE(dialog.m_lib.m_objects.IsEmpty());
+  EXPECT_TRUE(before == files.Read(L"current.lib"));
+  EXPECT_STREQ(current, app->m_strComponentLibrary);
+}
+
+TEST_F(LibOutputTest, BrowseAsksWithASaveDialog) {
+  Open();
+  ModalCapture modal([&](ModalCall& call) -> INT_PTR {
+    call.path = File(L"chosen.lib");
+    return IDOK;
+  });
+  EXPECT_TRUE(Confirm([&](CLibOutputDlg& d) {
+    d.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_LIB_BROWSE, BN_CLICKED), 0);
+    ASSERT_EQ(1u, modal.calls().size());
+    EXPECT_FALSE(modal.calls()[0].open);
+    EXPECT_STREQ("积件库文件", modal.calls()[0].title);
+  }));
+  EXPECT_EQ((std::vector<CString>{"", "new"}), ReadLibrary(File(L"chosen.lib")));
+}

@@ -13,6 +13,7 @@
 #include "framework/core/Codepage.h"
 #include "framework/ui/ClientDC.h"
 #include "framework/ui/OleDataObject.h"
+#include "media/DrawAnimate.h"
 #include "media/DrawMedia.h"
 #include "model/DrawRect.h"
 #include "model/ObjLib.h"
@@ -167,6 +168,13 @@ class WndImageTest : public EditorTest {
   std::unique_ptr<CWndImage> window;
 };
 
+TEST_F(WndImageTest, CellSizesBelowThreeAreThree) {
+  window = std::make_unique<CWndImage>();
+  ASSERT_TRUE(window->Create(CRect(0, 0, 100, 100), 2, 2, 0, -5, Frame()));
+  EXPECT_EQ(3, window->GetGrid().cellWidth);
+  EXPECT_EQ(3, window->GetGrid().cellHeight);
+}
+
 TEST_F(WndImageTest, APaintLoadsEachPictureOnceAndARunPaintsNothing) {
   files.Write(L"a.bmp", SolidBmpFile(8, 4, RGB(255, 0, 0)));
   files.Write(L"b.bmp", SolidBmpFile(4, 8, RGB(0, 255, 0)));
@@ -190,6 +198,11 @@ TEST_F(WndImageTest, APaintLoadsEachPictureOnceAndARunPaintsNothing) {
   Paint();
   EXPECT_EQ(2, w.m_nPictureLoads);
   app->m_nMode = kModeEditing;
+
+  // Narrower than a cell: no cell at all.
+  w.MoveWindow(0, 0, 50, 140);
+  Paint();
+  EXPECT_EQ(2, w.m_nPictureLoads);
 }
 
 TEST_F(WndImageTest, APictureClickGoesToTheSelectedShapeOrTheBackground) {
@@ -265,6 +278,24 @@ TEST_F(WndImageTest, ASoundGoesOnlyToASoundObject) {
   EXPECT_STREQ(lower, sound->GetFileName());
   EXPECT_TRUE(Doc()->IsModified());
   sound->Stop();
+}
+
+TEST_F(WndImageTest, AVideoGoesToAVideoObject) {
+  files.Write(L"clip.avi", {'R', 'I', 'F', 'F'});
+  app->m_strVideoFolder = Narrow(files.Path());
+  CWndImage& w = Make(CWndImage::kVideo);
+  w.m_fileNames.Add("clip.avi");
+  w.UpdateScrollBar();
+  auto* video = new CDrawAnimate(CRect(0, 60, 80, 0));
+  Doc()->Add(video);
+  View()->Select(video);
+  Doc()->SetModifiedFlag(FALSE);
+  MessageBoxCapture boxes(IDOK);  // the clip is not playable
+  Click(CellCentre(0));
+  CString lower = Narrow(files.Path() + L"\\clip.avi");
+  lower.MakeLower();
+  EXPECT_STREQ(lower, video->GetFileName());
+  EXPECT_TRUE(Doc()->IsModified());
 }
 
 TEST_F(WndImageTest, PressingOnAComponentDragsItsIndex) {
