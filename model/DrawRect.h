@@ -49,6 +49,8 @@ class CDrawRect : public CDrawObj {
   double GetPathLength() override;
   void ListGeneral(CPropGrid* grid) override;
   void ApplyGeneral(CPropGrid* grid) override;
+  // A shape exports; one showing a picture does not.
+  BOOL CanExport() override { return !HasPicture(); }
 
   // The outline turned by the object's angle: the full shape, without the ellipse's
   // sector (hit tests, bounds and trajectories use it). FALSE when the shape has none.

@@ -38,6 +38,8 @@ class CMemberGroup : public CDrawObj, public CMemberOrder {
   void SetCartoonFrame(int a, int b, int c) override;
   void ListGeneral(CPropGrid* grid) override;
   void ApplyGeneral(CPropGrid* grid) override;
+  // When every member does.
+  BOOL CanExport() override;
 
   // The members in list order, as a copy that survives changes to the list.
   std::vector<CDrawObj*> Members() const;

@@ -274,3 +274,6 @@
 
 // Rows of the action types on an object's actions page, and their messages. The
 // "显示结果" row is labelled with IDS_ACTION_DISPLAY.
+
+// Component libraries.
+#define IDS_NOT_A_LIBRARY              61809  // 非库文件
