@@ -184,3 +184,6 @@
 #define IDS_DIRECTION_ELLIPSE_IN       63635  // 椭圆向内
 #define IDS_DIRECTION_CROSS_OUT        63636  // 十字向外
 #define IDS_DIRECTION_CROSS_IN         63637  // 十字向内
+
+// Component libraries.
+#define IDS_NOT_A_LIBRARY              61809  // 非库文件
