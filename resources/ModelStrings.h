@@ -230,3 +230,6 @@
 #define IDS_ROW_RESULT_TYPE            61577  // 结果类型
 #define IDS_ROW_CARTOON_LOOP           61594  // 循环显示
 #define IDS_ROW_CARTOON_INTERVAL       61595  // 显示间隔
+
+// Component libraries.
+#define IDS_NOT_A_LIBRARY              61809  // 非库文件
