@@ -125,6 +125,10 @@ class ResourceDirectory {
     if (!m_image.RvaToOffset(m_image.ResourceRva() + tableOffset, 16, at) || !m_image.U16(at + 12, named) ||
         !m_image.U16(at + 14, ids))
       return false;
+    // The whole table lies in the section that holds its header: counts that run past it
+    // would read other sections' bytes as entries.
+    DWORD whole = 0;
+    if (!m_image.RvaToOffset(m_image.ResourceRva() + tableOffset, 16 + (named + ids) * 8, whole)) return false;
     entries.clear();
     for (DWORD i = 0; i < named + ids; ++i) {
       DWORD name = 0, target = 0;
