@@ -81,7 +81,8 @@ CString ResolveDocumentPath(const CString& programmeFolder, const CString& name)
   if (name.Find(':') >= 0 || name.Find('\\') >= 0) {
     path = name;
   } else {
-    const bool endsInSlash = !programmeFolder.IsEmpty() && programmeFolder.ReverseFind('\\') == programmeFolder.GetLength() - 1;
+    const int last = programmeFolder.GetLength() - 1;
+    const bool endsInSlash = last >= 0 && programmeFolder.ReverseFind('\\') == last;
     path = programmeFolder + (endsInSlash ? "res\\" : "\\res\\") + name;
   }
   path.MakeLower();
@@ -92,6 +93,7 @@ CDrawDocfile::CDrawDocfile() = default;
 
 CDrawDocfile::~CDrawDocfile() { DestroyWindows(); }
 
+// Destroyed while the window object is whole, so its own handlers see the end.
 void CDrawDocfile::DestroyWindows() {
   if (m_richEdit) m_richEdit->DestroyWindow();
   m_richEdit.reset();
@@ -116,6 +118,8 @@ CRect CDrawDocfile::GetInnerRect() const {
   return r;
 }
 
+// The child window is the drawing: made on the first paint that shows the object,
+// hidden and shown with it afterwards.
 int CDrawDocfile::DrawObject(CDC*, CView* view) {
   if (!m_visible) {
     if (m_richEdit) m_richEdit->ShowWindow(SW_HIDE);

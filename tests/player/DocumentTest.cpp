@@ -46,6 +46,30 @@ TEST(DocumentPath, NamesAreResolvedAgainstTheProgrammeFolderAndLowerCased) {
   }
 }
 
+// Refuses, while it lives, to let the thread create windows of the class given, as a
+// system out of resources would.
+class RefusedWindowClass {
+ public:
+  explicit RefusedWindowClass(const char* className) {
+    s_className = className;
+    m_hook = ::SetWindowsHookExA(WH_CBT, &Filter, nullptr, ::GetCurrentThreadId());
+  }
+  ~RefusedWindowClass() { ::UnhookWindowsHookEx(m_hook); }
+  RefusedWindowClass(const RefusedWindowClass&) = delete;
+  RefusedWindowClass& operator=(const RefusedWindowClass&) = delete;
+
+ private:
+  static LRESULT CALLBACK Filter(int code, WPARAM wParam, LPARAM lParam) {
+    char name[64] = {};
+    if (code == HCBT_CREATEWND && ::GetClassNameA(reinterpret_cast<HWND>(wParam), name, sizeof name) &&
+        lstrcmpiA(name, s_className) == 0)
+      return 1;
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+  static inline const char* s_className = nullptr;
+  HHOOK m_hook;
+};
+
 class PlayerDocumentTest : public PlayerTest {
  protected:
   void SetUp() override {
@@ -230,6 +254,20 @@ TEST_F(PlayerDocumentTest, AFileThatCannotBeReadIsReportedOnceAndThePagePaints) 
   ASSERT_EQ(1u, boxes.boxes().size());
   EXPECT_GE(boxes.boxes()[0].text.Find(missing), 0) << boxes.boxes()[0].text.GetString();
   EXPECT_NE(nullptr, TextWindow());
+}
+
+TEST_F(PlayerDocumentTest, ATextWindowThatCannotBeMadeIsReportedOnceAndTheNameForgotten) {
+  const CString path = WriteText("doc.txt", "never shown");
+  OpenPage();
+  CDrawDocfile* document = AddDocument(CDrawDocfile::kindText, path);
+  RefusedWindowClass refused(RICHEDIT_CLASSA);
+  MessageBoxCapture boxes;
+  for (int repaint = 0; repaint < 3; ++repaint) EXPECT_EQ(kPageColour, Paint(CPoint(150, 0)));
+  ASSERT_EQ(1u, boxes.boxes().size());
+  EXPECT_STREQ("内存不足", boxes.boxes()[0].text);
+  EXPECT_EQ(UINT(MB_ICONSTOP), boxes.boxes()[0].flags & MB_ICONMASK);
+  EXPECT_EQ(nullptr, TextWindow());
+  EXPECT_TRUE(document->m_fileName.IsEmpty());
 }
 
 }  // namespace
