@@ -287,3 +287,4 @@
 #define IDS_FUN_SECOND_FORMULA_BAD 63782   // 因变量式语法有误
 
 #include "resources/ColourControls.h"
+#include "resources/FillEffects.h"
