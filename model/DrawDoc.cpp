@@ -8,6 +8,7 @@
 #include "framework/core/File.h"
 #include "framework/core/MessageBox.h"
 #include "framework/core/UserException.h"
+#include "framework/core/WriteBeside.h"
 #include "framework/ui/DC.h"
 #include "graphics/ImageHelpers.h"
 #include "graphics/Picture.h"
@@ -24,11 +25,13 @@ const char kPageSignature[] = "Zumi multi media tool";
 const char kPageVersion[] = "1.2";
 
 // Membership is tested against this list, not by derivation: the line class names the
-// framework's base class as its base.
+// framework's base class as its base. A name counts only where its class is registered:
+// the document object is the player's alone, and the other programs refuse it.
 bool CDrawDoc::IsDrawingClass(const CRuntimeClass* cls) {
-  static const char* const kNames[] = {"CDrawRect", "CDrawLine", "CDrawPoint", "CDrawPoly",
-                                       "CDrawText", "CDrawCompObj", "CDrawJoinObj", "CDrawFun",
-                                       "CDrawMeta", "CDrawMedia", "CDrawAnimate", "CDrawObj"};
+  static const char* const kNames[] = {"CDrawRect",  "CDrawLine",    "CDrawPoint",   "CDrawPoly",
+                                       "CDrawText",  "CDrawCompObj", "CDrawJoinObj", "CDrawFun",
+                                       "CDrawMeta",  "CDrawMedia",   "CDrawAnimate", "CDrawObj",
+                                       "CDrawDocfile"};
   for (const char* name : kNames)
     if (CRuntimeClass::FromName(name) == cls) return true;
   return false;
@@ -211,27 +214,16 @@ BOOL CDrawDoc::OnOpenDocument(const char* path) {
 }
 
 BOOL CDrawDoc::OnSaveDocument(const char* path) {
-  // Written whole beside the target first: a failure part way leaves the old file.
-  const CString target(path);
-  const CString partial = target + ".tmp~";
   try {
-    {
-      CFile file(partial, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive);
+    WriteFileBeside(CString(path), [this](CFile& file) {
       CArchive ar(&file, CArchive::store);
       ar.m_pDocument = this;
       Serialize(ar);
       ar.Close();
-      file.Flush();
-      file.Close();
-    }
-    const std::wstring from = codepage::ToWide(partial.str()), to = codepage::ToWide(target.str());
-    if (!::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-      CFileException::ThrowOsError(static_cast<LONG>(::GetLastError()), target);
+    });
   } catch (const CUserException&) {
-    ::DeleteFileW(codepage::ToWide(partial.str()).c_str());
     return FALSE;
   } catch (const CException&) {
-    ::DeleteFileW(codepage::ToWide(partial.str()).c_str());
     AfxMessageBox(IDS_PAGE_SAVE_FAILED, MB_ICONSTOP);
     return FALSE;
   }
