@@ -219,6 +219,27 @@ TEST_F(GalleryTest, WorkspaceSettingsChooseTheTabsFolderOrLibrary) {
   EXPECT_STREQ(File(L"chosen.lib"), app->GetProfileString("DirPath", "ObjLib", ""));
 }
 
+TEST_F(GalleryTest, ATestRunLeavesTheThumbnailWindowsScrollAlone) {
+  for (int i = 0; i < 12; ++i) files.Write(std::to_wstring(i) + L".bmp", {1});
+  app->m_strPicturesFolder = Narrow(files.Path());
+  Open();
+  CWndImage& window = Gallery().GetWindow(1);
+  window.MoveWindow(0, 0, 230, 140);
+  window.SendMessage(WM_VSCROLL, SB_LINEDOWN);
+  ASSERT_EQ(1, ::GetScrollPos(window, SB_VERT));
+
+  View()->m_bActive = TRUE;
+  Doc()->SetModifiedFlag(FALSE);
+  Frame()->SendMessage(WM_COMMAND, ID_TEST_PAGE);
+  ASSERT_EQ(kModeRunning, app->m_nMode);
+  window.MoveWindow(0, 0, 220, 150);
+  EXPECT_EQ(1, ::GetScrollPos(window, SB_VERT));
+
+  Frame()->SendMessage(WM_COMMAND, ID_EXIT_RUN);
+  window.MoveWindow(0, 0, 230, 140);
+  EXPECT_EQ(0, ::GetScrollPos(window, SB_VERT));
+}
+
 // ---- the output dialog ------------------------------------------------------------
 
 class LibOutputTest : public GalleryTest {
