@@ -315,3 +315,4 @@
 #define IDS_LIB_SAME_FILE 63622            // 新库文件名必须与原库文件名不同
 
 #include "resources/ColourControls.h"
+#include "resources/FillEffects.h"

@@ -94,3 +94,27 @@ void CColorPopupDlg::TakePlainColour(COLORREF colour) {
 }
 
 void CColorPopupDlg::TakeNoFill() { m_fillKind = 0; }
+
+// The popup carries a gradient only: the dialog opens on its gradient page alone, and
+// a line (fill selector 0) cannot have a moved centre.
+void CColorPopupDlg::LoadFillEffect(FillEffect& effect) const {
+  effect.pageMask = m_fillExtra;
+  effect.fillKind = m_fillKind;
+  effect.startColour = m_firstColour;
+  effect.endColour = m_secondColour;
+  effect.gradientStyle = m_fillParameter;
+  effect.allowCustomCentre = m_fillSelector;
+  effect.colourCount = m_colourCount;
+}
+
+BOOL CColorPopupDlg::TakeFillEffect(const FillEffect& effect) {
+  if (effect.fillKind == 0) return FALSE;
+  m_fillExtra = effect.pageMask;
+  m_fillKind = effect.fillKind;
+  m_firstColour = effect.startColour;
+  m_secondColour = effect.endColour;
+  m_fillParameter = effect.gradientStyle;
+  m_fillSelector = effect.allowCustomCentre;
+  m_variant = static_cast<BYTE>(effect.fillKind);
+  return TRUE;
+}

@@ -23,6 +23,8 @@ class CColorPopupDlg : public CDialog, public CColourWellTarget {
   BOOL OnInitDialog() override;
   void TakePlainColour(COLORREF colour) override;
   void TakeNoFill() override;
+  void LoadFillEffect(FillEffect& effect) const override;
+  BOOL TakeFillEffect(const FillEffect& effect) override;
 
   RECT m_buttonRect = {};
   int m_noFillEffects = 0;

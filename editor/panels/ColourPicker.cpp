@@ -263,3 +263,32 @@ void CColourPicker::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
     ::DrawFocusRect(dc, &focus);
   }
 }
+
+void CColourPicker::LoadFillEffect(FillEffect& effect) const {
+  effect.pageMask = m_fillExtra;
+  effect.fillKind = m_fillKind;
+  effect.startColour = m_firstColour;
+  effect.endColour = m_secondColour;
+  effect.picturePath = m_pictureFile;
+  effect.gradientStyle = m_gradientMode;
+  effect.allowCustomCentre = m_fillSelector;
+  effect.stretch = GetStretch() ? 1 : 0;
+  effect.hatchStyle = m_hatchStyle;
+  effect.wrapMode = m_wrapMode;
+}
+
+BOOL CColourPicker::TakeFillEffect(const FillEffect& effect) {
+  m_fillKind = effect.fillKind;
+  m_firstColour = effect.startColour;
+  m_secondColour = effect.endColour;
+  m_pictureFile = effect.picturePath;
+  m_gradientMode = effect.gradientStyle;
+  // The dialog gives back its fill kind as the variant: anything but a linear gradient
+  // keeps the radial centre at its default.
+  SetDefaultCentre(effect.fillKind != FillEffect::kLinearGradient);
+  m_hatchStyle = effect.hatchStyle;
+  m_wrapMode = effect.wrapMode;
+  SetStretch(effect.stretch != 0);
+  m_noFill = 0;
+  return TRUE;
+}

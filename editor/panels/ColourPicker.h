@@ -48,6 +48,8 @@ class CColourPicker : public CButton, public CColourWellTarget {
   void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
   void TakePlainColour(COLORREF colour) override;
   void TakeNoFill() override;
+  void LoadFillEffect(FillEffect& effect) const override;
+  BOOL TakeFillEffect(const FillEffect& effect) override;
 
   int m_active = 0;
   int m_trackSelection = 0;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "editor/panels/ColorSelectDlg.h"
+#include "editor/panels/FillEffectsDlg.h"
 #include "framework/core/MessageBox.h"
 #include "framework/ui/Brush.h"
 #include "framework/ui/DC.h"
@@ -267,12 +268,15 @@ void CSVizColorWell::EndSelection(UINT message) {
           message = WellSelCancelMessage();
         break;
       }
-      case kFillEffects:
-        // Fill effects are chosen in a dialog of their own, which this well does not
-        // open yet: the entry ends as a cancel.
-        message = WellSelCancelMessage();
+      case kFillEffects: {
         plain = false;
+        m_resultColour = m_initialColour;
+        CFillEffectsDlg dialog(this);
+        if (target) target->LoadFillEffect(dialog.m_effect);
+        if (dialog.DoModal() != IDOK || !target || !target->TakeFillEffect(dialog.m_effect))
+          message = WellSelCancelMessage();
         break;
+      }
       case kTopEntry:
         if (target) target->TakeNoFill();
         plain = false;

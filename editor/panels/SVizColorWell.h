@@ -6,6 +6,7 @@
 // gets the choice written into it as the well ends.
 #pragma once
 
+#include "editor/panels/FillEffect.h"
 #include "editor/panels/SVizWellCtrl.h"
 #include "framework/ui/Palette.h"
 
@@ -17,6 +18,10 @@ class CColourWellTarget {
   virtual void TakePlainColour(COLORREF colour) = 0;
   // The top entry: no fill at all.
   virtual void TakeNoFill() = 0;
+  // The fill effects entry: what the dialog opens on, and its choice after OK. FALSE
+  // from TakeFillEffect turns the choice into a cancel.
+  virtual void LoadFillEffect(FillEffect& effect) const {}
+  virtual BOOL TakeFillEffect(const FillEffect& effect) { return FALSE; }
 };
 
 class CSVizColorWell : public CSVizWellCtrl {
