@@ -22,6 +22,7 @@
 #include "model/DrawText.h"
 #include "model/HPEvent.h"
 #include "model/Method.h"
+#include "samples/AnswerCheck.h"
 
 namespace {
 
@@ -237,26 +238,8 @@ int main(int argc, char** argv) {
   result->m_actionMask |= work.m_nType;
   AddText(second, CRect(-200, -205, -20, -235), "问题", "你的答案:", RGB(20, 40, 120));
   CDrawText* answer = AddText(second, CRect(-10, -205, 100, -235), "答案", "", RGB(0, 0, 0));
-  answer->m_textInput = 1;
   answer->m_outlined = 1;
-  CMethod check;
-  check.m_nType = CMethod::typeCalculate;
-  check.m_strName = "检查答案";
-  check.m_nDuration = 0;
-  check.m_nActivation = -1;  // waits for Enter
-  check.m_strSource = "17";
-  check.m_nMode = 2;  // compares and marks
-  check.m_nValue = 0;
-  answer->m_actions.Add(check);
-  answer->m_actionMask |= check.m_nType;
-  CHPEvent enter;
-  enter.m_nTrigger = 1u << CHPEvent::triggerKeyDown;
-  enter.m_nKey = VK_RETURN;
-  enter.m_strName = "驱动-检查答案";
-  enter.m_strObject = "答案";
-  enter.m_strAbility = check.m_strName;
-  answer->m_events.Add(enter);
-  answer->m_triggerMask |= enter.m_nTrigger;
+  AddAnswerCheck(answer, "检查答案", "17", "驱动-检查答案");
 
   return Save(home, folder, "home.rvx") && Save(second, folder, "page2.rvx") ? 0 : 1;
 }

@@ -14,27 +14,14 @@
 #include "control/PageSource.h"
 #include "control/RaveloCtrl.h"
 #include "tests/control/ControlPage.h"
+#include "tests/control/CoursePages.h"
 #include "tests/control/PageServer.h"
 #include "tests/support/MessageBoxCapture.h"
 #include "tests/support/PageFiles.h"
 
-using pagefiles::FilledRect;
-using pagefiles::PageBytes;
+using namespace coursepages;
 
 namespace {
-
-constexpr COLORREF kGreen = RGB(0, 160, 0);
-constexpr COLORREF kRed = RGB(200, 0, 0);
-constexpr COLORREF kBlue = RGB(0, 0, 160);
-
-std::string OneRect(COLORREF background, const char* name, COLORREF colour) {
-  return PageBytes(200, 100, background,
-                   [&](CDrawDoc& page) { page.m_objects.AddTail(FilledRect(name, CRect(-20, 20, 20, -20), colour)); });
-}
-
-CString FirstName(const CDrawDoc& doc) {
-  return doc.m_objects.IsEmpty() ? CString() : static_cast<CDrawObj*>(doc.m_objects.GetHead())->m_name;
-}
 
 class PageDownloadTest : public ::testing::Test {
  protected:

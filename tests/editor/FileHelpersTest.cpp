@@ -15,6 +15,28 @@
 
 namespace {
 
+// A visible dialog of this process. Other test processes share the desktop, so a
+// dialog found by class alone may be theirs.
+HWND FindOwnDialog() {
+  struct Search {
+    DWORD process;
+    HWND found;
+  } search{::GetCurrentProcessId(), nullptr};
+  ::EnumWindows(
+      [](HWND window, LPARAM param) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(param);
+        char name[16] = {};
+        DWORD process = 0;
+        ::GetWindowThreadProcessId(window, &process);
+        if (process != s->process || !::IsWindowVisible(window)) return TRUE;
+        if (!::GetClassNameA(window, name, sizeof name) || lstrcmpA(name, "#32770") != 0) return TRUE;
+        s->found = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
 // A folder tree under the temporary folder: ...\A\B with a file in A, removed afterwards.
 class TempTree {
  public:
@@ -127,8 +149,8 @@ TEST(FolderPickerTest, TheRealBrowserShowsItsTitleAndCancels) {
   CString caption;
   std::thread helper([&] {
     while (!done) {
-      HWND dialog = ::FindWindowA("#32770", nullptr);
-      if (dialog && ::IsWindowVisible(dialog)) {
+      HWND dialog = FindOwnDialog();
+      if (dialog) {
         char text[256] = {};
         // The title is one of the dialog's static texts.
         for (HWND child = ::GetWindow(dialog, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
@@ -156,8 +178,8 @@ TEST(FolderDialogTest, OkTakesTheFolderTheDialogShows) {
   std::atomic<bool> done{false};
   std::thread helper([&] {
     while (!done) {
-      HWND dialog = ::FindWindowA("#32770", nullptr);
-      if (dialog && ::IsWindowVisible(dialog)) {
+      HWND dialog = FindOwnDialog();
+      if (dialog) {
         ::PostMessageA(dialog, WM_COMMAND, IDOK, 0);
         return;
       }

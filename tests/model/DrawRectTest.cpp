@@ -13,6 +13,7 @@
 #include "model/DrawRect.h"
 #include "model/ShapePainter.h"
 #include "resources/ModelStrings.h"
+#include "tests/model/DuplicateCheck.h"
 #include "tests/support/ArchiveHelpers.h"
 #include "tests/support/MemoryBitmap.h"
 #include "tests/support/MessageBoxCapture.h"
@@ -380,32 +381,7 @@ TEST(DrawRectCopies, CloneCopiesTheOwnFields) {
   EXPECT_EQ(Box(), c->m_position);
 }
 
-// A rectangle whose copy cannot be made, as when memory runs out.
-class UncopyableRect : public CDrawRect {
- public:
-  using CDrawRect::CDrawRect;
-  CDrawObj* Clone(CDrawObj*) override { return nullptr; }
-};
-
-TEST(DrawRectCopies, DuplicateAddsAndSelectsOrReportsMemory) {
-  TestHost host;
-  CDrawDoc document;
-  CDrawRect o(Box());
-  CDrawObj* copy = o.Duplicate(&document);
-  ASSERT_NE(nullptr, copy);
-  EXPECT_EQ(1, document.m_objects.GetCount());
-  ASSERT_EQ(1u, host.selection.size());
-  EXPECT_EQ(copy, host.selection[0]);
-
-  MessageBoxCapture boxes;
-  UncopyableRect failing(Box());
-  EXPECT_EQ(nullptr, failing.Duplicate(&document));
-  ASSERT_EQ(1u, boxes.boxes().size());
-  EXPECT_EQ(CString("内存不足"), boxes.boxes()[0].text);
-  EXPECT_EQ(static_cast<UINT>(MB_ICONSTOP), boxes.boxes()[0].flags & MB_ICONMASK);
-  EXPECT_EQ(1, document.m_objects.GetCount());
-  EXPECT_EQ(copy, host.selection[0]);
-}
+TEST(DrawRectCopies, DuplicateAddsAndSelectsOrReportsMemory) { ExpectDuplicateAddsAndSelectsOrReportsMemory<CDrawRect>(Box()); }
 
 TEST(DrawRectCopies, ResetOfTheGeneralPageDropsThePicture) {
   TestHost host;

@@ -13,6 +13,7 @@
 #include "model/DrawDoc.h"
 #include "model/DrawText.h"
 #include "resources/ModelStrings.h"
+#include "tests/model/DuplicateCheck.h"
 #include "tests/support/ArchiveHelpers.h"
 #include "tests/support/MessageBoxCapture.h"
 #include "tests/support/PageBitmap.h"
@@ -375,29 +376,7 @@ TEST(DrawTextCopies, CloneCopiesTheOwnFields) {
   EXPECT_EQ(Box(), c->m_position);
 }
 
-class UncopyableText : public CDrawText {
- public:
-  using CDrawText::CDrawText;
-  CDrawObj* Clone(CDrawObj*) override { return nullptr; }
-};
-
-TEST(DrawTextCopies, DuplicateAddsAndSelectsOrReportsMemory) {
-  TestHost host;
-  CDrawDoc document;
-  CDrawText o(Box());
-  CDrawObj* copy = o.Duplicate(&document);
-  ASSERT_NE(nullptr, copy);
-  EXPECT_EQ(1, document.m_objects.GetCount());
-  ASSERT_EQ(1u, host.selection.size());
-  EXPECT_EQ(copy, host.selection[0]);
-
-  MessageBoxCapture boxes;
-  UncopyableText broken(Box());
-  EXPECT_EQ(nullptr, broken.Duplicate(&document));
-  ASSERT_EQ(1u, boxes.boxes().size());
-  EXPECT_EQ(CString("内存不足"), boxes.boxes()[0].text);
-  EXPECT_EQ(1, document.m_objects.GetCount());
-}
+TEST(DrawTextCopies, DuplicateAddsAndSelectsOrReportsMemory) { ExpectDuplicateAddsAndSelectsOrReportsMemory<CDrawText>(Box()); }
 
 TEST(DrawTextCopies, SelectingSyncsTheFormatBarWhileEditing) {
   TestHost host;

@@ -12,6 +12,7 @@
 
 #include "model/DrawText.h"
 #include "model/HPEvent.h"
+#include "samples/AnswerCheck.h"
 #include "tests/player/PlayerFixture.h"
 #include "tests/support/ProgramProcess.h"
 
@@ -85,24 +86,7 @@ TEST(PlayerEndToEnd, ATypedAnswerIsKeptOnEnter) {
   WriteFileBytes(home, PageBytes(kHomeColour, [](CDrawDoc& page) {
                    auto* answer = new CDrawText(CRect(-100, 40, 100, -40));
                    answer->m_name = "answer";
-                   answer->m_textInput = 1;
-                   CMethod check;
-                   check.m_nType = CMethod::typeCalculate;
-                   check.m_strName = "check";
-                   check.m_nDuration = 0;
-                   check.m_nActivation = -1;  // waits for Enter
-                   check.m_strSource = "42";
-                   check.m_nMode = 2;  // compare and mark
-                   check.m_nValue = 0;
-                   answer->m_actions.Add(check);
-                   answer->m_actionMask |= check.m_nType;
-                   CHPEvent enter;
-                   enter.m_nTrigger = 1u << CHPEvent::triggerKeyDown;
-                   enter.m_nKey = VK_RETURN;
-                   enter.m_strObject = "answer";
-                   enter.m_strAbility = "check";
-                   answer->m_events.Add(enter);
-                   answer->m_triggerMask |= enter.m_nTrigger;
+                   AddAnswerCheck(answer, "check", "42");
                    page.m_objects.AddTail(answer);
                  }));
   PackageIndex package;

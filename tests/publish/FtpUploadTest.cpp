@@ -20,22 +20,10 @@ using namespace publishtest;
 
 namespace {
 
-CString Message(UINT id) {
-  CString text;
-  text.LoadString(id);
-  return text;
-}
-
 CString SendFailed(const CString& path) {
   CString text;
   text.Format(IDS_FTP_SEND_FAILED, path.GetString());
   return text;
-}
-
-std::vector<CString> Texts(const MessageBoxCapture& capture) {
-  std::vector<CString> texts;
-  for (const auto& box : capture.boxes()) texts.push_back(box.text);
-  return texts;
 }
 
 CString Environment(const char* name) {

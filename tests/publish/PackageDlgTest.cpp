@@ -14,9 +14,11 @@
 #include "publish/SetupPackDlg.h"
 #include "resources/KordelIds.h"
 #include "tests/package/PackageFixture.h"
+#include "tests/publish/PublishAnswers.h"
 #include "tests/support/ProgramProcess.h"
 
 using namespace packagetest;
+using namespace publishtest;
 
 namespace {
 
@@ -58,12 +60,6 @@ class Answers {
   std::vector<CString> m_paths;
   ModalSink m_previous;
 };
-
-CString Message(UINT id) {
-  CString text;
-  text.LoadString(id);
-  return text;
-}
 
 CString CurrentDirectory() {
   char path[MAX_PATH] = {};

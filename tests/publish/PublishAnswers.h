@@ -1,13 +1,29 @@
 // What the publishing dialogs' tests share: answering the file dialog and the folder
-// picker with paths, and handing written web pages to the check that parses them.
+// picker with paths, the texts of the boxes shown, and handing written web pages to the
+// check that parses them.
 #pragma once
 
 #include <vector>
 
 #include "framework/ui/ModalSink.h"
+#include "tests/support/MessageBoxCapture.h"
 #include "tests/package/PackageFixture.h"
 
 namespace publishtest {
+
+// The string table's text of that id.
+inline CString Message(UINT id) {
+  CString text;
+  text.LoadString(id);
+  return text;
+}
+
+// The texts of the boxes shown, in order.
+inline std::vector<CString> Texts(const MessageBoxCapture& capture) {
+  std::vector<CString> texts;
+  for (const auto& box : capture.boxes()) texts.push_back(box.text);
+  return texts;
+}
 
 // The answer of a file dialog (one or several full paths) or of the folder picker (the
 // first path).

@@ -19,18 +19,6 @@ using namespace publishtest;
 
 namespace {
 
-CString Message(UINT id) {
-  CString text;
-  text.LoadString(id);
-  return text;
-}
-
-std::vector<CString> Texts(const MessageBoxCapture& capture) {
-  std::vector<CString> texts;
-  for (const auto& box : capture.boxes()) texts.push_back(box.text);
-  return texts;
-}
-
 TEST(WebPageHtml, EscapesWhatMarkupWouldTakeForItsOwn) {
   const struct {
     const char* text;
