@@ -24,11 +24,13 @@ const char kPageSignature[] = "Zumi multi media tool";
 const char kPageVersion[] = "1.2";
 
 // Membership is tested against this list, not by derivation: the line class names the
-// framework's base class as its base.
+// framework's base class as its base. A name counts only where its class is registered:
+// the document object is the player's alone, and the other programs refuse it.
 bool CDrawDoc::IsDrawingClass(const CRuntimeClass* cls) {
-  static const char* const kNames[] = {"CDrawRect", "CDrawLine", "CDrawPoint", "CDrawPoly",
-                                       "CDrawText", "CDrawCompObj", "CDrawJoinObj", "CDrawFun",
-                                       "CDrawMeta", "CDrawMedia", "CDrawAnimate", "CDrawObj"};
+  static const char* const kNames[] = {"CDrawRect",  "CDrawLine",    "CDrawPoint",   "CDrawPoly",
+                                       "CDrawText",  "CDrawCompObj", "CDrawJoinObj", "CDrawFun",
+                                       "CDrawMeta",  "CDrawMedia",   "CDrawAnimate", "CDrawObj",
+                                       "CDrawDocfile"};
   for (const char* name : kNames)
     if (CRuntimeClass::FromName(name) == cls) return true;
   return false;

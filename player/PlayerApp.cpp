@@ -8,6 +8,7 @@
 #include "framework/ui/CommandLineInfo.h"
 #include "framework/ui/Dialog.h"
 #include "framework/ui/FrameWnd.h"
+#include "framework/ui/RichEditCtrl.h"
 #include "framework/ui/SingleDocTemplate.h"
 #include "graphics/GdiplusSession.h"
 #include "player/DrawView.h"
@@ -40,8 +41,9 @@ BOOL CPlayerApp::InitInstance() {
     AfxMessageBox(IDP_OLE_INIT_FAILED, MB_ICONSTOP);
     return FALSE;
   }
-  // The pages may hold ActiveX players.
+  // The pages may hold ActiveX players, and documents in rich edit windows.
   AfxEnableControlContainer();
+  AfxInitRichEdit2();
   m_comInitialised = SUCCEEDED(::CoInitialize(nullptr));
 
   SetRegistryKey(IDS_MAKER);

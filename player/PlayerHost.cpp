@@ -3,6 +3,7 @@
 #include <gdiplus.h>
 
 #include "framework/core/FolderPath.h"
+#include "framework/core/ModulePath.h"
 #include "model/DrawObj.h"
 #include "player/DrawView.h"
 #include "player/PlayerDoc.h"
@@ -14,6 +15,8 @@ HWND CPlayerHost::GetViewWindow() { return m_view.m_hWnd; }
 CDrawDoc* CPlayerHost::GetDocument() { return m_view.GetPlayerDoc(); }
 
 int CPlayerHost::GetSmoothingMode() { return Gdiplus::SmoothingModeHighQuality; }
+
+CString CPlayerHost::GetProgrammeFolder() { return ModuleFolder(nullptr); }
 
 void CPlayerHost::SetTargetMissing() { m_view.SetTargetMissing(); }
 

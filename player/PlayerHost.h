@@ -17,6 +17,9 @@ class CPlayerHost : public CPlayingHost {
   CDrawDoc* GetDocument() override;
   int GetSmoothingMode() override;
   void SetTargetMissing() override;
+  // The folder of the player's own executable: a published programme's documents lie
+  // in "res" beside it.
+  CString GetProgrammeFolder() override;
 
   BOOL InvalidateObject(CDrawObj* object) override;
   void SelectObject(CDrawObj* object, BOOL add) override;

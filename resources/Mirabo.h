@@ -16,6 +16,7 @@
 #define IDP_OLE_INIT_FAILED        100    // OLE 程序初始化失败...
 #define IDS_DROP_TARGET_MISSING    104    // 没找到由事件驱动的对象 "%s"
 #define IDS_DROP_ABILITY_MISSING   105    // 由事件驱动的对象 "%s" 的能力 "%s" 不存在!
+#define IDS_NO_MEMORY              61540  // 内存不足
 #define IDS_UNEXPECTED_FORMAT      61694  // 非预期文件格式
 #define IDS_MAKER                  61760  // the maker's name: the registry key
 

@@ -19,6 +19,7 @@
 #include "tests/support/ArchiveHelpers.h"
 #include "tests/support/MemoryBitmap.h"
 #include "tests/support/MessageBoxCapture.h"
+#include "tests/support/PageFiles.h"
 #include "tests/support/Printers.h"
 #include "tests/support/TestHost.h"
 
@@ -196,6 +197,11 @@ TEST(PageFile, RejectedFilesLeaveThePageAsItWas) {
          return replaceFrom(b, std::string("\x08\x00" "CDrawObj", 10), std::string("\x06\x00" "CValue", 8));
        }, nullptr},
       {"empty file", [](const Bytes&) { return Bytes(); }, nullptr},
+      {"the player's document object", [](const Bytes&) {
+         const std::string page = pagefiles::DocumentPageBytes(400, 300, RGB(255, 255, 255), CRect(-50, 40, 50, -40),
+                                                               1, "doc.txt");
+         return Bytes(page.begin(), page.end());
+       }, nullptr},
   };
   const CString path = TempPath("rejected.rvx");
   for (const Rejection& r : rows) {

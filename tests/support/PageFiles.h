@@ -31,6 +31,32 @@ inline std::string PageBytes(int width, int height, COLORREF background,
   return std::string(bytes.begin(), bytes.end());
 }
 
+// A page whose last object is the player's document object, a class the other programs
+// do not know: the base record as the model stores it, then the kind and the name. The
+// object must be the page's only plain CDrawObj, whose class tag is renamed.
+inline std::string DocumentPageBytes(int width, int height, COLORREF background, const CRect& position, DWORD kind,
+                                     const char* name, const std::function<void(CDrawDoc&)>& fill = {}) {
+  std::string bytes = PageBytes(width, height, background, [&](CDrawDoc& doc) {
+    if (fill) fill(doc);
+    auto* base = new CDrawObj(position);
+    base->m_name = "document";
+    base->m_baseRect = position;
+    doc.m_objects.AddTail(base);
+  });
+  const std::string from("\x08\x00" "CDrawObj", 10), to("\x0C\x00" "CDrawDocfile", 14);
+  const size_t at = bytes.find(from);
+  if (at == std::string::npos) return std::string();
+  bytes.replace(at, from.size(), to);
+  CMemFile tail;
+  {
+    CArchive ar(&tail, CArchive::store);
+    ar << kind << CString(name);
+    ar.Close();
+  }
+  bytes.append(tail.Bytes().begin(), tail.Bytes().end());
+  return bytes;
+}
+
 // A filled, unoutlined rectangle of that colour over (left, top)..(right, bottom), y up.
 inline CDrawRect* FilledRect(const char* name, const CRect& position, COLORREF colour) {
   auto* rect = new CDrawRect(position);
