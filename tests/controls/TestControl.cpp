@@ -24,7 +24,12 @@ std::string g_log;
 std::string g_logCopy;
 std::map<DISPID, long> g_answers;
 std::set<DISPID> g_failing;
-std::map<DISPID, DISPID> g_fireOnCall;
+struct EventOnCall {
+  DISPID event;
+  long argument;
+  bool hasArgument;
+};
+std::multimap<DISPID, EventOnCall> g_fireOnCall;
 bool g_failActivation = false;
 class TestControl* g_last = nullptr;
 
@@ -255,10 +260,16 @@ class TestControl : public IOleObject,
       auto answer = g_answers.find(dispid);
       result->lVal = answer == g_answers.end() ? 0 : answer->second;
     }
-    auto fire = g_fireOnCall.find(dispid);
-    if (fire != g_fireOnCall.end()) {
-      DISPPARAMS none = {};
-      Fire(fire->second, &none);
+    const auto fired = g_fireOnCall.equal_range(dispid);
+    std::vector<EventOnCall> events;
+    for (auto it = fired.first; it != fired.second; ++it) events.push_back(it->second);
+    for (const EventOnCall& event : events) {
+      VARIANT argument;
+      ::VariantInit(&argument);
+      argument.vt = VT_I4;
+      argument.lVal = event.argument;
+      DISPPARAMS eventParams = {&argument, nullptr, event.hasArgument ? 1u : 0u, 0};
+      Fire(event.event, &eventParams);
     }
     return S_OK;
   }
@@ -446,7 +457,9 @@ const char* TestControlLog() {
 
 void TestControlSetAnswer(DISPID dispid, long value) { g_answers[dispid] = value; }
 void TestControlFailCall(DISPID dispid) { g_failing.insert(dispid); }
-void TestControlFireOnCall(DISPID call, DISPID event) { g_fireOnCall[call] = event; }
+void TestControlFireOnCall(DISPID call, DISPID event, long argument, BOOL hasArgument) {
+  g_fireOnCall.insert({call, {event, argument, hasArgument != FALSE}});
+}
 void TestControlFailActivation(BOOL fail) { g_failActivation = fail != FALSE; }
 
 // Fires dispid on the newest control with argc arguments given first to last.

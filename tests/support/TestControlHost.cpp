@@ -58,7 +58,10 @@ std::vector<std::string> Calls() {
 void SetAnswer(DISPID dispid, long value) { Export<void (*)(DISPID, long)>("TestControlSetAnswer")(dispid, value); }
 void FailCall(DISPID dispid) { Export<void (*)(DISPID)>("TestControlFailCall")(dispid); }
 void FireOnCall(DISPID call, DISPID event) {
-  Export<void (*)(DISPID, DISPID)>("TestControlFireOnCall")(call, event);
+  Export<void (*)(DISPID, DISPID, long, BOOL)>("TestControlFireOnCall")(call, event, 0, FALSE);
+}
+void FireOnCall(DISPID call, DISPID event, long argument) {
+  Export<void (*)(DISPID, DISPID, long, BOOL)>("TestControlFireOnCall")(call, event, argument, TRUE);
 }
 void FailActivation(bool fail) { Export<void (*)(BOOL)>("TestControlFailActivation")(fail); }
 

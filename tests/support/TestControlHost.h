@@ -25,8 +25,10 @@ std::vector<std::string> Calls();
 void SetAnswer(DISPID dispid, long value);
 // Calls of dispid fail with DISP_E_MEMBERNOTFOUND.
 void FailCall(DISPID dispid);
-// A call of dispid fires the event (no arguments) before it returns.
+// A call of dispid fires the event (no arguments, or one number) before it returns;
+// several such events fire in the order they were given.
 void FireOnCall(DISPID call, DISPID event);
+void FireOnCall(DISPID call, DISPID event, long argument);
 // In-place activation fails.
 void FailActivation(bool fail);
 // Fires the event on the newest control with 32-bit numbers as arguments.
