@@ -90,6 +90,7 @@ CDrawView::CDrawView() : m_run(*this) {
   MapCommand(ID_RECORD_SOUND, &CDrawView::OnRecordSound);
   MapUpdateCommandUI(ID_RECORD_SOUND, &CDrawView::OnUpdateRecordSound);
   MapEditingCommands();
+  MapGalleryCommands();
 }
 
 CDrawView::~CDrawView() { m_selection.RemoveAll(); }
@@ -427,6 +428,7 @@ void CDrawView::OnExitRun() {
   }
   CMainFrame* frame = Frame();
   if (frame && frame->IsFullScreen()) frame->SendMessage(WM_COMMAND, ID_VIEW_FULL_SCREEN);
+  if (frame) frame->m_wndGalleryPanel.SetWindowsEnabled(TRUE);
   if (CDrawApp* app = GetDrawApp()) app->m_nMode = kModeEditing;
   SetCurrentShape(0);
   // The page may have changed under the run (page jumps): lay it out again.

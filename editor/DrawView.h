@@ -242,6 +242,11 @@ class CDrawView : public CZoomView {
   void OnUpdateOneSelected(CCmdUI* pCmdUI);
   // The editing commands' tables (DrawViewEdit.cpp).
   void MapEditingCommands();
+  // The commands that work with the media gallery (DrawViewGallery.cpp).
+  void MapGalleryCommands();
+  void OnExportComponent();
+  void OnUpdateExportComponent(CCmdUI* pCmdUI);
+  void OnWorkspaceSettings();
   void OnUpdateEditCommand(CCmdUI* pCmdUI);
   // Lines the selection up on its last object: which 0 left, 1 right, 2 top, 3 bottom,
   // 4 centre.

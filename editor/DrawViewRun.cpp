@@ -105,8 +105,8 @@ void CDrawView::OnTestPage() {
   Select(nullptr, FALSE);
   SetFocus();
   m_run.GetClock().SetTick(4);
-  // The gallery's thumbnail windows, disabled here during a run, come with the panels.
   CMainFrame* frame = Frame();
+  if (frame) frame->m_wndGalleryPanel.SetWindowsEnabled(FALSE);
   if (frame && !frame->IsFullScreen()) frame->SendMessage(WM_COMMAND, ID_VIEW_FULL_SCREEN);
   if (!StartObjects()) {
     // The objects that did prepare are put back at once; the window waits for Esc.

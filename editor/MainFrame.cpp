@@ -47,12 +47,6 @@ bool IsObjectOf(const CDrawObj* object, const char* className) {
 }
 
 // Kinds that show a picture of their own.
-bool HoldsPicture(const CDrawObj* object) {
-  for (const char* name : {"CDrawMeta", "CDrawRect", "CDrawText", "CDrawPoly"})
-    if (IsObjectOf(object, name)) return true;
-  return false;
-}
-
 }  // namespace
 
 CMainFrame::CMainFrame() {
@@ -345,23 +339,37 @@ void CMainFrame::OnDropFiles(HDROP hDropInfo) {
   const CString file(name);
 
   CDrawObj* last = view->GetLastSelected();
-  if (auto* sound = dynamic_cast<CDrawMedia*>(last)) {
-    sound->Stop();
-    sound->SetMediaFile(file);
-    if (CDrawHost* host = GetDrawHost()) host->NotifyPropertyPanel(2, sound);
-    SetPageModified();
-    sound->Play(FALSE);
-    return;
-  }
-  if (!last || !HoldsPicture(last)) {
+  if (auto* sound = dynamic_cast<CDrawMedia*>(last))
+    ApplySoundFile(sound, file);
+  else if (!last || !HoldsPicture(last))
     DropOnBackground(file);
-    return;
-  }
-  last->SetPictureFile(file);
-  last->LoadPicture(file);
-  last->Invalidate();
-  if (CDrawHost* host = GetDrawHost()) host->NotifyPropertyPanel(kPanelObjectSelected, last);
+  else
+    ApplyPictureFile(last, file);
+}
+
+// ---------------------------------------------------------------------------------
+// Media files applied to the page (shell drops, gallery clicks)
+
+bool CMainFrame::HoldsPicture(const CDrawObj* object) {
+  for (const char* name : {"CDrawMeta", "CDrawRect", "CDrawText", "CDrawPoly"})
+    if (IsObjectOf(object, name)) return true;
+  return false;
+}
+
+void CMainFrame::ApplyPictureFile(CDrawObj* object, const CString& file) {
+  object->SetPictureFile(file);
+  object->LoadPicture(file);
+  object->Invalidate();
+  if (CDrawHost* host = GetDrawHost()) host->NotifyPropertyPanel(kPanelObjectSelected, object);
   SetPageModified();
+}
+
+void CMainFrame::ApplySoundFile(CDrawMedia* sound, const CString& file) {
+  sound->Stop();
+  sound->SetMediaFile(file);
+  if (CDrawHost* host = GetDrawHost()) host->NotifyPropertyPanel(kPanelObjectSelected, sound);
+  SetPageModified();
+  sound->Play(FALSE);
 }
 
 void CMainFrame::DropOnBackground(const CString& file) {

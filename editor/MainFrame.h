@@ -7,8 +7,7 @@
 // The toolbars of the editor's panel set (effect bar, format bar, tool box) are made by
 // their own classes when those exist; their places in the creation order, the docking
 // and the full-screen bookkeeping are kept (see OnCreate), and their commands stay
-// disabled until then. The programme bar holds its panel's dialog on the resizable
-// dialog base until the panel's own class exists.
+// disabled until then.
 #pragma once
 
 #include <vector>
@@ -18,11 +17,12 @@
 #include "framework/ui/Menu.h"
 #include "framework/ui/StatusBar.h"
 #include "framework/ui/ToolBar.h"
+#include "editor/panels/GalleryPanel.h"
 #include "editor/panels/PropertyPanel.h"
-#include "editor/panels/ResizableDialog.h"
 #include "editor/panels/SizingBar.h"
 #include "resources/KordelIds.h"
 
+class CDrawMedia;
 class CDrawObj;
 class CDrawView;
 
@@ -55,6 +55,19 @@ class CMainFrame : public CFrameWnd {
   CDrawView* GetDrawView() const;
   CStatusBar& GetStatusBar() { return m_wndStatusBar; }
 
+  // --- Media files applied to the page (shell drops, gallery clicks) ---
+  // Whether the object shows a picture file: pictures, shapes, texts, polygons.
+  static bool HoldsPicture(const CDrawObj* object);
+  // The file becomes the object's picture: loaded, repainted, the property panel told,
+  // the page modified.
+  void ApplyPictureFile(CDrawObj* object, const CString& file);
+  // The file becomes the sound object's sound (the panel told, the page modified),
+  // which then plays once.
+  void ApplySoundFile(CDrawMedia* sound, const CString& file);
+  // The picture becomes the page's background, switched on, and the selection is
+  // emptied; a file that is no picture is reported and the old background kept.
+  void DropOnBackground(const CString& file);
+
   void OnFullScreen();
   void OnHelpTopics();
   void OnMakeExe();
@@ -67,7 +80,7 @@ class CMainFrame : public CFrameWnd {
   CToolBar m_wndAlignBar;
   CStatusBar m_wndStatusBar;
   CPropertyPanel m_wndPropertyPanel;
-  CResizableDialog m_wndGalleryPanel{IDD_GALLERY_PANEL};
+  CGalleryPanel m_wndGalleryPanel;
   CSizingBar m_wndPropertyBar;
   CSizingBar m_wndProgrammeBar;
   BOOL m_bClosed = FALSE;
@@ -100,7 +113,6 @@ class CMainFrame : public CFrameWnd {
   template <class Fn>
   BOOL ForEachSelected(Fn fn);
   void SetPageModified();
-  void DropOnBackground(const CString& file);
 
   void OnExitRunCommand() { OnFullScreen(); }
   void OnUpdateAlwaysEnabled(CCmdUI* pCmdUI);

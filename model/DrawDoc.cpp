@@ -8,6 +8,7 @@
 #include "framework/core/File.h"
 #include "framework/core/MessageBox.h"
 #include "framework/core/UserException.h"
+#include "framework/core/WriteBeside.h"
 #include "framework/ui/DC.h"
 #include "graphics/ImageHelpers.h"
 #include "graphics/Picture.h"
@@ -213,27 +214,16 @@ BOOL CDrawDoc::OnOpenDocument(const char* path) {
 }
 
 BOOL CDrawDoc::OnSaveDocument(const char* path) {
-  // Written whole beside the target first: a failure part way leaves the old file.
-  const CString target(path);
-  const CString partial = target + ".tmp~";
   try {
-    {
-      CFile file(partial, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive);
+    WriteFileBeside(CString(path), [this](CFile& file) {
       CArchive ar(&file, CArchive::store);
       ar.m_pDocument = this;
       Serialize(ar);
       ar.Close();
-      file.Flush();
-      file.Close();
-    }
-    const std::wstring from = codepage::ToWide(partial.str()), to = codepage::ToWide(target.str());
-    if (!::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-      CFileException::ThrowOsError(static_cast<LONG>(::GetLastError()), target);
+    });
   } catch (const CUserException&) {
-    ::DeleteFileW(codepage::ToWide(partial.str()).c_str());
     return FALSE;
   } catch (const CException&) {
-    ::DeleteFileW(codepage::ToWide(partial.str()).c_str());
     AfxMessageBox(IDS_PAGE_SAVE_FAILED, MB_ICONSTOP);
     return FALSE;
   }

@@ -291,6 +291,8 @@ CDrawObj* CDrawObj::Duplicate(CDrawDoc* document) {
 
 void CDrawObj::Delete() { delete this; }
 
+BOOL CDrawObj::CanExport() { return FALSE; }
+
 // ---- non-virtual helpers ---------------------------------------------------------------
 
 void CDrawObj::DrawHandle(CDC* dc, int x, int y, int r, int shape, COLORREF colour) {

@@ -232,6 +232,8 @@ class CDrawObj : public CObject {
   virtual int UnusedDataHook(const CString& text, double a, double b, double c, const CString& other);
   virtual void ApplySetDataAction(double a, double b, const CString& text, const CString& other);
   virtual void SetCartoonFrame(int a, int b, int c);
+  // Whether the object can be written into a component library.
+  virtual BOOL CanExport();
 
   // The record's fields, in declared order.
   WORD m_version = kDrawObjVersion;

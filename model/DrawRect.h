@@ -47,6 +47,8 @@ class CDrawRect : public CDrawObj {
   void SaveVisibilityLayer() override;
   int GetPathPoints(int step, CMethod* action, int mode) override;
   double GetPathLength() override;
+  // A shape exports; one showing a picture does not.
+  BOOL CanExport() override { return !HasPicture(); }
 
   // The outline turned by the object's angle: the full shape, without the ellipse's
   // sector (hit tests, bounds and trajectories use it). FALSE when the shape has none.

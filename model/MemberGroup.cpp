@@ -96,6 +96,12 @@ std::vector<CDrawObj*> CMemberGroup::Members() const {
   return members;
 }
 
+BOOL CMemberGroup::CanExport() {
+  for (CDrawObj* member : Members())
+    if (!member->CanExport()) return FALSE;
+  return TRUE;
+}
+
 CRect CMemberGroup::MemberUnion() const {
   const std::vector<CDrawObj*> members = Members();
   if (members.empty()) return CRect();

@@ -35,6 +35,8 @@ class CMemberGroup : public CDrawObj, public CMemberOrder {
   CString ActionTypeName(DWORD flag, int& index) override;
   int ActionTypeFromName(const CString& name) override;
   void SetCartoonFrame(int a, int b, int c) override;
+  // When every member does.
+  BOOL CanExport() override;
 
   // The members in list order, as a copy that survives changes to the list.
   std::vector<CDrawObj*> Members() const;

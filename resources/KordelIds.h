@@ -286,4 +286,32 @@
 #define IDS_FUN_FIRST_FORMULA_BAD 63781    // 自变量式语法有误
 #define IDS_FUN_SECOND_FORMULA_BAD 63782   // 因变量式语法有误
 
+// The media gallery, its thumbnail windows and the component-library output dialog
+// (the sounds' thumbnail is the sound object's icon).
+#define IDB_GALLERY_VIDEO 177
+#define IDB_GALLERY_PICTURES 179
+#define IDB_GALLERY_SHAPES 180
+#define IDB_GALLERY_COMPONENTS 211
+#define IDR_MENU_GALLERY 198               // one item: ID_WORKSPACE_SETTINGS
+#define IDR_MENU_COMPONENT 245             // one item: ID_DELETE_COMPONENT
+#define IDC_THUMBNAILS 1003
+#define ID_DELETE_COMPONENT 32921          // 删除
+#define IDD_LIB_OUTPUT 243
+#define IDC_LIB_FILE 259
+#define IDC_LIB_APPEND 260
+#define IDC_LIB_NAME 261
+#define IDC_LIB_CLEAR 262
+#define IDC_LIB_NEW 263
+#define IDC_LIB_BROWSE 211
+#define IDS_GALLERY_VIDEO 61614            // 影像
+#define IDS_GALLERY_SOUNDS 61617           // 声音
+#define IDS_GALLERY_PICTURES 61618         // 图片
+#define IDS_GALLERY_SHAPES 61654           // 图元
+#define IDS_GALLERY_COMPONENTS 61810       // 积件
+#define IDS_LIB_FILE_TITLE 61807           // 积件库文件
+#define IDS_LIB_FILE_FILTER 61808          // 积件库文件(*.lib)|*.lib||
+#define IDS_LIB_NAME_EMPTY 61812           // 库文件名不能为空
+#define IDS_CONFIRM_DELETE_COMPONENT 61814 // 确要删除此项吗
+#define IDS_LIB_SAME_FILE 63622            // 新库文件名必须与原库文件名不同
+
 #include "resources/ColourControls.h"

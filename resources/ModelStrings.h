@@ -141,3 +141,6 @@
 #define IDS_ROW_TRIGGERED_OBJECT       63811  // 被触发对象
 #define IDS_ROW_TRIGGERED_ACTION       63812  // 被触发动作
 #define IDS_PICTURE_FILTER             63813  // 所有文件 (*.*)|*.*|位图文件(*.bmp)|...
+
+// Component libraries.
+#define IDS_NOT_A_LIBRARY              61809  // 非库文件

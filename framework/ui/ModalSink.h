@@ -13,7 +13,9 @@
 class CWnd;
 
 struct ModalCall {
-  enum Kind { dialog, fileDialog, folderPicker, htmlHelp, winHelp, printDialog, popupMenu, fontDialog, colourDialog };
+  enum Kind {
+    dialog, fileDialog, folderPicker, htmlHelp, winHelp, printDialog, popupMenu, fontDialog, colourDialog, dragDrop
+  };
 
   Kind kind = dialog;
   UINT id = 0;           // dialog: its template; help: the command
@@ -24,7 +26,9 @@ struct ModalCall {
   // A multiple-selection open dialog: a sink's answer of several files, full paths in one
   // folder (path is then not used).
   std::vector<CString> paths;
-  DWORD_PTR data = 0;    // help: the command's data; pop-up menu: the menu (HMENU)
+  // help: the command's data; pop-up menu: the menu (HMENU); OLE drag: the data object
+  // (IDataObject*), whose result is the drop effect
+  DWORD_PTR data = 0;
   // Font dialog: the font and its colour; colour dialog: the colour. The initial values
   // in, a sink's answer out.
   LOGFONTA font = {};
@@ -36,7 +40,7 @@ struct ModalCall {
 
 // Returns what the call returns: IDOK or IDCANCEL for dialogs, the help window (as an
 // integer) for HTML help, TRUE or FALSE for WinHelp, the chosen command (0 for none)
-// for a pop-up menu.
+// for a pop-up menu, the effect the target chose for an OLE drag.
 using ModalSink = std::function<INT_PTR(ModalCall& call)>;
 
 // Installs a sink and returns the previous one; an empty sink restores the real UI.

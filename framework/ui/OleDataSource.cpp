@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "framework/ui/ModalSink.h"
 #include "framework/ui/OleException.h"
 
 namespace {
@@ -72,10 +73,21 @@ void COleDataSource::SetClipboard() {
 }
 
 DROPEFFECT COleDataSource::DoDragDrop(DWORD dwEffects, IDropSource* pDropSource) {
-  MouseDropSource standard;
-  DWORD effect = DROPEFFECT_NONE;
-  const HRESULT hr = ::DoDragDrop(this, pDropSource ? pDropSource : &standard, dwEffects, &effect);
-  return hr == DRAGDROP_S_DROP ? effect : DROPEFFECT_NONE;
+  auto drag = [this, dwEffects](IDropSource* source) -> DROPEFFECT {
+    DWORD effect = DROPEFFECT_NONE;
+    const HRESULT hr = ::DoDragDrop(this, source, dwEffects, &effect);
+    return hr == DRAGDROP_S_DROP ? effect : DROPEFFECT_NONE;
+  };
+  if (pDropSource) return drag(pDropSource);
+  // The mouse-driven loop is modal: tests take the data through the sink instead.
+  ModalCall call;
+  call.kind = ModalCall::dragDrop;
+  call.data = reinterpret_cast<DWORD_PTR>(static_cast<IDataObject*>(this));
+  call.show = [&]() -> INT_PTR {
+    MouseDropSource standard;
+    return static_cast<INT_PTR>(drag(&standard));
+  };
+  return static_cast<DROPEFFECT>(AfxRunModal(call));
 }
 
 const COleDataSource::Entry* COleDataSource::Find(const FORMATETC* format) const {

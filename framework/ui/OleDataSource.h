@@ -31,7 +31,8 @@ class COleDataSource : public IDataObject {
   void SetClipboard();
   // Runs an OLE drag of the cached data until it is dropped or cancelled; the effect
   // that the target chose, DROPEFFECT_NONE for a cancelled drag. pDropSource replaces
-  // the standard mouse-driven source (left button held, Esc cancels).
+  // the standard mouse-driven source (left button held, Esc cancels); the standard
+  // drag is a modal call of kind dragDrop (ModalSink.h).
   DROPEFFECT DoDragDrop(DWORD dwEffects = DROPEFFECT_COPY | DROPEFFECT_MOVE, IDropSource* pDropSource = nullptr);
   // The maker's reference given up.
   void InternalRelease() { Release(); }

@@ -1,9 +1,10 @@
-// The mutation campaign: valid page files, packages and MP3 streams damaged in every way
-// Mutate knows, each fed to what reads it. A clean refusal or a page played is fine; an
-// exception of another kind, a crash or a hang is a finding: its input is kept, and the
-// campaign goes on in a new worker process from the next case.
+// The mutation campaign: valid page files, packages, component libraries and MP3
+// streams damaged in every way Mutate knows, each fed to what reads it. A clean refusal
+// or a page played is fine; an exception of another kind, a crash or a hang is a
+// finding: its input is kept, and the campaign goes on in a new worker process from the
+// next case.
 //
-// Usage: campaign [--seed S] [--cases N] [--first K] [--target page|package|mp3]
+// Usage: campaign [--seed S] [--cases N] [--first K] [--target page|package|library|mp3]
 //                 [--mp3 FOLDER] [--findings FOLDER] [--timeout SECONDS] [--quiet]
 //        campaign --replay FILE
 //        campaign --write-seeds FOLDER [--mp3 FOLDER]
@@ -322,7 +323,7 @@ int main(int argc, char** argv) {
   Options o;
   if (!ParseOptions(argc, argv, o)) {
     std::fprintf(stderr,
-                 "usage: campaign [--seed S] [--cases N] [--first K] [--target page|package|mp3] [--mp3 FOLDER]\n"
+                 "usage: campaign [--seed S] [--cases N] [--first K] [--target page|package|library|mp3] [--mp3 FOLDER]\n"
                  "                [--findings FOLDER] [--timeout SECONDS] [--quiet]\n");
     return 2;
   }

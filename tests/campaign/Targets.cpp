@@ -12,6 +12,7 @@
 #include "media/MemoryByteSource.h"
 #include "media/Mp3Decoder.h"
 #include "media/Mp3Stream.h"
+#include "model/ObjLib.h"
 #include "package/PackageIndex.h"
 #include "tests/campaign/SeedPages.h"
 #include "tests/support/PageExercise.h"
@@ -72,6 +73,59 @@ bool RunMp3(const std::vector<uint8_t>& bytes, const CString&) {
   return true;
 }
 
+// A component library as the gallery and the export dialog take it: read from its file,
+// each component drawn as its thumbnail is, then written back over the file.
+bool RunLibrary(const std::vector<uint8_t>& bytes, const CString& folder) {
+  const CString path = folder + "case.lib";
+  WriteBytes(path, bytes);
+  CObjLib lib;
+  try {
+    lib.LoadFile(path);
+  } catch (const CArchiveException&) {
+    lib.DeleteObjects();
+    return false;
+  }
+  if (!lib.m_bValid) return false;
+  TestHost host;
+  PageBitmap thumbnail(62, 62);
+  CDC dc(thumbnail.dc());
+  for (POSITION pos = lib.m_objects.GetHeadPosition(); pos;)
+    static_cast<CDrawObj*>(lib.m_objects.GetNext(pos))->Draw(&dc, nullptr);
+  bool stored = true;
+  try {
+    lib.StoreFile(path);
+  } catch (const CArchiveException&) {
+    stored = false;  // more events or actions than the format counts
+  }
+  lib.DeleteObjects();
+  return stored;
+}
+
+// Libraries of the seed pages' objects, a few pages to a library.
+std::vector<std::vector<uint8_t>> SeedLibraries(const std::vector<SeedPage>& pages) {
+  std::vector<std::vector<uint8_t>> seeds;
+  for (size_t first = 0; first < pages.size(); first += 3) {
+    CObjLib lib;
+    lib.m_strDescription = "seed components";
+    std::vector<std::unique_ptr<CDrawDoc>> docs;
+    for (size_t i = first; i < pages.size() && i < first + 3; ++i) {
+      docs.push_back(std::make_unique<CDrawDoc>());
+      CMemFile file(pages[i].bytes);
+      CArchive ar(&file, CArchive::load);
+      ar.m_pDocument = docs.back().get();
+      docs.back()->Serialize(ar);
+      for (POSITION pos = docs.back()->m_objects.GetHeadPosition(); pos;)
+        lib.AddObject(static_cast<CDrawObj*>(docs.back()->m_objects.GetNext(pos)));
+    }
+    CMemFile file;
+    CArchive ar(&file, CArchive::store);
+    lib.Serialize(ar);
+    ar.Close();
+    seeds.push_back(file.Bytes());
+  }
+  return seeds;
+}
+
 void PutU32(std::vector<uint8_t>& bytes, uint32_t v) {
   for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<uint8_t>(v >> (8 * i)));
 }
@@ -117,6 +171,9 @@ std::vector<Target> MakeTargets(const std::string& mp3Folder) {
     package.seeds.push_back(
         ComposePackage({{"home.rvx", pages[i].bytes}, {"page2.rvx", pages[(i + 1) % pages.size()].bytes}}));
   targets.push_back(package);
+
+  Target library{"library", "lib", 2, SeedLibraries(pages), RunLibrary};
+  targets.push_back(library);
 
   if (!mp3Folder.empty()) {
     Target mp3{"mp3", "mp3", 2, {}, RunMp3};

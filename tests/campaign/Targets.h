@@ -1,6 +1,7 @@
 // What the campaign feeds damaged bytes to: page files (read by the editor and by the
 // player, painted, played, stored), packages (the directory read, each page played,
-// each entry extracted) and MP3 streams (opened and decoded to the end).
+// each entry extracted), component libraries (read from their file, each component
+// drawn, written back) and MP3 streams (opened and decoded to the end).
 #pragma once
 
 #include <cstdint>

@@ -18,6 +18,7 @@
 #include "resources/KordelIds.h"
 #include "tests/editor/KordelProgram.h"
 #include "tests/media/TempFolder.h"
+#include "tests/support/PictureFiles.h"
 
 namespace {
 
@@ -717,6 +718,124 @@ TEST(KordelProgramTest, ThePropertyPanelSelectsObjectsAndNarrowsThePage) {
     CDrawDoc saved;
     return saved.OnOpenDocument(home) && saved.m_pageSize.cx == 400;
   })) << "the saved page keeps its width";
+  ::PostMessageA(main, WM_COMMAND, ID_APP_EXIT, 0);
+  if (HWND box = kordel.WaitForDialog(3000)) ::PostMessageA(box, WM_COMMAND, IDNO, 0);
+  EXPECT_TRUE(kordel.WaitForExit(15000));
+}
+
+namespace {
+
+// The editor's settings key, where the gallery's folders and library live.
+constexpr char kKordelDirPath[] = "Software\\Kelvane\\Kordel\\DirPath";
+
+// Sets a value of the key for the test and puts the old one (or none) back afterwards.
+class RegistryValue {
+ public:
+  RegistryValue(const char* entry, const CString& value) : m_entry(entry) {
+    char old[MAX_PATH] = {};
+    DWORD size = sizeof old;
+    m_had = ::RegGetValueA(HKEY_CURRENT_USER, kKordelDirPath, entry, RRF_RT_REG_SZ, nullptr, old, &size) ==
+            ERROR_SUCCESS;
+    m_old = old;
+    ::RegSetKeyValueA(HKEY_CURRENT_USER, kKordelDirPath, entry, REG_SZ, value.GetString(),
+                      static_cast<DWORD>(value.GetLength() + 1));
+  }
+  ~RegistryValue() {
+    if (m_had)
+      ::RegSetKeyValueA(HKEY_CURRENT_USER, kKordelDirPath, m_entry, REG_SZ, m_old.GetString(),
+                        static_cast<DWORD>(m_old.GetLength() + 1));
+    else
+      ::RegDeleteKeyValueA(HKEY_CURRENT_USER, kKordelDirPath, m_entry);
+  }
+  RegistryValue(const RegistryValue&) = delete;
+  RegistryValue& operator=(const RegistryValue&) = delete;
+
+ private:
+  const char* m_entry;
+  bool m_had;
+  CString m_old;
+};
+
+// The shown thumbnail window of the gallery panel, or null.
+HWND ShownThumbnails(HWND panel) {
+  for (HWND child = ::GetWindow(panel, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+    if (::GetDlgCtrlID(child) == IDC_THUMBNAILS && ::IsWindowVisible(child)) return child;
+  return nullptr;
+}
+
+}  // namespace
+
+TEST(KordelProgramTest, TheGalleryAppliesAPictureAndShowsAnExportedComponent) {
+  constexpr COLORREF kShape = RGB(30, 160, 60), kPicture = RGB(220, 30, 30);
+  TempFolder folder;
+  const CString page = folder.File(L"gallery.rvx").c_str();
+  {
+    CDrawDoc doc;
+    doc.SetPageSize(640, 480);
+    auto* o = new CDrawRect(CRect(-150, 100, -50, 0));
+    o->m_name = "shape";
+    o->m_brush.lbColor = kShape;
+    o->m_outlined = 0;
+    o->m_baseRect = o->GetDrawBounds();
+    doc.m_objects.AddTail(o);
+    ASSERT_TRUE(doc.OnSaveDocument(page));
+  }
+  ::CreateDirectoryW((folder.Path() + L"\\pictures").c_str(), nullptr);
+  folder.Write(L"pictures\\red.bmp", SolidBmpFile(40, 40, kPicture));
+  const CString library = folder.File(L"parts.lib").c_str();
+  RegistryValue pictures("Img", folder.File(L"pictures").c_str()), components("ObjLib", "");
+
+  KordelProgram kordel("\"" + page + "\"");
+  const EditorWindows windows = FindEditorWindows(kordel);
+  HWND main = windows.main, view = windows.view;
+  ASSERT_TRUE(main && view);
+  HWND bar = ::GetDlgItem(main, ID_VIEW_PROGRAMME_BAR);
+  ASSERT_TRUE(bar);
+  if (!::IsWindowVisible(bar)) ::PostMessageA(main, WM_COMMAND, ID_VIEW_PROGRAMME_BAR, 0);
+  ASSERT_TRUE(Eventually([&] { return ::IsWindowVisible(bar) != FALSE; }));
+  HWND panel = ::GetWindow(bar, GW_CHILD), tabs = ::GetDlgItem(panel, IDC_GALLERY_TABS);
+  ASSERT_TRUE(tabs);
+  EXPECT_EQ(5, ::SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0));
+  RECT shape = {};
+  ASSERT_TRUE(Eventually([&] { return ColourBox(kShape, &shape); })) << "the page is not shown";
+
+  // A picture clicked with nothing selected becomes the page's background.
+  const CRect page0 = ScreenRect(view, true);
+  EXPECT_EQ(0, ColourCount("kordel-gallery-before.bmp", page0, kPicture));
+  ::SendMessageA(tabs, TCM_SETCURFOCUS, 1, 0);
+  HWND thumbnails = nullptr;
+  ASSERT_TRUE(Eventually([&] { return (thumbnails = ShownThumbnails(panel)) != nullptr; }));
+  ::PostMessageA(thumbnails, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(33, 33));
+  ::PostMessageA(thumbnails, WM_LBUTTONUP, 0, MAKELPARAM(33, 33));
+  EXPECT_TRUE(Eventually([&] { return ColourCount("kordel-gallery-background.bmp", page0, kPicture) > 10000; }))
+      << "the background is not the picture";
+
+  // The shape exported as the first component of a new library.
+  ASSERT_TRUE(Eventually([&] { return ColourBox(kShape, &shape); }));
+  const POINT centre = {(shape.left + shape.right) / 2, (shape.top + shape.bottom) / 2};
+  SendMouse(view, WM_LBUTTONDOWN, MK_LBUTTON, centre);
+  SendMouse(view, WM_LBUTTONUP, 0, centre);
+  ::PostMessageA(main, WM_COMMAND, ID_EXPORT_COMPONENT, 0);
+  HWND dialog = kordel.WaitForDialog(10000);
+  ASSERT_TRUE(dialog) << "no output dialog";
+  ::SendMessageA(::GetDlgItem(dialog, IDC_LIB_FILE), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(library.GetString()));
+  ::SendMessageA(::GetDlgItem(dialog, IDC_LIB_NAME), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("parts"));
+  ::PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+  EXPECT_TRUE(Eventually([&] { return ::GetFileAttributesA(library) != INVALID_FILE_ATTRIBUTES; }))
+      << "no library written";
+  EXPECT_TRUE(Eventually([&] { return !::IsWindow(dialog); }));
+
+  ::SendMessageA(tabs, TCM_SETCURFOCUS, 4, 0);
+  ASSERT_TRUE(Eventually([&] {
+    thumbnails = ShownThumbnails(panel);
+    return thumbnails && ::GetDlgCtrlID(thumbnails) == IDC_THUMBNAILS &&
+           ::SendMessageA(tabs, TCM_GETCURSEL, 0, 0) == 4;
+  }));
+  CRect cell = ScreenRect(thumbnails, true);
+  cell = CRect(cell.left + 2, cell.top + 2, cell.left + 64, cell.top + 64);
+  EXPECT_TRUE(Eventually([&] { return ColourCount("kordel-gallery-component.bmp", cell, kShape) > 1000; }))
+      << "the component's thumbnail does not show the shape";
+
   ::PostMessageA(main, WM_COMMAND, ID_APP_EXIT, 0);
   if (HWND box = kordel.WaitForDialog(3000)) ::PostMessageA(box, WM_COMMAND, IDNO, 0);
   EXPECT_TRUE(kordel.WaitForExit(15000));
