@@ -1,5 +1,6 @@
 #include "media/DrawAnimate.h"
 
+#include <new>
 #include <vector>
 
 #include "framework/core/Archive.h"
@@ -11,6 +12,7 @@
 #include "model/DrawHost.h"
 #include "model/ShapeEditing.h"
 #include "resources/MediaStrings.h"
+#include "resources/ModelStrings.h"
 
 // Last: its <windowsx.h> defines macros named like framework members.
 #include <dshow.h>
@@ -78,11 +80,15 @@ CDrawAnimate::CDrawAnimate() = default;
 
 CDrawAnimate::CDrawAnimate(const CRect& position) : CDrawObj(position) {}
 
-CDrawAnimate::~CDrawAnimate() { ReleaseGraph(); }
+CDrawAnimate::~CDrawAnimate() {
+  DeletePlayerWindows();
+  ReleaseGraph();
+}
 
 // ---- the file and the players ------------------------------------------------------------
 
 void CDrawAnimate::SetMediaFile(const CString& path) {
+  DeletePlayerWindows();
   Stop(TRUE);
   CString newName = path.Mid(path.ReverseFind('\\') + 1), oldName = m_fileName.Mid(m_fileName.ReverseFind('\\') + 1);
   newName.MakeLower();
@@ -96,6 +102,7 @@ void CDrawAnimate::SetMediaFile(const CString& path) {
 
 void CDrawAnimate::ClearMedia() {
   m_fileName.Empty();
+  DeletePlayerWindows();
   Stop(TRUE);
   m_playerTried = FALSE;
   m_playLength = 0;
@@ -117,9 +124,46 @@ void CDrawAnimate::EnsurePlayer() {
   m_playerTried = TRUE;
   switch (AnimatePlayerFor(m_fileName)) {
     case AnimatePlayer::graph: OpenGraph(GetPlayPath(), viewWindow, DeviceRect()); break;
-    // The hosted players are not installed with the system: nothing is shown.
-    case AnimatePlayer::flash:
-    case AnimatePlayer::realPlayer: break;
+    case AnimatePlayer::flash: CreateFlash(viewWindow); break;
+    case AnimatePlayer::realPlayer: CreateRealPlayer(viewWindow); break;
+  }
+}
+
+// A player that is not installed cannot be created: the object then shows nothing.
+void CDrawAnimate::CreateFlash(HWND viewWindow) {
+  auto flash = std::make_unique<CShockwaveFlash>(m_flashClsid);
+  if (!flash->Create(DeviceRect(), CWnd::FromHandle(viewWindow), GetPlayPath())) return;
+  flash->Play();
+  m_flash = std::move(flash);
+}
+
+void CDrawAnimate::CreateRealPlayer(HWND viewWindow) {
+  std::unique_ptr<CRealAudio> player(new (std::nothrow) CRealAudio(m_realPlayerClsid));
+  if (!player) {
+    CString text;
+    text.LoadString(IDS_OUT_OF_MEMORY);
+    ReportAfterPaint(text);
+    return;
+  }
+  if (!player->Create(DeviceRect(), CWnd::FromHandle(viewWindow), CRealAudio::kControlId)) return;
+  player->Load(GetPlayPath());
+  m_realPlayer = std::move(player);
+}
+
+void CDrawAnimate::StopRealPlayer() {
+  // The wait is bounded and runs the thread's messages; a stop that comes in under it
+  // (a timer of the run) does not stop or wait again.
+  if (m_realPlayer && m_realPlayer->GetPlayState() != 0 && !m_realPlayer->IsWaitingForStop() &&
+      m_realPlayer->Halt())
+    m_realPlayer->WaitForStop(kRealPlayerStopWait);
+}
+
+void CDrawAnimate::DeletePlayerWindows() {
+  StopRealPlayer();
+  m_realPlayer.reset();
+  if (m_flash) {
+    m_flash->StopPlay();
+    m_flash.reset();
   }
 }
 
@@ -190,10 +234,14 @@ void CDrawAnimate::ReleaseGraph() {
   m_graph.reset();
 }
 
-void CDrawAnimate::Play(BOOL) {
+void CDrawAnimate::Play(BOOL loop) {
   if (IsSuspended()) return;
   // A play before the first paint of the page still finds its player.
   EnsurePlayer();
+  // A RealPlayer that is stopped (0) or paused (4) starts; one that plays goes on.
+  if (m_realPlayer && (m_realPlayer->GetPlayState() == 0 || m_realPlayer->GetPlayState() == 4))
+    m_realPlayer->Start(loop);
+  if (m_flash) m_flash->Play();
   if (m_graph) RunGraph();
   m_playing = TRUE;
 }
@@ -204,6 +252,15 @@ void CDrawAnimate::Stop(BOOL destroy) {
     if (destroy) {
       ReleaseGraph();
       // Made again at the next draw.
+      m_playerTried = FALSE;
+      Invalidate();
+    }
+  }
+  StopRealPlayer();
+  if (m_flash) {
+    m_flash->StopPlay();
+    if (destroy) {
+      m_flash.reset();
       m_playerTried = FALSE;
       Invalidate();
     }
@@ -274,10 +331,10 @@ int CDrawAnimate::DrawObject(CDC* dc, CView*) {
 
 void CDrawAnimate::SetRect(const CRect& rect, CView* view) {
   CDrawObj::SetRect(rect, view);
-  if (m_videoWindow) {
-    const CRect device = DeviceRect();
-    m_videoWindow->SetWindowPosition(device.left, device.top, device.Width(), device.Height());
-  }
+  const CRect device = DeviceRect();
+  if (m_videoWindow) m_videoWindow->SetWindowPosition(device.left, device.top, device.Width(), device.Height());
+  if (m_flash && m_flash->m_hWnd) m_flash->MoveWindow(device);
+  if (m_realPlayer && m_realPlayer->m_hWnd) m_realPlayer->MoveWindow(device);
 }
 
 int CDrawAnimate::OnOpen(CView*) {

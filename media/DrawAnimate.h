@@ -8,8 +8,12 @@
 
 #include <windows.h>
 
+#include <memory>
+
 #include "framework/core/ComPtr.h"
 #include "media/EmbeddedMedia.h"
+#include "media/RealAudio.h"
+#include "media/ShockwaveFlash.h"
 #include "model/DrawObj.h"
 #include "model/MediaPlayback.h"
 
@@ -71,6 +75,16 @@ class CDrawAnimate : public CDrawObj, public CMediaPlayback {
   void OnDeselect(CView* view) override;
   void SetSuspended(BOOL deleted) override;
 
+  // The controls the Flash and RealPlayer windows host (the players' own by default).
+  void SetPlayerClassIds(const CLSID& flash, const CLSID& realPlayer) {
+    m_flashClsid = flash;
+    m_realPlayerClsid = realPlayer;
+  }
+  CShockwaveFlash* GetFlashWindow() const { return m_flash.get(); }
+  CRealAudio* GetRealPlayerWindow() const { return m_realPlayer.get(); }
+  // How long a stop waits at most for the RealPlayer to report it, in milliseconds.
+  static constexpr DWORD kRealPlayerStopWait = 3000;
+
   // Plays the clip at the next paint while the page is edited (until deselected).
   void SetPreview() { m_preview = TRUE; }
 
@@ -93,6 +107,11 @@ class CDrawAnimate : public CDrawObj, public CMediaPlayback {
   // Makes the player the file calls for, once per file: a file that failed is not tried
   // again until the file changes.
   void EnsurePlayer();
+  void CreateFlash(HWND viewWindow);
+  void CreateRealPlayer(HWND viewWindow);
+  void StopRealPlayer();
+  // Stops and deletes the hosted player windows.
+  void DeletePlayerWindows();
   CRect DeviceRect() const;
 
   CString m_fileName;
@@ -104,6 +123,10 @@ class CDrawAnimate : public CDrawObj, public CMediaPlayback {
   ComPtr<IMediaControl> m_control;
   ComPtr<IMediaSeeking> m_seeking;
   ComPtr<IVideoWindow> m_videoWindow;
+  std::unique_ptr<CRealAudio> m_realPlayer;
+  std::unique_ptr<CShockwaveFlash> m_flash;
+  CLSID m_flashClsid = CLSID_ShockwaveFlash;
+  CLSID m_realPlayerClsid = CLSID_RealPlayer;
   CEmbeddedMedia m_embedded;
   BOOL m_nameChanged = FALSE;
 };

@@ -39,3 +39,16 @@ BOOL ChooseMediaFile(UINT filterId, CString& path) {
   if (CDrawHost* host = GetDrawHost()) host->SetPageModified();
   return TRUE;
 }
+
+void PostPlayerInputToParent(HWND hWndPlayer, const MSG* pMsg) {
+  HWND parent = ::GetParent(hWndPlayer);
+  if (!parent) return;
+  LPARAM lParam = pMsg->lParam;
+  // A key's lParam is its repeat count and flags, not a point.
+  if (pMsg->message != WM_KEYDOWN) {
+    POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    ::MapWindowPoints(pMsg->hwnd, parent, &point, 1);
+    lParam = MAKELPARAM(point.x, point.y);
+  }
+  ::PostMessageA(parent, pMsg->message, pMsg->wParam, lParam);
+}

@@ -14,3 +14,8 @@ int MediaActionFromName(const CString& name);
 // The file-open dialog titled "打开文件" with the filter of that string id; TRUE and the
 // chosen path on OK, and the page marked modified.
 BOOL ChooseMediaFile(UINT filterId, CString& path);
+
+// The hosted players pass mouse clicks and key presses on to the view beneath them:
+// posts pMsg to the parent of hWndPlayer with the same wParam, a mouse point moved from
+// the client coordinates of the window it arrived at to the parent's.
+void PostPlayerInputToParent(HWND hWndPlayer, const MSG* pMsg);
