@@ -50,6 +50,8 @@ const CWnd CWnd::wndTopMost(HWND_TOPMOST);
 const CWnd CWnd::wndNoTopMost(HWND_NOTOPMOST);
 
 CWnd::~CWnd() {
+  // A control goes first: closing it destroys its window, which ends the binding.
+  if (auto site = std::move(m_pCtrlSite)) site->CloseControl();
   if (m_hWnd && FromHandlePermanent(m_hWnd) == this) {
     // Still owns its window: the destroy messages reach only the CWnd part now.
     ::DestroyWindow(m_hWnd);
@@ -235,6 +237,12 @@ BOOL CWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, co
 }
 
 BOOL CWnd::DestroyWindow() {
+  if (auto site = std::move(m_pCtrlSite)) {
+    site->CloseControl();
+    // A control that leaves its window behind still loses it.
+    if (m_hWnd) ::DestroyWindow(m_hWnd);
+    return TRUE;
+  }
   if (!m_hWnd) return FALSE;
   return ::DestroyWindow(m_hWnd);
 }
@@ -291,7 +299,24 @@ void CWnd::ScreenToClient(LPRECT lpRect) const {
   ::ScreenToClient(m_hWnd, reinterpret_cast<LPPOINT>(lpRect) + 1);
 }
 
+void CWnd::MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint) {
+  if (m_pCtrlSite)
+    m_pCtrlSite->MoveControl(CRect(x, y, x + nWidth, y + nHeight));
+  else
+    ::MoveWindow(m_hWnd, x, y, nWidth, nHeight, bRepaint);
+}
+
 BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags) {
+  if (m_pCtrlSite && (nFlags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE)) {
+    // The control places its window; the rest (order, showing) is the window's.
+    CRect current;
+    ::GetWindowRect(m_hWnd, &current);
+    ::MapWindowPoints(nullptr, ::GetParent(m_hWnd), reinterpret_cast<LPPOINT>(&current), 2);
+    const CPoint topLeft = (nFlags & SWP_NOMOVE) ? current.TopLeft() : CPoint(x, y);
+    const CSize size = (nFlags & SWP_NOSIZE) ? current.Size() : CSize(cx, cy);
+    m_pCtrlSite->MoveControl(CRect(topLeft, size));
+    nFlags |= SWP_NOMOVE | SWP_NOSIZE;
+  }
   return ::SetWindowPos(m_hWnd, pWndInsertAfter ? pWndInsertAfter->m_hWnd : nullptr, x, y, cx, cy, nFlags);
 }
 

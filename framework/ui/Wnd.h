@@ -7,7 +7,12 @@
 // child's own object first (OnChildNotify), then routed as commands (OnCmdMsg).
 #pragma once
 
+#include <ole2.h>
+
 #include <functional>
+#include <initializer_list>
+#include <memory>
+#include <utility>
 #include <vector>
 
 #include "framework/core/Rect.h"
@@ -18,6 +23,48 @@ class CDC;
 class CFont;
 class CFrameWnd;
 class CMenu;
+
+// One argument of CWnd::InvokeHelper, typed by the C++ value it is made from: short is
+// VT_I2, int and long VT_I4, bool VT_BOOL, narrow text (code page 936) VT_BSTR.
+struct CInvokeArg {
+  CInvokeArg(short value) : vt(VT_I2), number(value) {}
+  CInvokeArg(int value) : vt(VT_I4), number(value) {}
+  CInvokeArg(long value) : vt(VT_I4), number(value) {}
+  CInvokeArg(bool value) : vt(VT_BOOL), number(value ? 1 : 0) {}
+  CInvokeArg(LPCSTR value) : vt(VT_BSTR), text(value ? value : "") {}
+  CInvokeArg(const CString& value) : vt(VT_BSTR), text(value) {}
+
+  VARTYPE vt;
+  long number = 0;
+  LPCSTR text = nullptr;
+};
+
+// The container's side of the ActiveX control a window was created as (CreateControl;
+// COleControlSite in framework/ole). The window object owns it and moves and closes the
+// control through it.
+class CWndControlSite {
+ public:
+  virtual ~CWndControlSite() = default;
+  // Places the control at rect, in its parent's client coordinates.
+  virtual void MoveControl(const RECT& rect) = 0;
+  // Deactivates, closes and releases the control; its window goes with it.
+  virtual void CloseControl() = 0;
+};
+
+// The value of argument index (in the order the event declares them) of an event's
+// parameters, converted to A; A's zero when missing or not convertible.
+template <class A>
+A AfxEventArg(const DISPPARAMS* pParams, UINT index);
+template <>
+short AfxEventArg<short>(const DISPPARAMS* pParams, UINT index);
+template <>
+int AfxEventArg<int>(const DISPPARAMS* pParams, UINT index);
+template <>
+long AfxEventArg<long>(const DISPPARAMS* pParams, UINT index);
+template <>
+bool AfxEventArg<bool>(const DISPPARAMS* pParams, UINT index);
+template <>
+CString AfxEventArg<CString>(const DISPPARAMS* pParams, UINT index);
 
 class CWnd : public CCmdTarget {
   DECLARE_DYNCREATE(CWnd)
@@ -147,9 +194,8 @@ class CWnd : public CCmdTarget {
   void MapWindowPoints(CWnd* pwndTo, LPRECT lpRect) const {
     ::MapWindowPoints(m_hWnd, pwndTo ? pwndTo->m_hWnd : nullptr, reinterpret_cast<LPPOINT>(lpRect), 2);
   }
-  void MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint = TRUE) {
-    ::MoveWindow(m_hWnd, x, y, nWidth, nHeight, bRepaint);
-  }
+  // A control window is moved through its control, which places its window itself.
+  void MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint = TRUE);
   void MoveWindow(LPCRECT lpRect, BOOL bRepaint = TRUE) {
     MoveWindow(lpRect->left, lpRect->top, lpRect->right - lpRect->left, lpRect->bottom - lpRect->top, bRepaint);
   }
@@ -217,6 +263,25 @@ class CWnd : public CCmdTarget {
   }
   // Updates the state of this window's child controls through pTarget's route.
   void UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHndler);
+
+  // --- Hosted ActiveX controls (framework/ole) ---
+  // Creates the control of class clsid in process as a child of pParentWnd at rect,
+  // activates it in place and binds its window to this object (so that moving,
+  // showing, destroying and the pre-translate walk reach it). Its events go to the
+  // handlers this object and then its parent map for nID (MapEvent). FALSE, with
+  // nothing left behind, when the class is not registered or a step fails.
+  BOOL CreateControl(REFCLSID clsid, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
+                     UINT nID);
+  // Calls the control's dispatch member dwDispID: wFlags is DISPATCH_METHOD,
+  // DISPATCH_PROPERTYGET or DISPATCH_PROPERTYPUT; the result, converted to vtRet
+  // (VT_EMPTY: none; VT_I2: short; VT_I4: long; VT_BOOL: BOOL; VT_BSTR: CString), is
+  // stored at pvRet. The control's failure is returned, pvRet left alone.
+  HRESULT InvokeHelper(DISPID dwDispID, WORD wFlags, VARTYPE vtRet, void* pvRet,
+                       std::initializer_list<CInvokeArg> args = {});
+  CWndControlSite* GetControlSite() const { return m_pCtrlSite.get(); }
+  // An event of the control with id nCtrlID (this window's own or a child's): runs the
+  // handler MapEvent gave it; FALSE when there is none.
+  virtual BOOL OnControlEvent(UINT nCtrlID, DISPID dispid, DISPPARAMS* pParams);
 
   // --- Timers, menus, scrolling ---
   UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer = nullptr) {
@@ -328,6 +393,17 @@ class CWnd : public CCmdTarget {
                                  }});
   }
 
+  // Routes the event dispid of the control nCtrlID to a member whose parameters (short,
+  // int, long, bool, CString) take the event's arguments in order:
+  // MapEvent(2003, 1013, &CMyWnd::OnStateChange).
+  template <class T, class... Args>
+  void MapEvent(UINT nCtrlID, DISPID dispid, void (T::*handler)(Args...)) {
+    m_eventHandlers.push_back({nCtrlID, dispid, [this, handler](DISPPARAMS* pParams) {
+                                 CallEventHandler(static_cast<T*>(this), handler, pParams,
+                                                  std::index_sequence_for<Args...>());
+                               }});
+  }
+
   // The original window procedure Default passes messages to.
   WNDPROC m_pfnSuper = nullptr;
   HWND m_hWndOwner = nullptr;
@@ -349,11 +425,25 @@ class CWnd : public CCmdTarget {
     std::function<void(LPARAM, LRESULT*)> handler;
   };
 
+  struct EventHandler {
+    UINT nCtrlID;
+    DISPID dispid;
+    std::function<void(DISPPARAMS*)> handler;
+  };
+  template <class T, class... Args, size_t... I>
+  static void CallEventHandler(T* pTarget, void (T::*handler)(Args...), DISPPARAMS* pParams,
+                               std::index_sequence<I...>) {
+    (void)pParams;  // unused by handlers without parameters
+    (pTarget->*handler)(AfxEventArg<std::decay_t<Args>>(pParams, static_cast<UINT>(I))...);
+  }
+
   BOOL DispatchTyped(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
   static BOOL ReflectToChild(HWND hWndChild, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
 
   std::vector<MessageHandler> m_messageHandlers;
   std::vector<ReflectHandler> m_reflectHandlers;
+  std::vector<EventHandler> m_eventHandlers;
+  std::unique_ptr<CWndControlSite> m_pCtrlSite;
 };
 
 // Runs pWnd's WindowProc for one message as the window procedure would.

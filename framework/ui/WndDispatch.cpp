@@ -4,6 +4,7 @@
 
 #include <new>
 
+#include "framework/core/Codepage.h"
 #include "framework/core/Exception.h"
 #include "framework/core/FrameworkStrings.h"
 #include "framework/core/MessageBox.h"
@@ -295,6 +296,69 @@ BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pR
 }
 
 BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
+
+// ---------------------------------------------------------------------------------
+// Events of hosted controls
+
+BOOL CWnd::OnControlEvent(UINT nCtrlID, DISPID dispid, DISPPARAMS* pParams) {
+  for (auto it = m_eventHandlers.rbegin(); it != m_eventHandlers.rend(); ++it) {
+    if (it->nCtrlID == nCtrlID && it->dispid == dispid) {
+      auto handler = it->handler;  // the handler may map or destroy
+      handler(pParams);
+      return TRUE;
+    }
+  }
+  return FALSE;
+}
+
+namespace {
+
+// The event's argument index converted to vt; VT_EMPTY when missing or not convertible.
+// The arguments arrive last first.
+void EventArgument(const DISPPARAMS* pParams, UINT index, VARTYPE vt, VARIANT* pOut) {
+  ::VariantInit(pOut);
+  if (!pParams || index >= pParams->cArgs) return;
+  VARIANTARG& source = pParams->rgvarg[pParams->cArgs - 1 - index];
+  if (FAILED(::VariantChangeType(pOut, &source, 0, vt))) ::VariantInit(pOut);
+}
+
+}  // namespace
+
+template <>
+short AfxEventArg<short>(const DISPPARAMS* pParams, UINT index) {
+  VARIANT v;
+  EventArgument(pParams, index, VT_I2, &v);
+  return v.vt == VT_I2 ? v.iVal : 0;
+}
+
+template <>
+long AfxEventArg<long>(const DISPPARAMS* pParams, UINT index) {
+  VARIANT v;
+  EventArgument(pParams, index, VT_I4, &v);
+  return v.vt == VT_I4 ? v.lVal : 0;
+}
+
+template <>
+int AfxEventArg<int>(const DISPPARAMS* pParams, UINT index) {
+  return static_cast<int>(AfxEventArg<long>(pParams, index));
+}
+
+template <>
+bool AfxEventArg<bool>(const DISPPARAMS* pParams, UINT index) {
+  VARIANT v;
+  EventArgument(pParams, index, VT_BOOL, &v);
+  return v.vt == VT_BOOL && v.boolVal != VARIANT_FALSE;
+}
+
+template <>
+CString AfxEventArg<CString>(const DISPPARAMS* pParams, UINT index) {
+  VARIANT v;
+  EventArgument(pParams, index, VT_BSTR, &v);
+  if (v.vt != VT_BSTR) return CString();
+  CString text(codepage::FromWide(v.bstrVal, v.bstrVal ? ::SysStringLen(v.bstrVal) : 0).c_str());
+  ::VariantClear(&v);
+  return text;
+}
 
 BOOL CWnd::WalkPreTranslateTree(HWND hWndStop, MSG* pMsg) {
   for (HWND hWnd = pMsg->hwnd; hWnd; hWnd = ::GetParent(hWnd)) {
