@@ -330,7 +330,7 @@ class FailingBrowserFactory : public IClassFactory {
 
 class PlayerBrowserDocumentTest : public PlayerDocumentTest {
  protected:
-  CRuntimeClass* ViewClass() const override { return RUNTIME_CLASS(CNavigationRecordingView); }
+  const CRuntimeClass* ViewClass() const override { return RUNTIME_CLASS(CNavigationRecordingView); }
   std::vector<CNavigationRecordingView::Navigation>& Navigations() {
     return static_cast<CNavigationRecordingView*>(view)->navigations;
   }

@@ -113,7 +113,7 @@ class PlayerTest : public testing::Test {
   }
 
   // The player's view, or a test's class derived from it.
-  virtual CRuntimeClass* ViewClass() const { return RUNTIME_CLASS(CDrawView); }
+  virtual const CRuntimeClass* ViewClass() const { return RUNTIME_CLASS(CDrawView); }
 
   // Writes a package of the pages given (name, bytes) and opens the player on it; the
   // first update reads the home page and starts playing.

@@ -38,17 +38,12 @@ bool WaitFor(Condition condition, DWORD timeout = kPatience) {
 
 class ProgramProcess {
  public:
-  explicit ProgramProcess(const CString& exe) : ProgramProcess(exe, std::wstring()) {}
-  // With the environment variable given ("NAME=value") in place of this process's own.
-  ProgramProcess(const CString& exe, const std::wstring& variable) {
+  explicit ProgramProcess(const CString& exe) {
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     std::wstring command = L"\"" + WideText(exe) + L"\"";
-    std::wstring environment;
-    if (!variable.empty()) environment = EnvironmentWith(variable);
-    m_started = ::CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE,
-                                 environment.empty() ? 0 : CREATE_UNICODE_ENVIRONMENT,
-                                 environment.empty() ? nullptr : &environment[0], nullptr, &startup, &m_process);
+    m_started = ::CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                                 &m_process);
   }
   ~ProgramProcess() {
     if (!m_started) return;
@@ -160,19 +155,6 @@ class ProgramProcess {
   }
 
  private:
-  // This process's environment block with the variable ("NAME=value") set.
-  static std::wstring EnvironmentWith(const std::wstring& variable) {
-    const std::wstring prefix = variable.substr(0, variable.find(L'=') + 1);
-    std::wstring block;
-    wchar_t* strings = ::GetEnvironmentStringsW();
-    for (const wchar_t* entry = strings; *entry; entry += wcslen(entry) + 1)
-      if (_wcsnicmp(entry, prefix.c_str(), prefix.size()) != 0) block.append(entry).push_back(L'\0');
-    ::FreeEnvironmentStringsW(strings);
-    block.append(variable).push_back(L'\0');
-    block.push_back(L'\0');
-    return block;
-  }
-
   PROCESS_INFORMATION m_process = {};
   BOOL m_started = FALSE;
 };
