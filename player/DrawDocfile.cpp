@@ -83,7 +83,8 @@ CString ResolveDocumentPath(const CString& programmeFolder, const CString& name)
   if (name.Find(':') >= 0 || name.Find('\\') >= 0) {
     path = name;
   } else {
-    const bool endsInSlash = !programmeFolder.IsEmpty() && programmeFolder.ReverseFind('\\') == programmeFolder.GetLength() - 1;
+    const int last = programmeFolder.GetLength() - 1;
+    const bool endsInSlash = last >= 0 && programmeFolder.ReverseFind('\\') == last;
     path = programmeFolder + (endsInSlash ? "res\\" : "\\res\\") + name;
   }
   path.MakeLower();
@@ -94,10 +95,11 @@ CDrawDocfile::CDrawDocfile() = default;
 
 CDrawDocfile::~CDrawDocfile() { DestroyWindows(); }
 
+// Destroyed while the window objects are whole, so their own handlers see the end.
 void CDrawDocfile::DestroyWindows() {
-  if (m_richEdit) m_richEdit->DestroyWindow();
+  for (CWnd* window : {static_cast<CWnd*>(m_richEdit.get()), static_cast<CWnd*>(m_browser.get())})
+    if (window) window->DestroyWindow();
   m_richEdit.reset();
-  if (m_browser) m_browser->DestroyWindow();
   m_browser.reset();
 }
 
@@ -120,6 +122,8 @@ CRect CDrawDocfile::GetInnerRect() const {
   return r;
 }
 
+// The child windows are the drawing: made on the first paint that shows the object,
+// hidden and shown with it afterwards.
 int CDrawDocfile::DrawObject(CDC*, CView* view) {
   CWnd* const windows[] = {m_richEdit.get(), m_browser.get()};
   for (CWnd* window : windows) {
