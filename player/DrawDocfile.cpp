@@ -7,6 +7,7 @@
 #include "framework/ui/View.h"
 #include "model/DrawHost.h"
 #include "player/DocRichEdit.h"
+#include "player/WebBrowser2.h"
 #include "resources/Mirabo.h"
 
 IMPLEMENT_SERIAL(CDrawDocfile, CDrawObj, 0)
@@ -73,6 +74,7 @@ DWORD CALLBACK RichEditStreamCallback(DWORD_PTR cookie, LPBYTE buffer, LONG coun
 }
 
 bool IsTextKind(DWORD kind) { return kind == CDrawDocfile::kindText || kind == CDrawDocfile::kindRichText; }
+bool IsWebKind(DWORD kind) { return kind == CDrawDocfile::kindWeb || kind == CDrawDocfile::kindWebOther; }
 
 }  // namespace
 
@@ -93,10 +95,12 @@ CDrawDocfile::CDrawDocfile() = default;
 
 CDrawDocfile::~CDrawDocfile() { DestroyWindows(); }
 
-// Destroyed while the window object is whole, so its own handlers see the end.
+// Destroyed while the window objects are whole, so their own handlers see the end.
 void CDrawDocfile::DestroyWindows() {
-  if (m_richEdit) m_richEdit->DestroyWindow();
+  for (CWnd* window : {static_cast<CWnd*>(m_richEdit.get()), static_cast<CWnd*>(m_browser.get())})
+    if (window) window->DestroyWindow();
   m_richEdit.reset();
+  m_browser.reset();
 }
 
 void CDrawDocfile::Serialize(CArchive& ar) {
@@ -118,29 +122,49 @@ CRect CDrawDocfile::GetInnerRect() const {
   return r;
 }
 
-// The child window is the drawing: made on the first paint that shows the object,
+// The child windows are the drawing: made on the first paint that shows the object,
 // hidden and shown with it afterwards.
 int CDrawDocfile::DrawObject(CDC*, CView* view) {
-  if (!m_visible) {
-    if (m_richEdit) m_richEdit->ShowWindow(SW_HIDE);
-    return 0;
+  CWnd* const windows[] = {m_richEdit.get(), m_browser.get()};
+  for (CWnd* window : windows) {
+    const bool shown = window && (window->GetStyle() & WS_VISIBLE);
+    if (window && shown != !!m_visible) window->ShowWindow(m_visible ? SW_SHOW : SW_HIDE);
   }
-  if (m_richEdit && !m_richEdit->IsWindowVisible()) m_richEdit->ShowWindow(SW_SHOW);
+  if (!m_visible) return 0;
   if (m_position.left == m_position.right || m_position.top == m_position.bottom) return 0;
   if (m_version <= 1 || m_fileName.IsEmpty()) return 0;
   CDrawHost* host = GetDrawHost();
   if (CView* active = host ? host->GetActiveView() : nullptr) view = active;
   if (!view || !view->m_hWnd) return 0;
-  if (IsTextKind(m_kind) && !m_richEdit) ShowText(view);
+  if (IsTextKind(m_kind) && !m_richEdit)
+    ShowText(view);
+  else if (IsWebKind(m_kind) && !m_richEdit && !m_browser)
+    ShowInBrowser(view);
   return 0;
 }
 
+void CDrawDocfile::ReportNoWindow() {
+  // Forgotten before the box, whose message loop repaints the page.
+  m_fileName.Empty();
+  AfxMessageBox(IDS_NO_MEMORY, MB_ICONSTOP);
+}
+
+void CDrawDocfile::ShowInBrowser(CView* view) {
+  auto window = std::make_unique<CWebBrowser2>();
+  if (!window->Create(nullptr, WS_VISIBLE, GetInnerRect(), view, kBrowserWindowId)) {
+    ReportNoWindow();
+    return;
+  }
+  m_browser = std::move(window);
+  m_browser->Navigate(m_fileName);
+}
+
 void CDrawDocfile::ShowText(CView* view) {
+  if (m_browser) m_browser->DestroyWindow();
+  m_browser.reset();
   auto window = std::make_unique<CDocRichEdit>();
   if (!window->Create(kTextWindowStyle, GetInnerRect(), view, kTextWindowId)) {
-    // Forgotten before the box, whose message loop repaints the page.
-    m_fileName.Empty();
-    AfxMessageBox(IDS_NO_MEMORY, MB_ICONSTOP);
+    ReportNoWindow();
     return;
   }
   m_richEdit = std::move(window);
@@ -183,7 +207,9 @@ void CDrawDocfile::StreamIn(CArchive& ar, BOOL selectionOnly) {
 void CDrawDocfile::SetRect(const CRect& rect, CView* view) {
   if (rect == m_position) return;
   CDrawObj::SetRect(rect, view);
-  if (m_richEdit) m_richEdit->MoveWindow(GetInnerRect());
+  const CRect inner = GetInnerRect();
+  if (m_richEdit) m_richEdit->MoveWindow(inner);
+  if (m_browser) m_browser->MoveWindow(inner);
 }
 
 void CDrawDocfile::SavePlayState(CView* view, CDrawObj* owner) {

@@ -13,6 +13,7 @@
 
 class CArchive;
 class CDocRichEdit;
+class CWebBrowser2;
 
 // The document path for a name read from a page: a name with ":" or "\" (an absolute,
 // drive-relative or network path) as it is, a bare name in the "res" folder of the
@@ -54,6 +55,7 @@ class CDrawDocfile : public CDrawObj {
   // than 10.
   CRect GetInnerRect() const;
   CDocRichEdit* GetTextWindow() const { return m_richEdit.get(); }
+  CWebBrowser2* GetBrowserWindow() const { return m_browser.get(); }
 
   DWORD m_kind = kindText;
   CString m_fileName;
@@ -62,7 +64,13 @@ class CDrawDocfile : public CDrawObj {
 
  private:
   void ShowText(CView* view);
+  // Makes the browser window and navigates it to the file, once: later paints only place
+  // and show it, so what the document shows (its scroll position, a form's input) stays.
+  void ShowInBrowser(CView* view);
+  // The window could not be made: the name is forgotten, so the box comes once.
+  void ReportNoWindow();
   void DestroyWindows();
 
   std::unique_ptr<CDocRichEdit> m_richEdit;
+  std::unique_ptr<CWebBrowser2> m_browser;
 };

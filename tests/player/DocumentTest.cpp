@@ -1,15 +1,20 @@
-// Document objects on a played page: their record and the path rule for their names,
-// and the rich edit window a text or RTF document shows in over the page, which follows
-// the object, passes clicks on to the page and goes with it.
+// Document objects on a played page: their record and the path rule for their names;
+// the rich edit window a text or RTF document shows in over the page, which follows the
+// object, passes clicks on to the page and goes with it; and the web browser window of
+// the other kinds, navigated once.
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
+
+#include <exdispid.h>
 
 #include "framework/core/ModulePath.h"
 #include "framework/ui/DC.h"
 #include "framework/ui/RichEditCtrl.h"
 #include "player/DocRichEdit.h"
 #include "player/DrawDocfile.h"
+#include "player/WebBrowser2.h"
 #include "tests/player/PlayerFixture.h"
 #include "tests/support/MemoryBitmap.h"
 #include "tests/support/MessageBoxCapture.h"
@@ -268,6 +273,137 @@ TEST_F(PlayerDocumentTest, ATextWindowThatCannotBeMadeIsReportedOnceAndTheNameFo
   EXPECT_EQ(UINT(MB_ICONSTOP), boxes.boxes()[0].flags & MB_ICONMASK);
   EXPECT_EQ(nullptr, TextWindow());
   EXPECT_TRUE(document->m_fileName.IsEmpty());
+}
+
+}  // namespace
+
+// ---- documents in the web browser ----------------------------------------------------
+
+namespace {
+
+// The player's view, recording the navigations its browser children report.
+class CNavigationRecordingView : public CDrawView {
+  DECLARE_DYNCREATE(CNavigationRecordingView)
+
+ public:
+  struct Navigation {
+    UINT id;
+    CString url;
+  };
+  BOOL OnControlEvent(UINT nCtrlID, DISPID dispid, DISPPARAMS* pParams) override {
+    if (dispid == DISPID_BEFORENAVIGATE2) navigations.push_back({nCtrlID, AfxEventArg<CString>(pParams, 1)});
+    return CDrawView::OnControlEvent(nCtrlID, dispid, pParams);
+  }
+  std::vector<Navigation> navigations;
+};
+
+IMPLEMENT_DYNCREATE(CNavigationRecordingView, CDrawView)
+
+// A class factory that stands in for the browser's while it lives and makes nothing, as
+// a system without the control (or without memory for it) would.
+class FailingBrowserFactory : public IClassFactory {
+ public:
+  FailingBrowserFactory() {
+    m_registered = SUCCEEDED(::CoRegisterClassObject(CWebBrowser2::kClassId, this, CLSCTX_INPROC_SERVER,
+                                                     REGCLS_MULTIPLEUSE, &m_cookie));
+  }
+  ~FailingBrowserFactory() {
+    if (m_registered) ::CoRevokeClassObject(m_cookie);
+  }
+  bool Registered() const { return m_registered; }
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
+    *ppv = riid == IID_IUnknown || riid == IID_IClassFactory ? this : nullptr;
+    return *ppv ? S_OK : E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+  HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown*, REFIID, void** ppv) override {
+    *ppv = nullptr;
+    return E_OUTOFMEMORY;
+  }
+  HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
+
+ private:
+  DWORD m_cookie = 0;
+  bool m_registered = false;
+};
+
+class PlayerBrowserDocumentTest : public PlayerDocumentTest {
+ protected:
+  const CRuntimeClass* ViewClass() const override { return RUNTIME_CLASS(CNavigationRecordingView); }
+  std::vector<CNavigationRecordingView::Navigation>& Navigations() {
+    return static_cast<CNavigationRecordingView*>(view)->navigations;
+  }
+  // Runs the thread's messages (the browser reports from posted tasks) for the time
+  // given, or until the condition holds.
+  template <typename Condition>
+  static bool PumpUntil(Condition condition, DWORD milliseconds) {
+    const ULONGLONG end = ::GetTickCount64() + milliseconds;
+    for (;;) {
+      MSG msg;
+      while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+      }
+      if (condition()) return true;
+      if (::GetTickCount64() > end) return false;
+      ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+  }
+};
+
+TEST_F(PlayerBrowserDocumentTest, ABrowserDocumentNavigatesOnceWhenItsWindowIsMade) {
+  const CString path = WriteText("page.htm", "<html><body>课件</body></html>");
+  for (DWORD kind : {CDrawDocfile::kindWeb, CDrawDocfile::kindWebOther}) {
+    SCOPED_TRACE(kind);
+    OpenPage();
+    CDrawDocfile* document = AddDocument(kind, path);
+    MessageBoxCapture boxes;
+    Paint();
+    HWND window = Child(CDrawDocfile::kBrowserWindowId);
+    ASSERT_NE(nullptr, window) << "the web browser control could not be made";
+    EXPECT_TRUE(boxes.boxes().empty());
+    EXPECT_EQ(nullptr, TextWindow());
+    EXPECT_EQ(InnerOf(kArea), PlacedAt(window));
+    EXPECT_TRUE(PumpUntil([&] { return !Navigations().empty(); }, 5000));
+
+    // Repaints, hiding and showing place and show the same window, and navigate no more.
+    Paint();
+    document->m_visible = 0;
+    Paint();
+    EXPECT_FALSE(Shown(window));
+    document->m_visible = 1;
+    Paint();
+    EXPECT_TRUE(Shown(window));
+    EXPECT_EQ(window, Child(CDrawDocfile::kBrowserWindowId));
+    const CRect moved(-150, 100, 20, -20);
+    document->SetRect(moved, view);
+    EXPECT_EQ(InnerOf(moved), PlacedAt(window));
+    PumpUntil([] { return false; }, 300);
+    ASSERT_EQ(1u, Navigations().size());
+    EXPECT_EQ(UINT(CDrawDocfile::kBrowserWindowId), Navigations()[0].id);
+    EXPECT_STREQ(path, Navigations()[0].url);
+    frame->DestroyWindow();
+    EXPECT_FALSE(::IsWindow(window));
+  }
+}
+
+TEST_F(PlayerBrowserDocumentTest, ABrowserThatCannotBeMadeIsReportedOnceAndThePagePlaysOn) {
+  const CString path = WriteText("page.htm", "<html></html>");
+  OpenPage();
+  CDrawDocfile* document = AddDocument(CDrawDocfile::kindWeb, path);
+  FailingBrowserFactory failing;
+  ASSERT_TRUE(failing.Registered());
+  MessageBoxCapture boxes;
+  for (int repaint = 0; repaint < 3; ++repaint) EXPECT_EQ(kPageColour, Paint(CPoint(150, 0)));
+  ASSERT_EQ(1u, boxes.boxes().size());
+  EXPECT_STREQ("内存不足", boxes.boxes()[0].text);
+  EXPECT_EQ(UINT(MB_ICONSTOP), boxes.boxes()[0].flags & MB_ICONMASK);
+  EXPECT_EQ(nullptr, Child(CDrawDocfile::kBrowserWindowId));
+  EXPECT_TRUE(document->m_fileName.IsEmpty());
+  const int tick = view->GetTick();
+  Tick(4);
+  EXPECT_EQ(tick + 4, view->GetTick());
 }
 
 }  // namespace

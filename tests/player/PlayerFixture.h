@@ -102,7 +102,7 @@ class PlayerTest : public testing::Test {
     m_oleStarted = SUCCEEDED(::OleInitialize(nullptr));
     app = std::make_unique<CPlayerApp>();
     docTemplate = new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CPlayerDoc), RUNTIME_CLASS(CMainFrame),
-                                         RUNTIME_CLASS(CDrawView));
+                                         ViewClass());
     app->AddDocTemplate(docTemplate);
   }
   void TearDown() override {
@@ -111,6 +111,9 @@ class PlayerTest : public testing::Test {
     app.reset();
     if (m_oleStarted) ::OleUninitialize();
   }
+
+  // The player's view, or a test's class derived from it.
+  virtual const CRuntimeClass* ViewClass() const { return RUNTIME_CLASS(CDrawView); }
 
   // Writes a package of the pages given (name, bytes) and opens the player on it; the
   // first update reads the home page and starts playing.
