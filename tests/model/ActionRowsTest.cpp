@@ -14,6 +14,7 @@
 #include "model/PropGridChildItem.h"
 #include "propgrid/PropGrid.h"
 #include "propgrid/PropGridItem.h"
+#include "tests/support/GridRows.h"
 #include "tests/support/ArchiveHelpers.h"
 #include "tests/support/MessageBoxCapture.h"
 #include "tests/support/TestHost.h"
@@ -44,26 +45,6 @@ const Slots kCartoon{"cartoon", &CDrawObj::ListActionCartoon, &CDrawObj::ApplyAc
 
 Bytes RecordBytes(CMethod& action) {
   return StoreToBytes([&](CArchive& ar) { action.Serialize(ar); });
-}
-
-std::vector<CString> Names(const CPropGrid& grid) {
-  std::vector<CString> names;
-  for (POSITION pos = grid.GetHeadPosition(); pos;) names.push_back(grid.GetNext(pos)->GetName());
-  return names;
-}
-
-std::vector<CString> Choices(CPropGrid& grid, int row) {
-  PropertyEntry entry;
-  std::vector<CString> out;
-  if (grid.GetEntry(row, &entry, -2))
-    for (POSITION pos = entry.choices.GetHeadPosition(); pos;) out.push_back(entry.choices.GetNext(pos));
-  return out;
-}
-
-CString Text(CPropGrid& grid, int row) {
-  CString text;
-  grid.GetText(row, &text);
-  return text;
 }
 
 int Number(CPropGrid& grid, int row) {
@@ -283,9 +264,9 @@ TEST_F(ActionTypeRowsTest, RotationAboutACentreKeepsTheAngleTheObjectStandsAt) {
   Add(new CDrawPoint(CRect(9, 11, 11, 9)), "中心");
   CMethod shown;
   List(*shape, kRotation, shown);
-  EXPECT_EQ(Names(grid)[9], "旋转中心");
-  EXPECT_EQ(Choices(grid, 10), std::vector<CString>{"中心"});
-  EXPECT_EQ(Text(grid, 10), "");
+  EXPECT_EQ(RowNames(grid)[9], "旋转中心");
+  EXPECT_EQ(RowChoices(grid, 10), std::vector<CString>{"中心"});
+  EXPECT_EQ(RowText(grid, 10), "");
 
   CMethod result;
   grid.SetText("旋转中心", "中心");
@@ -309,10 +290,10 @@ TEST_F(ActionTypeRowsTest, TranslationWalksTheTrajectoryItNames) {
   auto* last = Add(new StubTrajectory(7), "轨道3");
   CMethod shown;
   List(*shape, kTranslation, shown);
-  EXPECT_EQ(Names(grid), (std::vector<CString>{"已有动作", "动作类型", "交互", "起始时刻", "持续时间", "循环平移",
+  EXPECT_EQ(RowNames(grid), (std::vector<CString>{"已有动作", "动作类型", "交互", "起始时刻", "持续时间", "循环平移",
                                                "双向平移", "轨迹名", "平移速度"}));
-  EXPECT_EQ(Choices(grid, 8), (std::vector<CString>{"轨道1", "轨道3"}));
-  EXPECT_EQ(Text(grid, 8), "轨道3");
+  EXPECT_EQ(RowChoices(grid, 8), (std::vector<CString>{"轨道1", "轨道3"}));
+  EXPECT_EQ(RowText(grid, 8), "轨道3");
   EXPECT_EQ(Number(grid, 5), -1);
   EXPECT_EQ(Number(grid, 9), 10);
 
@@ -352,7 +333,7 @@ TEST_F(ActionTypeRowsTest, ControlPointMarksItsPointAndTakesTheMarkedOne) {
   EXPECT_TRUE(row->IsKindOf(RUNTIME_CLASS(CPropGridChildItem)));
   EXPECT_EQ(row->GetKind(), kPropPoint);
   EXPECT_EQ(row->GetName(), "控制点");
-  EXPECT_EQ(Text(grid, 10), "控制点2");
+  EXPECT_EQ(RowText(grid, 10), "控制点2");
   EXPECT_EQ(shape->m_activeHandle, 2);
   EXPECT_EQ(shape->m_showActiveHandle, 1);
   EXPECT_EQ(host.invalidated, std::vector<CDrawObj*>{shape});
@@ -362,19 +343,19 @@ TEST_F(ActionTypeRowsTest, ControlPointMarksItsPointAndTakesTheMarkedOne) {
   ASSERT_TRUE(shape->ApplyActionControlPoint(&grid, result));
   EXPECT_EQ(result.m_nDuration, 6);  // one step fewer than the points
   EXPECT_EQ(result.m_nControlPoint, 3);
-  EXPECT_EQ(Text(grid, 10), "控制点3");
+  EXPECT_EQ(RowText(grid, 10), "控制点3");
   EXPECT_EQ(result.m_strName, "控制点平移运动1");
 }
 
 TEST_F(ActionTypeRowsTest, EffectRowsFollowTheKindAndRefuseAZeroStep) {
   CMethod shown;
   List(*shape, kEffect, shown);
-  EXPECT_EQ(Choices(grid, 5), (std::vector<CString>{"扫描显示", "移动显示", "百叶窗", "栅条显示", "图形渐铺",
+  EXPECT_EQ(RowChoices(grid, 5), (std::vector<CString>{"扫描显示", "移动显示", "百叶窗", "栅条显示", "图形渐铺",
                                                      "拉伸显示", "渐消渐隐"}));
-  EXPECT_EQ(Text(grid, 5), "扫描显示");
-  EXPECT_EQ(Choices(grid, 6),
+  EXPECT_EQ(RowText(grid, 5), "扫描显示");
+  EXPECT_EQ(RowChoices(grid, 6),
             (std::vector<CString>{"向下", "向上", "向右", "向左", "上下向中", "左右向中"}));
-  EXPECT_EQ(Text(grid, 6), "向下");
+  EXPECT_EQ(RowText(grid, 6), "向下");
   EXPECT_EQ(Number(grid, 7), 1);
   EXPECT_EQ(Number(grid, 9), 1);
 
@@ -384,9 +365,9 @@ TEST_F(ActionTypeRowsTest, EffectRowsFollowTheKindAndRefuseAZeroStep) {
   shape->m_actions.Add(stored);
   shape->m_selectedAction = 0;
   List(*shape, kEffect, shape->m_actions[0]);
-  EXPECT_EQ(Text(grid, 5), "百叶窗");
-  EXPECT_EQ(Choices(grid, 6), (std::vector<CString>{"垂直百叶窗", "水平百叶窗"}));
-  EXPECT_EQ(Text(grid, 6), "水平百叶窗");
+  EXPECT_EQ(RowText(grid, 5), "百叶窗");
+  EXPECT_EQ(RowChoices(grid, 6), (std::vector<CString>{"垂直百叶窗", "水平百叶窗"}));
+  EXPECT_EQ(RowText(grid, 6), "水平百叶窗");
 
   struct Case {
     const char* kind;
@@ -469,12 +450,12 @@ TEST_F(ActionTypeRowsTest, SetDataKeepsTheVariableIndexAtLeastTheFirst) {
   text->m_actions.Add(stored);
   text->m_selectedAction = 0;
   List(*text, kSetData, text->m_actions[0]);
-  EXPECT_EQ(Names(grid)[6], "变量索引");
+  EXPECT_EQ(RowNames(grid)[6], "变量索引");
   EXPECT_EQ(Number(grid, 7), 1);
   EXPECT_EQ(text->m_actions[0].m_nIndex, 0);
-  EXPECT_EQ(Choices(grid, 6), (std::vector<CString>{"变量赋值", "运算输入", "运算归零"}));
-  EXPECT_EQ(Text(grid, 6), "");
-  EXPECT_EQ(Choices(grid, 9), std::vector<CString>{"文本"});
+  EXPECT_EQ(RowChoices(grid, 6), (std::vector<CString>{"变量赋值", "运算输入", "运算归零"}));
+  EXPECT_EQ(RowText(grid, 6), "");
+  EXPECT_EQ(RowChoices(grid, 9), std::vector<CString>{"文本"});
 
   struct Case {
     int shown;
@@ -491,9 +472,9 @@ TEST_F(ActionTypeRowsTest, SetDataKeepsTheVariableIndexAtLeastTheFirst) {
   Add(new CDrawRect(CRect(0, 0, 4, -4)), "有标题")->m_caption = "按钮";
   CMethod fresh;
   List(*text, kSetData, fresh);
-  EXPECT_EQ(Choices(grid, 9), (std::vector<CString>{"文本", "有标题"}));
-  EXPECT_EQ(Text(grid, 9), "有标题");
-  EXPECT_EQ(Text(grid, 6), "变量赋值");
+  EXPECT_EQ(RowChoices(grid, 9), (std::vector<CString>{"文本", "有标题"}));
+  EXPECT_EQ(RowText(grid, 9), "有标题");
+  EXPECT_EQ(RowText(grid, 6), "变量赋值");
 }
 
 TEST_F(ActionTypeRowsTest, CartoonLastsOneIntervalPerMember) {

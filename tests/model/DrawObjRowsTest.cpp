@@ -10,31 +10,12 @@
 #include "model/DrawText.h"
 #include "propgrid/PropGrid.h"
 #include "propgrid/PropGridItem.h"
+#include "tests/support/GridRows.h"
 #include "tests/support/ArchiveHelpers.h"
 #include "tests/support/MessageBoxCapture.h"
 #include "tests/support/TestHost.h"
 
 namespace {
-
-std::vector<CString> Names(const CPropGrid& grid) {
-  std::vector<CString> names;
-  for (POSITION pos = grid.GetHeadPosition(); pos;) names.push_back(grid.GetNext(pos)->GetName());
-  return names;
-}
-
-std::vector<CString> Choices(CPropGrid& grid, int row) {
-  PropertyEntry entry;
-  std::vector<CString> out;
-  if (grid.GetEntry(row, &entry, -2))
-    for (POSITION pos = entry.choices.GetHeadPosition(); pos;) out.push_back(entry.choices.GetNext(pos));
-  return out;
-}
-
-CString Text(CPropGrid& grid, int row) {
-  CString text;
-  grid.GetText(row, &text);
-  return text;
-}
 
 CMethod Action(DWORD type, const char* name, BOOL byEvent = FALSE) {
   CMethod action;
@@ -118,13 +99,13 @@ class GeneralRowsTest : public testing::Test {
 };
 
 TEST_F(GeneralRowsTest, ListsFiveRowsAndOnlyTheLayerIsReadOnly) {
-  EXPECT_EQ(Names(grid), (std::vector<CString>{"对象名称", "可见", "透明", "对象层", "按钮化"}));
+  EXPECT_EQ(RowNames(grid), (std::vector<CString>{"对象名称", "可见", "透明", "对象层", "按钮化"}));
   const int kinds[] = {kPropText, kPropFlag, kPropFlag, kPropNumber, kPropFlag};
   for (int row = 1; row <= 5; ++row) {
     EXPECT_EQ(grid.FindItem(row)->GetKind(), kinds[row - 1]) << row;
     EXPECT_EQ(grid.FindItem(row)->IsReadOnly(), row == 4) << row;
   }
-  EXPECT_EQ(Text(grid, 1), "太阳");
+  EXPECT_EQ(RowText(grid, 1), "太阳");
   EXPECT_EQ(grid.FindItem(2)->GetFlag(), 1);
   EXPECT_EQ(grid.FindItem(3)->GetFlag(), 0);  // filled: not transparent
   EXPECT_EQ(grid.FindItem(4)->GetNumber(), 7);
@@ -158,7 +139,7 @@ TEST_F(GeneralRowsTest, AnEmptyNameComesBackAndTheOtherEditsAreDropped) {
   grid.SetFlag("透明", TRUE);
   grid.SetFlag("按钮化", TRUE);
   object.ApplyGeneral(&grid);
-  EXPECT_EQ(Text(grid, 1), "太阳");
+  EXPECT_EQ(RowText(grid, 1), "太阳");
   EXPECT_EQ(object.m_name, "太阳");
   EXPECT_EQ(object.m_visible, 1);
   EXPECT_EQ(object.m_filled, 1);
@@ -182,18 +163,18 @@ class ActionRowsTest : public testing::Test {
 TEST_F(ActionRowsTest, TheHeadRowsThenTheTranslationRowsOfANewAction) {
   AddAction(object, CMethod::typeExit, "退出1");
   ListNew();
-  EXPECT_EQ(Names(grid), (std::vector<CString>{"已有动作", "动作类型", "交互", "起始时刻", "T"}));
-  EXPECT_EQ(Choices(grid, 1), (std::vector<CString>{"退出1"}));
-  EXPECT_EQ(Text(grid, 1), "");
-  EXPECT_EQ(Choices(grid, 2), (std::vector<CString>{"平移运动", "旋转运动", "特技效果", "页面切换", "显示或隐藏", "改变层",
+  EXPECT_EQ(RowNames(grid), (std::vector<CString>{"已有动作", "动作类型", "交互", "起始时刻", "T"}));
+  EXPECT_EQ(RowChoices(grid, 1), (std::vector<CString>{"退出1"}));
+  EXPECT_EQ(RowText(grid, 1), "");
+  EXPECT_EQ(RowChoices(grid, 2), (std::vector<CString>{"平移运动", "旋转运动", "特技效果", "页面切换", "显示或隐藏", "改变层",
                                                     "退出", "调用外部程序", "控制点平移运动"}));
-  EXPECT_EQ(Text(grid, 2), "平移运动");
+  EXPECT_EQ(RowText(grid, 2), "平移运动");
   EXPECT_EQ(grid.FindItem(3)->GetKind(), kPropFlag);
   EXPECT_EQ(grid.FindItem(3)->GetFlag(), 0);
   EXPECT_EQ(grid.FindItem(4)->GetNumber(), 0);
   // Rows after a drop-down start afresh: none carries the choices of the one before.
-  EXPECT_TRUE(Choices(grid, 3).empty());
-  EXPECT_TRUE(Choices(grid, 4).empty());
+  EXPECT_TRUE(RowChoices(grid, 3).empty());
+  EXPECT_TRUE(RowChoices(grid, 4).empty());
   // A new action's rows show a default record.
   EXPECT_EQ(object.listedDuration, -1);
 }
@@ -203,14 +184,14 @@ TEST_F(ActionRowsTest, ASelectedActionIsListedFromItsOwnRecord) {
   AddAction(object, CMethod::typeRotate, "旋转运动1");
   object.m_selectedAction = 1;
   object.ListActions(&grid, -1);
-  EXPECT_EQ(Text(grid, 1), "旋转运动1");
+  EXPECT_EQ(RowText(grid, 1), "旋转运动1");
   ASSERT_EQ(object.listedRecords.size(), 1u);
   EXPECT_EQ(object.listedRecords[0], &object.m_actions[1]);
 
   // Listing a type's rows alone adds no head rows.
   grid.RemoveItemsFrom(5);
   object.ListActions(&grid, 1);
-  EXPECT_EQ(Names(grid), (std::vector<CString>{"已有动作", "动作类型", "交互", "起始时刻", "R"}));
+  EXPECT_EQ(RowNames(grid), (std::vector<CString>{"已有动作", "动作类型", "交互", "起始时刻", "R"}));
   object.ListActions(&grid, 9);
   EXPECT_EQ(grid.GetItemCount(), 5);
 }
@@ -225,16 +206,16 @@ TEST_F(ActionRowsTest, ShowingAnActionReplacesTheTypeRowsAndFillsTheHead) {
 
   object.ShowExistingAction(&grid, 1);
   EXPECT_EQ(object.m_selectedAction, 1);
-  EXPECT_EQ(Names(grid), (std::vector<CString>{"已有动作", "动作类型", "交互", "起始时刻", "R"}));
-  EXPECT_EQ(Text(grid, 2), "旋转运动");
+  EXPECT_EQ(RowNames(grid), (std::vector<CString>{"已有动作", "动作类型", "交互", "起始时刻", "R"}));
+  EXPECT_EQ(RowText(grid, 2), "旋转运动");
   EXPECT_EQ(grid.FindItem(3)->GetFlag(), 1);
   EXPECT_EQ(grid.FindItem(4)->GetNumber(), 12);
   EXPECT_EQ(grid.FindItem(5)->GetNumber(), 3);
 
   // A kind this object has no rows for: the type rows go and the head stays single.
   object.ShowExistingAction(&grid, 2);
-  EXPECT_EQ(Names(grid), (std::vector<CString>{"已有动作", "动作类型", "交互", "起始时刻"}));
-  EXPECT_EQ(Text(grid, 2), "");
+  EXPECT_EQ(RowNames(grid), (std::vector<CString>{"已有动作", "动作类型", "交互", "起始时刻"}));
+  EXPECT_EQ(RowText(grid, 2), "");
 
   for (int index : {-1, 3}) {
     object.ShowExistingAction(&grid, index);
@@ -255,15 +236,15 @@ TEST_F(ActionRowsTest, ANewActionIsNamedAddedAndSelectedAndConfirmingAgainEditsI
   EXPECT_EQ(added.m_nStart, 5);
   EXPECT_EQ(object.m_selectedAction, 0);
   EXPECT_EQ(object.m_actionMask, CMethod::typeTranslate);
-  EXPECT_EQ(Choices(grid, 1), (std::vector<CString>{"平移运动1"}));
-  EXPECT_EQ(Text(grid, 1), "平移运动1");
+  EXPECT_EQ(RowChoices(grid, 1), (std::vector<CString>{"平移运动1"}));
+  EXPECT_EQ(RowText(grid, 1), "平移运动1");
 
   grid.SetFlag("交互", FALSE);
   object.ApplyActions(&grid, 0);
   ASSERT_EQ(object.m_actions.GetSize(), 1);
   EXPECT_EQ(object.m_actions[0].m_strName, "平移运动1");
   EXPECT_EQ(object.m_actions[0].m_nActivation, 0);
-  EXPECT_EQ(Choices(grid, 1).size(), 1u);
+  EXPECT_EQ(RowChoices(grid, 1).size(), 1u);
 
   ListNew();
   object.ApplyActions(&grid, 1);
@@ -313,7 +294,7 @@ TEST_F(ActionRowsTest, ANegativeStartTimeOrARefusedTypeChangesNothing) {
   for (int type : {-1, 9}) object.ApplyActions(&grid, type);
   EXPECT_EQ(object.m_actions.GetSize(), 1);
   EXPECT_EQ(object.m_selectedAction, -1);
-  EXPECT_EQ(Choices(grid, 1).size(), 1u);
+  EXPECT_EQ(RowChoices(grid, 1).size(), 1u);
   EXPECT_EQ(object.m_actionMask, 0u);
 }
 
@@ -376,14 +357,14 @@ TEST(EffectDirectionsTest, RowSixTakesTheDirectionsOfTheKind) {
       grid.AddItem(&entry);
     }
     object.ListEffectDirections(&grid, c.kind, c.direction);
-    const std::vector<CString> directions = Choices(grid, 6);
+    const std::vector<CString> directions = RowChoices(grid, 6);
     ASSERT_EQ(directions.size(), c.count) << c.kind;
     if (c.count) {
       EXPECT_EQ(directions.front(), c.first) << c.kind;
       EXPECT_EQ(directions.back(), c.last) << c.kind;
     }
-    EXPECT_EQ(Text(grid, 6), c.value) << c.kind << " " << c.direction;
-    EXPECT_EQ(Choices(grid, 5), (std::vector<CString>{"old"}));
+    EXPECT_EQ(RowText(grid, 6), c.value) << c.kind << " " << c.direction;
+    EXPECT_EQ(RowChoices(grid, 5), (std::vector<CString>{"old"}));
   }
 }
 
@@ -424,27 +405,27 @@ TEST_F(InteractionRowsTest, OffersTheDrivenObjectsAndTheLastOnesAbilities) {
   self->m_events.Add(event);
   self->m_selectedEvent = 0;
   self->ListInteractions(&grid, -1);
-  EXPECT_EQ(Names(grid), (std::vector<CString>{"已有交互", "触发条件", "被触发对象", "被触发动作"}));
-  EXPECT_EQ(Choices(grid, 1), (std::vector<CString>{"驱动-退出1"}));
-  EXPECT_EQ(Text(grid, 1), "驱动-退出1");
-  const std::vector<CString> triggers = Choices(grid, 2);
+  EXPECT_EQ(RowNames(grid), (std::vector<CString>{"已有交互", "触发条件", "被触发对象", "被触发动作"}));
+  EXPECT_EQ(RowChoices(grid, 1), (std::vector<CString>{"驱动-退出1"}));
+  EXPECT_EQ(RowText(grid, 1), "驱动-退出1");
+  const std::vector<CString> triggers = RowChoices(grid, 2);
   EXPECT_EQ(triggers.size(), 9u);
   EXPECT_EQ(triggers.back(), "拖放所选对象");
-  EXPECT_EQ(Text(grid, 2), "按下鼠标左键");
-  EXPECT_EQ(Choices(grid, 3), (std::vector<CString>{"太阳", "标题"}));
-  EXPECT_EQ(Text(grid, 3), "标题");
-  EXPECT_EQ(Choices(grid, 4), (std::vector<CString>{"特技效果1", "退出1"}));
-  EXPECT_EQ(Text(grid, 4), "特技效果1");
+  EXPECT_EQ(RowText(grid, 2), "按下鼠标左键");
+  EXPECT_EQ(RowChoices(grid, 3), (std::vector<CString>{"太阳", "标题"}));
+  EXPECT_EQ(RowText(grid, 3), "标题");
+  EXPECT_EQ(RowChoices(grid, 4), (std::vector<CString>{"特技效果1", "退出1"}));
+  EXPECT_EQ(RowText(grid, 4), "特技效果1");
 }
 
 TEST_F(InteractionRowsTest, PickingADrivenObjectRefillsItsAbilities) {
   List();
   self->ListInteractions(&grid, 0);
-  EXPECT_EQ(Choices(grid, 4), (std::vector<CString>{"平移运动1"}));  // its second action
-  EXPECT_EQ(Text(grid, 4), "平移运动1");
+  EXPECT_EQ(RowChoices(grid, 4), (std::vector<CString>{"平移运动1"}));  // its second action
+  EXPECT_EQ(RowText(grid, 4), "平移运动1");
   self->ListInteractions(&grid, 2);
-  EXPECT_TRUE(Choices(grid, 4).empty());
-  EXPECT_EQ(Text(grid, 4), "");
+  EXPECT_TRUE(RowChoices(grid, 4).empty());
+  EXPECT_EQ(RowText(grid, 4), "");
   self->ListInteractions(&grid, -2);
   EXPECT_EQ(grid.GetItemCount(), 4);
 }
@@ -452,7 +433,7 @@ TEST_F(InteractionRowsTest, PickingADrivenObjectRefillsItsAbilities) {
 TEST_F(InteractionRowsTest, ATextObjectOffersTheKeysToo) {
   CDrawText text;
   text.ListInteractions(&grid, -1);
-  const std::vector<CString> triggers = Choices(grid, 2);
+  const std::vector<CString> triggers = RowChoices(grid, 2);
   ASSERT_EQ(triggers.size(), 11u);
   EXPECT_EQ(triggers[9], "按下键盘键");
   EXPECT_EQ(triggers[10], "放开键盘键");
@@ -462,9 +443,9 @@ TEST_F(InteractionRowsTest, APageWithoutAbilitiesHasEmptyRowsAndRefusesTheEvent)
   CDrawDoc empty;
   host.document = &empty;
   List();
-  EXPECT_TRUE(Choices(grid, 3).empty());
-  EXPECT_EQ(Text(grid, 3), "");
-  EXPECT_EQ(Text(grid, 4), "");
+  EXPECT_TRUE(RowChoices(grid, 3).empty());
+  EXPECT_EQ(RowText(grid, 3), "");
+  EXPECT_EQ(RowText(grid, 4), "");
   MessageBoxCapture boxes;
   self->ApplyInteractions(&grid);
   ASSERT_EQ(boxes.boxes().size(), 1u);
@@ -487,8 +468,8 @@ TEST_F(InteractionRowsTest, ConfirmingAddsANamedEventAndRebuildsTheMask) {
   EXPECT_EQ(added.m_nReserved3, CMethod::typeTranslate);
   EXPECT_EQ(self->m_selectedEvent, 0);
   EXPECT_EQ(self->m_triggerMask, 4u);
-  EXPECT_EQ(Choices(grid, 1), (std::vector<CString>{"驱动-平移运动1"}));
-  EXPECT_EQ(Text(grid, 1), "驱动-平移运动1");
+  EXPECT_EQ(RowChoices(grid, 1), (std::vector<CString>{"驱动-平移运动1"}));
+  EXPECT_EQ(RowText(grid, 1), "驱动-平移运动1");
 
   // Confirming again edits the shown event.
   grid.SetText(2, "鼠标光标进入");
@@ -524,9 +505,9 @@ TEST_F(InteractionRowsTest, ATimerEventConfirmedUnchangedKeepsItsTrigger) {
   List();
   self->ShowExistingInteraction(&grid, 0);
   EXPECT_EQ(self->m_selectedEvent, 0);
-  EXPECT_EQ(Text(grid, 2), "");
-  EXPECT_EQ(Text(grid, 3), "标题");
-  EXPECT_EQ(Text(grid, 4), "退出1");
+  EXPECT_EQ(RowText(grid, 2), "");
+  EXPECT_EQ(RowText(grid, 3), "标题");
+  EXPECT_EQ(RowText(grid, 4), "退出1");
   self->ApplyInteractions(&grid);
   EXPECT_EQ(self->m_events[0].m_nTrigger, 0x40u);
   EXPECT_EQ(self->m_events[0].m_nKey, 65);

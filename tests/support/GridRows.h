@@ -1,5 +1,6 @@
 // Reading a property grid back in tests: its labels in row order, a drop-down's
-// choices, and row values by label (a missing row gives the marker values below).
+// choices, and row values by label or by row number (a missing row gives the marker
+// values below).
 #pragma once
 
 #include <vector>
@@ -21,6 +22,20 @@ inline std::vector<CString> RowChoices(CPropGrid& grid, const char* name) {
     for (POSITION pos = entry.choices.GetHeadPosition(); pos;) out.push_back(entry.choices.GetNext(pos));
   }
   return out;
+}
+
+inline std::vector<CString> RowChoices(CPropGrid& grid, int row) {
+  PropertyEntry entry;
+  std::vector<CString> out;
+  if (grid.GetEntry(row, &entry, -2))
+    for (POSITION pos = entry.choices.GetHeadPosition(); pos;) out.push_back(entry.choices.GetNext(pos));
+  return out;
+}
+
+inline CString RowText(CPropGrid& grid, int row) {
+  CString text;
+  grid.GetText(row, &text);
+  return text;
 }
 
 inline CString RowText(CPropGrid& grid, const char* name) {
