@@ -43,6 +43,21 @@ CString ReasonOf(const CException* e) {
   return e ? e->GetErrorMessage() : FrameworkText(AFX_IDS_UNKNOWN_ERROR);
 }
 
+// Puts source in target's place, trying again for about a second while another
+// program has target open.
+BOOL ReplaceWithRetry(const char* source, const char* target) {
+  for (int attempt = 0;; ++attempt) {
+    if (::MoveFileExA(source, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return TRUE;
+    const DWORD code = ::GetLastError();
+    if ((code != ERROR_SHARING_VIOLATION && code != ERROR_ACCESS_DENIED && code != ERROR_LOCK_VIOLATION) ||
+        attempt == 20) {
+      ::SetLastError(code);
+      return FALSE;
+    }
+    ::Sleep(50);
+  }
+}
+
 }  // namespace
 
 CDocument::CDocument() {
@@ -194,8 +209,10 @@ BOOL CDocument::OnSaveDocument(LPCSTR lpszPathName) {
     return FALSE;
   }
   // A rename within one folder replaces the old file in one step; a read-only file
-  // refuses it and stays as it is.
-  if (!::MoveFileExA(temporary, lpszPathName, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  // refuses it and stays as it is. Another program reading the old file (a viewer, a
+  // virus scanner, a file indexer) holds it for a moment: the rename is tried again for
+  // up to a second before the save is reported as failed.
+  if (!ReplaceWithRetry(temporary, lpszPathName)) {
     const LONG code = static_cast<LONG>(::GetLastError());
     ::DeleteFileA(temporary);
     CFileException error(CFileException::OsErrorToException(code), code, target);

@@ -716,11 +716,13 @@ TEST(KordelProgramTest, ThePropertyPanelSelectsObjectsAndNarrowsThePage) {
   EXPECT_TRUE(Eventually([&] { return ScreenPixel(was) != kPage && ScreenPixel(was) == ScreenPixel(surround); }))
       << "the page is not narrower";
 
-  ::PostMessageA(main, WM_COMMAND, ID_FILE_SAVE, 0);
-  EXPECT_TRUE(Eventually([&] {
-    CDrawDoc saved;
-    return saved.OnOpenDocument(home) && saved.m_pageSize.cx == 400;
-  })) << "the saved page keeps its width";
+  // Sent, not posted: the file is read only once the save has ended, so this reading
+  // never holds it open under the save.
+  DWORD_PTR ignored = 0;
+  ::SendMessageTimeoutA(main, WM_COMMAND, ID_FILE_SAVE, 0, SMTO_NORMAL, 10000, &ignored);
+  CDrawDoc saved;
+  ASSERT_TRUE(saved.OnOpenDocument(home));
+  EXPECT_EQ(400, saved.m_pageSize.cx) << "the saved page keeps its width";
   ::PostMessageA(main, WM_COMMAND, ID_APP_EXIT, 0);
   if (HWND box = kordel.WaitForDialog(3000)) ::PostMessageA(box, WM_COMMAND, IDNO, 0);
   EXPECT_TRUE(kordel.WaitForExit(15000));

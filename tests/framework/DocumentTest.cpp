@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 #include <set>
+#include <thread>
 
 #include "tests/framework/UiTestClasses.h"
 #include "tests/support/MessageBoxCapture.h"
@@ -131,6 +132,40 @@ TEST_F(DocumentTest, AReadOnlyFileIsNotReplaced) {
   EXPECT_EQ((std::set<std::string>{"只读.tpg"}), folder.Names());
   ASSERT_EQ(1u, box.boxes().size());
   EXPECT_NE(-1, box.boxes()[0].text.Find("拒绝访问"));
+}
+
+// Another program reading the old file (a viewer, a scanner) holds it open for a moment:
+// the save waits for it; one that keeps it open gets the reason and the old file stays.
+TEST_F(DocumentTest, AFileHeldOpenByAnotherProgramIsReplacedOnceReleased) {
+  ASSERT_NE(nullptr, NewDocumentFrame());
+  CTestUiDoc* doc = ActiveDocument();
+  const CString path = folder.File("页面.tpg");
+  WriteAll(path, "TPG1\x02旧");
+  auto hold = [&] {
+    return ::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  };
+
+  HANDLE reader = hold();
+  ASSERT_NE(INVALID_HANDLE_VALUE, reader);
+  std::thread release([reader] {
+    ::Sleep(300);
+    ::CloseHandle(reader);
+  });
+  doc->m_text = "新";
+  MessageBoxCapture box;
+  EXPECT_TRUE(doc->OnSaveDocument(path));
+  release.join();
+  EXPECT_EQ("TPG1\x02新", ReadAll(path));
+  EXPECT_TRUE(box.boxes().empty());
+
+  reader = hold();
+  ASSERT_NE(INVALID_HANDLE_VALUE, reader);
+  doc->m_text = "再";
+  EXPECT_FALSE(doc->OnSaveDocument(path));
+  ::CloseHandle(reader);
+  EXPECT_EQ("TPG1\x02新", ReadAll(path));
+  EXPECT_EQ((std::set<std::string>{"页面.tpg"}), folder.Names());
+  EXPECT_EQ(1u, box.boxes().size());
 }
 
 TEST_F(DocumentTest, FilesThatCannotBeReadAreReported) {
