@@ -10,6 +10,7 @@
 #include "media/MediaObjectHelpers.h"
 #include "model/DrawDoc.h"
 #include "model/DrawHost.h"
+#include "model/PropertyRows.h"
 #include "model/ShapeEditing.h"
 #include "resources/MediaStrings.h"
 #include "resources/ModelStrings.h"
@@ -300,6 +301,42 @@ int CDrawAnimate::CollectResources(int mode) { return m_embedded.CollectResource
 CString CDrawAnimate::ActionTypeName(DWORD flag, int& index) { return MediaActionName(flag, index); }
 
 int CDrawAnimate::ActionTypeFromName(const CString& name) { return MediaActionFromName(name); }
+
+DWORD CDrawAnimate::ActionTypeAt(int index) { return MediaActionTypeAt(index); }
+
+void CDrawAnimate::ListGeneral(CPropGrid* grid) {
+  CDrawObj::ListGeneral(grid);
+  ListMediaFileRow(grid, m_fileName, IDS_ANIMATE_FILE_FILTER);
+}
+
+void CDrawAnimate::ApplyGeneral(CPropGrid* grid) {
+  const BOOL refused = NameRowEmpty(grid);
+  CDrawObj::ApplyGeneral(grid);
+  if (refused) return;
+  const CString file = ReadFileRow(grid, IDS_ROW_PICTURE_FILE, m_fileName);
+  if (file == m_fileName) return;
+  if (file.IsEmpty()) {
+    ClearMedia();
+    return;
+  }
+  // A clip that is not there keeps the one the object has.
+  if (!IsExistingFile(file)) {
+    RefuseFileRow(grid, IDS_ROW_PICTURE_FILE, file, m_fileName);
+    return;
+  }
+  SetMediaFile(file);
+  Invalidate();
+}
+
+void CDrawAnimate::ListActions(CPropGrid* grid, int type) { ListMediaActions(*this, grid, type); }
+
+void CDrawAnimate::ShowExistingAction(CPropGrid* grid, int index) { ShowExistingMediaAction(*this, grid, index); }
+
+int CDrawAnimate::ListExtraActionRows(CPropGrid* grid, CMethod& action) { return ListMediaActionRows(grid, action); }
+
+BOOL CDrawAnimate::ApplyExtraActionRows(CPropGrid* grid, CMethod& action) {
+  return ApplyMediaActionRows(grid, action);
+}
 
 void CDrawAnimate::ResetPropertyPage(int group, CView* view) {
   if (group == 0) ClearMedia();

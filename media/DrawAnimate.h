@@ -63,6 +63,13 @@ class CDrawAnimate : public CDrawObj, public CMediaPlayback {
   void Serialize(CArchive& ar) override;
   CString ActionTypeName(DWORD flag, int& index) override;
   int ActionTypeFromName(const CString& name) override;
+  DWORD ActionTypeAt(int index) override;
+  void ListGeneral(CPropGrid* grid) override;
+  void ListActions(CPropGrid* grid, int type) override;
+  void ApplyGeneral(CPropGrid* grid) override;
+  void ShowExistingAction(CPropGrid* grid, int index) override;
+  int ListExtraActionRows(CPropGrid* grid, CMethod& action) override;
+  BOOL ApplyExtraActionRows(CPropGrid* grid, CMethod& action) override;
   void ResetPropertyPage(int group, CView* view) override;
   int DrawObject(CDC* dc, CView* view) override;
   void SetRect(const CRect& rect, CView* view) override;

@@ -9,6 +9,7 @@
 #include "media/MediaObjectHelpers.h"
 #include "model/DrawDoc.h"
 #include "model/DrawHost.h"
+#include "model/PropertyRows.h"
 #include "model/ShapeEditing.h"
 #include "resources/MediaStrings.h"
 #include "resources/ModelStrings.h"
@@ -47,22 +48,24 @@ BOOL CDrawMedia::IsReadingBuild() const {
 
 // ---- the sound ----------------------------------------------------------------------------
 
-void CDrawMedia::SetMediaFile(const CString& path) {
+int CDrawMedia::KindOfFile(const CString& path) {
   const CString name = path.Mid(path.ReverseFind('\\') + 1);
   const int dot = name.ReverseFind('.');
-  if (dot < 0) return;
+  if (dot < 0) return -1;
   CString extension = name.Mid(dot + 1);
   extension.MakeLower();
-  if (extension == "mid")
-    m_kind = kSoundMidi;
-  else if (extension == "wav")
-    m_kind = kSoundWave;
-  else if (extension == "mp3")
-    m_kind = kSoundMp3;
-  else {
-    m_kind = kSoundUnknown;
-    return;
-  }
+  if (extension == "mid") return kSoundMidi;
+  if (extension == "wav") return kSoundWave;
+  if (extension == "mp3") return kSoundMp3;
+  return kSoundUnknown;
+}
+
+void CDrawMedia::SetMediaFile(const CString& path) {
+  const int kind = KindOfFile(path);
+  if (kind < 0) return;
+  m_kind = static_cast<WORD>(kind);
+  if (kind == kSoundUnknown) return;
+  const CString name = path.Mid(path.ReverseFind('\\') + 1);
   CString newName = name, oldName = m_fileName.Mid(m_fileName.ReverseFind('\\') + 1);
   newName.MakeLower();
   oldName.MakeLower();
@@ -151,6 +154,40 @@ int CDrawMedia::CollectResources(int mode) { return m_embedded.CollectResources(
 CString CDrawMedia::ActionTypeName(DWORD flag, int& index) { return MediaActionName(flag, index); }
 
 int CDrawMedia::ActionTypeFromName(const CString& name) { return MediaActionFromName(name); }
+
+DWORD CDrawMedia::ActionTypeAt(int index) { return MediaActionTypeAt(index); }
+
+void CDrawMedia::ListGeneral(CPropGrid* grid) {
+  CDrawObj::ListGeneral(grid);
+  ListMediaFileRow(grid, m_fileName, IDS_SOUND_FILE_FILTER);
+}
+
+void CDrawMedia::ApplyGeneral(CPropGrid* grid) {
+  const BOOL refused = NameRowEmpty(grid);
+  CDrawObj::ApplyGeneral(grid);
+  if (refused) return;
+  const CString file = ReadFileRow(grid, IDS_ROW_PICTURE_FILE, m_fileName);
+  if (file == m_fileName) return;
+  if (file.IsEmpty()) {
+    m_fileName.Empty();
+    return;
+  }
+  // A file that is not there, or of a kind no player takes, would leave the object
+  // silent under a name it cannot play: the old sound stays.
+  if (KindOfFile(file) <= kSoundUnknown || !IsExistingFile(file)) {
+    RefuseFileRow(grid, IDS_ROW_PICTURE_FILE, file, m_fileName);
+    return;
+  }
+  SetMediaFile(file);
+}
+
+void CDrawMedia::ListActions(CPropGrid* grid, int type) { ListMediaActions(*this, grid, type); }
+
+void CDrawMedia::ShowExistingAction(CPropGrid* grid, int index) { ShowExistingMediaAction(*this, grid, index); }
+
+int CDrawMedia::ListExtraActionRows(CPropGrid* grid, CMethod& action) { return ListMediaActionRows(grid, action); }
+
+BOOL CDrawMedia::ApplyExtraActionRows(CPropGrid* grid, CMethod& action) { return ApplyMediaActionRows(grid, action); }
 
 void CDrawMedia::ResetPropertyPage(int group, CView* view) {
   if (group == 0) m_fileName.Empty();

@@ -30,6 +30,8 @@ class CDrawMedia : public CDrawObj, public CMediaPlayback {
   // backslash): "mid" 1, "wav" 2, "mp3" 3. Without an extension nothing changes; an
   // unknown one sets kind 0 and keeps the file. A known kind takes the path, lower-cased.
   void SetMediaFile(const CString& path);
+  // The kind the extension gives (kSoundUnknown for another), or -1 without one.
+  static int KindOfFile(const CString& path);
   void Play(BOOL loop);
   // WAV and MIDI: from the start again.
   void Restart();
@@ -44,6 +46,13 @@ class CDrawMedia : public CDrawObj, public CMediaPlayback {
   void Serialize(CArchive& ar) override;
   CString ActionTypeName(DWORD flag, int& index) override;
   int ActionTypeFromName(const CString& name) override;
+  DWORD ActionTypeAt(int index) override;
+  void ListGeneral(CPropGrid* grid) override;
+  void ListActions(CPropGrid* grid, int type) override;
+  void ApplyGeneral(CPropGrid* grid) override;
+  void ShowExistingAction(CPropGrid* grid, int index) override;
+  int ListExtraActionRows(CPropGrid* grid, CMethod& action) override;
+  BOOL ApplyExtraActionRows(CPropGrid* grid, CMethod& action) override;
   void ResetPropertyPage(int group, CView* view) override;
   int DrawObject(CDC* dc, CView* view) override;
   int OnOpen(CView* view) override;

@@ -8,9 +8,11 @@
 #include "framework/ui/FileDialog.h"
 #include "graphics/ImageHelpers.h"
 #include "graphics/Picture.h"
+#include "media/MediaObjectHelpers.h"
 #include "model/DrawDoc.h"
 #include "model/DrawHost.h"
 #include "model/PictureRecord.h"
+#include "model/PropertyRows.h"
 #include "model/ShapeEditing.h"
 #include "resources/MediaStrings.h"
 #include "resources/ModelStrings.h"
@@ -262,6 +264,48 @@ void CDrawMeta::MakeGifAction(CMethod& action) {
     action.m_strName.Format("%s%d", kind.GetString(), n);
     if (FindActionByName(action.m_strName) < 0) break;
   }
+}
+
+// ---- property rows ------------------------------------------------------------------------
+
+void CDrawMeta::ListGeneral(CPropGrid* grid) {
+  CDrawObj::ListGeneral(grid);
+  AddFlagRow(grid, IDS_ROW_PICTURE_STRETCH, m_picturePlacement);
+  AddRow(grid, IDS_ROW_IMAGE_FILE, kPropFile, [this](PropertyEntry& e) {
+    e.text = m_pictureFile;
+    e.extra = LoadLabel(IDS_PICTURE_FILTER);
+    e.openFile = TRUE;
+  });
+}
+
+void CDrawMeta::ApplyGeneral(CPropGrid* grid) {
+  const BOOL refused = NameRowEmpty(grid);
+  CDrawObj::ApplyGeneral(grid);
+  if (refused) return;
+  ReadFlagRow(grid, IDS_ROW_PICTURE_STRETCH, m_picturePlacement);
+  const CString file = ReadFileRow(grid, IDS_ROW_IMAGE_FILE, m_pictureFile);
+  if (file != m_pictureFile) {
+    if (file.IsEmpty())
+      SetPictureFile(file);
+    else if (LoadPicture(file))
+      m_pictureFile = file;
+    else
+      // The name and the picture shown stay together: a file that does not load
+      // changes neither.
+      RefuseFileRow(grid, IDS_ROW_IMAGE_FILE, file, m_pictureFile);
+  }
+  Invalidate();
+}
+
+int CDrawMeta::ListExtraActionRows(CPropGrid*, CMethod&) {
+  Invalidate();
+  return 1;
+}
+
+BOOL CDrawMeta::ApplyExtraActionRows(CPropGrid*, CMethod& action) {
+  if (action.m_nType != CMethod::typeGif) return FALSE;
+  MakeGifAction(action);
+  return TRUE;
 }
 
 void CDrawMeta::ResetPropertyPage(int group, CView* view) {

@@ -44,6 +44,11 @@ class CDrawMeta : public CDrawObj {
   void RevertVisibilityLayer() override;
   void SaveVisibilityLayer() override;
   int SetPictureFile(const CString& file) override;
+  void ListGeneral(CPropGrid* grid) override;
+  void ApplyGeneral(CPropGrid* grid) override;
+  // A GIF action has no rows of its own.
+  int ListExtraActionRows(CPropGrid* grid, CMethod& action) override;
+  BOOL ApplyExtraActionRows(CPropGrid* grid, CMethod& action) override;
 
   // Fills a new GIF action (kind 0x100000, switched on), named after the current action
   // or by the naming rule of new actions.

@@ -145,8 +145,8 @@ void AddDataTypeChoices(CDrawObj& object, PropertyEntry& entry, int group) {
 
 }  // namespace
 
-int CDrawObj::ListExtraActionRows(CPropGrid*, int) { return 1; }
-int CDrawObj::ApplyExtraActionRows(CPropGrid*, int) { return 1; }
+int CDrawObj::ListExtraActionRows(CPropGrid*, CMethod&) { return 1; }
+BOOL CDrawObj::ApplyExtraActionRows(CPropGrid*, CMethod&) { return TRUE; }
 
 // ---- set data, display result, calculate result -----------------------------------------
 

@@ -204,7 +204,9 @@ class CDrawObj : public CObject {
   virtual int RightEdgeHandle();
   virtual int LeftEdgeHandle();
   virtual int SetPictureFile(const CString& file);
-  virtual int ListExtraActionRows(CPropGrid* grid, int index);
+  // The rows of the kinds only some objects take (a sound's or video's play and stop, a
+  // picture's GIF steps); the apply side receives the record with its kind already set.
+  virtual int ListExtraActionRows(CPropGrid* grid, CMethod& action);
   virtual int ListActionSetData(CPropGrid* grid, CMethod& action);
   virtual int ListActionDisplay(CPropGrid* grid, CMethod& action);
   virtual int ListActionCalculate(CPropGrid* grid, CMethod& action);
@@ -231,7 +233,7 @@ class CDrawObj : public CObject {
   virtual BOOL ApplyActionEffect(CPropGrid* grid, CMethod& action);
   virtual BOOL ApplyActionRotation(CPropGrid* grid, CMethod& action);
   virtual BOOL ApplyActionTranslation(CPropGrid* grid, CMethod& action);
-  virtual int ApplyExtraActionRows(CPropGrid* grid, int index);
+  virtual BOOL ApplyExtraActionRows(CPropGrid* grid, CMethod& action);
   virtual void SetSuspended(BOOL deleted);
   virtual BOOL IsSuspended();
   virtual int ApplyDisplayAction(const CString& text, const CString& format, double a, double b, double c);

@@ -46,6 +46,9 @@ constexpr TypeSlots kTypeSlots[] = {
     {CMethod::typeSetData, &CDrawObj::ListActionSetData, &CDrawObj::ApplyActionSetData},
     {CMethod::typeCalculate, &CDrawObj::ListActionCalculate, &CDrawObj::ApplyActionCalculate},
     {CMethod::typeCartoon, &CDrawObj::ListActionCartoon, &CDrawObj::ApplyActionCartoon},
+    {CMethod::typePlayMedia, &CDrawObj::ListExtraActionRows, &CDrawObj::ApplyExtraActionRows},
+    {CMethod::typeStopMedia, &CDrawObj::ListExtraActionRows, &CDrawObj::ApplyExtraActionRows},
+    {CMethod::typeGif, &CDrawObj::ListExtraActionRows, &CDrawObj::ApplyExtraActionRows},
 };
 
 // The slots of the kind at that position of the object's type list, or null.
@@ -187,6 +190,7 @@ void CDrawObj::ListActions(CPropGrid* grid, int type) {
   const TypeSlots* slots = SlotsAt(*this, type);
   if (!slots) return;
   CMethod fresh;
+  fresh.m_nType = slots->kind;
   (this->*slots->list)(grid, shown ? m_actions[m_selectedAction] : fresh);
 }
 
@@ -234,6 +238,7 @@ void CDrawObj::ApplyActions(CPropGrid* grid, int type) {
   const BOOL editing = m_selectedAction >= 0 && m_selectedAction < m_actions.GetSize();
   // An edit starts from the action as it is, so that what no row shows stays.
   CMethod action = editing ? CMethod(m_actions[m_selectedAction]) : CMethod();
+  action.m_nType = slots->kind;  // the slots of several kinds tell them apart by it
   int byEvent = action.m_nByEvent;
   grid->GetFlag(LoadLabel(IDS_ROW_BY_EVENT), &byEvent);
   action.m_nByEvent = byEvent ? 1 : 0;

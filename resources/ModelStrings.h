@@ -148,7 +148,11 @@
 #define IDS_ROW_GRADIENT_STYLE         61715  // 渐变风格
 #define IDS_ROW_PICTURE_FILL           61713  // 使用背景图
 #define IDS_ROW_PICTURE_STRETCH        61718  // 拉伸背景图
-#define IDS_ROW_PICTURE_FILE           61547  // 文件名
+#define IDS_ROW_PICTURE_FILE           61547  // 文件名 (also the sound's and the video's file)
+// The picture object's file row had no id of its own; this one is free in every table.
+#define IDS_ROW_IMAGE_FILE             61548  // 图象文件
+#define IDS_ROW_PLAY_TIME              61537  // 播放时间
+#define IDS_ROW_LOOP_PLAY              61532  // 循环播放
 #define IDS_ROW_PATH_TRACE             61764  // 路径追踪
 #define IDS_ROW_POINT_STYLE            61773  // 外型
 #define IDS_POINT_ROUND                61774  // 圆

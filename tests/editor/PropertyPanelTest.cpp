@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "editor/panels/PropertyPanel.h"
+#include "media/DrawMedia.h"
 #include "propgrid/PropGridItem.h"
 #include "resources/KordelIds.h"
 #include "tests/editor/EditorFixture.h"
@@ -409,6 +410,30 @@ TEST_F(PropertyPanelTest, RowChangesActByTabAndAlwaysMarkThePage) {
   ChooseTab(Panel(), 2);
   RowChanged(2, 0);
   EXPECT_EQ(object->m_selectedEvent, -1);
+}
+
+TEST_F(PropertyPanelTest, ASoundsNewKindKeepsTwoRowsAndOkAddsIt) {
+  NewPage();
+  auto* sound = new CDrawMedia(CRect(0, 32, 32, 0));
+  sound->m_name = "声音0";
+  Doc()->Add(sound);
+  View()->Select(sound);
+  Notify(kPanelObjectSelected, sound);
+  ChooseTab(Panel(), CPropertyPanel::kActionsTab);
+  EXPECT_EQ(Panel().Grid(1).GetItemCount(), 6);  // a play action's rows first
+
+  Panel().Grid(1).SetText("动作类型", "停止");
+  RowChanged(2, 1);
+  std::vector<CString> labels;
+  CPropGrid& grid = Panel().Grid(1);
+  for (POSITION pos = grid.GetHeadPosition(); pos;) labels.push_back(grid.GetNext(pos)->GetName());
+  EXPECT_EQ(labels, (std::vector<CString>{"已有动作", "动作类型", "交互", "起始时刻"}));
+  Panel().Grid(1).SetNumber("起始时刻", 20);
+  Panel().OnOK();
+  ASSERT_EQ(sound->m_actions.GetSize(), 1);
+  EXPECT_EQ(sound->m_actions[0].m_nType, CMethod::typeStopMedia);
+  EXPECT_EQ(sound->m_actions[0].m_nStart, 20);
+  EXPECT_EQ(RowText(1, "已有动作"), "停止1");
 }
 
 TEST_F(PropertyPanelTest, PageRowChangesApplyTheRowsAndListAChosenTransition) {
