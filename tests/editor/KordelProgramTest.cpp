@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <set>
 #include <string>
 #include <vector>
@@ -1009,26 +1008,29 @@ CRect PageRectOnScreen(HWND view, const CRect& page) {
   return CRect(topLeft.x, topLeft.y, bottomRight.x, bottomRight.y);
 }
 
-// The one shown child of the view placed over the object, once there is one. In the run
-// the page's place on the screen is the run's own: there the window is looked for at the
-// object's size, centred within a few pixels of where editing shows the object.
+// Where the object shows on the screen. The run places the page on a black screen in a
+// place of its own: there the page (white, 640 x 480) is found on the screen first.
+CRect ObjectOnScreen(HWND view, const CRect& object, bool running) {
+  if (!running) return PageRectOnScreen(view, object);
+  RECT page;
+  if (!ColourBox(RGB(255, 255, 255), &page)) return CRect();
+  const CPoint centre(page.left + 320, page.top + 240);
+  return CRect(centre.x + object.left, centre.y - object.top, centre.x + object.right, centre.y - object.bottom);
+}
+
+// The one shown child of the view placed over the object, once there is one.
 bool ClipWindowOver(HWND view, const CRect& object, HWND* clip, bool running = false) {
   return Eventually([&] {
     const std::vector<HWND> shown = ShownChildren(view);
     if (shown.size() != 1) return false;
     *clip = shown[0];
-    const CRect at = ScreenRect(shown[0]), want = PageRectOnScreen(view, object);
-    if (::GetParent(shown[0]) != view) return false;
-    if (!running) return at == want;
-    return at.Width() == want.Width() && at.Height() == want.Height() &&
-           std::abs(at.CenterPoint().x - want.CenterPoint().x) <= 8 &&
-           std::abs(at.CenterPoint().y - want.CenterPoint().y) <= 8;
+    return ::GetParent(shown[0]) == view && ScreenRect(shown[0]) == ObjectOnScreen(view, object, running);
   });
 }
 
-std::string Placement(HWND view, HWND clip, const CRect& object) {
+std::string Placement(HWND view, HWND clip, const CRect& object, bool running = false) {
   const CRect at = clip ? ScreenRect(clip) : CRect();
-  const CRect want = PageRectOnScreen(view, object);
+  const CRect want = ObjectOnScreen(view, object, running);
   char text[160];
   snprintf(text, sizeof text, "window %p at (%ld,%ld,%ld,%ld), object at (%ld,%ld,%ld,%ld)", static_cast<void*>(clip),
            at.left, at.top, at.right, at.bottom, want.left, want.top, want.right, want.bottom);
@@ -1124,7 +1126,7 @@ TEST(KordelProgramTest, TheVideoToolsClipPlaysOverItsObjectInPreviewAndInTheRun)
   ASSERT_TRUE(Eventually([&] { return ::GetMenu(main) == nullptr; })) << "F5 did not go full screen";
   HWND window = nullptr;
   EXPECT_TRUE(ClipWindowOver(view, object, &window, true))
-      << "no clip window over the object in the run: " << Placement(view, window, object);
+      << "no clip window over the object in the run: " << Placement(view, window, object, true);
   ::PostMessageA(view, WM_KEYDOWN, VK_ESCAPE, 1);
   ASSERT_TRUE(Eventually([&] { return ::GetMenu(main) != nullptr; })) << "still full screen";
   EXPECT_TRUE(Eventually([&] { return ShownChildren(view).empty(); })) << "Esc leaves the clip playing";
