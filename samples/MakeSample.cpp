@@ -153,8 +153,10 @@ int main(int argc, char** argv) {
   CDrawRect* title = AddShape(home, kShapeRectangle, CRect(-300, 270, 300, 200), "标题", RGB(40, 90, 170));
   title->m_caption = "Kordel 示例课件";
   title->m_captionColour = RGB(255, 255, 255);
-  AddShape(home, kShapeEllipse, CRect(-60, 60, 60, -60), "太阳", RGB(255, 200, 0), RGB(230, 120, 0));
+  // The orbit goes under the sun: an object is hit anywhere inside its outline, so a
+  // sun under its orbit could not be picked by a click.
   AddTrack(home, kShapeEllipse, CRect(-220, 160, 220, -160), "轨道");
+  AddShape(home, kShapeEllipse, CRect(-60, 60, 60, -60), "太阳", RGB(255, 200, 0), RGB(230, 120, 0));
   CDrawRect* ball = AddShape(home, kShapeEllipse, CRect(205, 15, 235, -15), "地球", RGB(30, 120, 230));
   AddMotion(*ball, "轨道", 4, FALSE);
   AddPageButton(home, CRect(220, -220, 360, -270), "下一页按钮", "下一页", "page2");

@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <set>
+#include <string>
 #include <vector>
 
 #include "behaviour/DrawFun.h"
@@ -10,6 +12,7 @@
 #include "framework/ui/Bitmap.h"
 #include "framework/ui/DC.h"
 #include "graphics/DibImage.h"
+#include "media/DrawAnimate.h"
 #include "model/DrawDoc.h"
 #include "model/DrawJoinObj.h"
 #include "model/DrawObj.h"
@@ -18,6 +21,7 @@
 #include "resources/KordelIds.h"
 #include "tests/editor/KordelProgram.h"
 #include "tests/media/TempFolder.h"
+#include "tests/media/VideoFiles.h"
 #include "tests/support/PictureFiles.h"
 
 namespace {
@@ -844,4 +848,287 @@ TEST(KordelProgramTest, TheGalleryAppliesAPictureAndShowsAnExportedComponent) {
   ::PostMessageA(main, WM_COMMAND, ID_APP_EXIT, 0);
   if (HWND box = kordel.WaitForDialog(3000)) ::PostMessageA(box, WM_COMMAND, IDNO, 0);
   EXPECT_TRUE(kordel.WaitForExit(15000));
+}
+
+namespace {
+
+// A window's text in another process (Wine hands the ANSI message wide text: read it
+// wide).
+CString WindowText(HWND window) {
+  wchar_t text[256] = {};
+  DWORD_PTR ignored;
+  ::SendMessageTimeoutW(window, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 5000, &ignored);
+  return CString(codepage::FromWide(text));
+}
+
+// A click as the mouse gives it, at a point of the screen.
+void Click(HWND view, POINT at) {
+  SendMouse(view, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMouse(view, WM_LBUTTONUP, 0, at);
+}
+
+// The object of that name in the page, or null.
+CDrawObj* Named(CDrawDoc& doc, const char* name) {
+  for (POSITION pos = doc.m_objects.GetHeadPosition(); pos;) {
+    auto* object = static_cast<CDrawObj*>(doc.m_objects.GetNext(pos));
+    if (object->m_name == name) return object;
+  }
+  return nullptr;
+}
+
+void EndWithoutSaving(KordelProgram& kordel, HWND main) {
+  ::PostMessageA(main, WM_COMMAND, ID_APP_EXIT, 0);
+  if (HWND box = kordel.WaitForDialog(3000)) ::PostMessageA(box, WM_COMMAND, IDNO, 0);
+  EXPECT_TRUE(kordel.WaitForExit(15000));
+}
+
+}  // namespace
+
+// The sample's home page edited with the mouse and the property bar: a click selects
+// the sun, F4 shows its rows and a click on the value of "透明" makes it transparent;
+// the title gets a motion along the orbit from the actions tab's rows; the save writes
+// both, and the run moves the title until Esc puts it back.
+TEST(KordelProgramTest, TheSunMadeTransparentAndTheTitleSentAlongTheOrbitAreSavedAndPlayed) {
+  TempFolder folder;
+  const CString home = folder.File(L"home.rvx").c_str();
+  ASSERT_TRUE(::CopyFileA(SampleFolder() + "home.rvx", home, FALSE)) << SampleFolder().GetString();
+  ASSERT_TRUE(::CopyFileA(SampleFolder() + "page2.rvx", folder.File(L"page2.rvx").c_str(), FALSE));
+  constexpr COLORREF kPage = RGB(232, 244, 255), kSun = RGB(255, 200, 0), kTitle = RGB(40, 90, 170);
+
+  KordelProgram kordel("\"" + home + "\"");
+  const EditorWindows windows = FindEditorWindows(kordel);
+  HWND main = windows.main, bar = windows.bar, view = windows.view, panel = windows.panel;
+  ASSERT_TRUE(main && bar && view && panel);
+  HWND combo = ::GetDlgItem(panel, IDC_PROPERTY_NAMES), tabs = ::GetDlgItem(panel, IDC_PROPERTY_TABS);
+  HWND grid = ::GetDlgItem(tabs, 1001);
+  ASSERT_TRUE(combo && tabs && grid);
+
+  // The sun, in the middle of the page, selected by a click; F4 shows its rows.
+  ASSERT_TRUE(Eventually([&] { return ScreenPixel(PagePointOnScreen(view, 0, 0)) == kSun; }))
+      << "the sun is not in the middle of the page";
+  Click(view, PagePointOnScreen(view, 0, 0));
+  ::PostMessageA(view, WM_KEYDOWN, VK_F4, 1);
+  ASSERT_TRUE(Eventually([&] { return ::IsWindowVisible(bar) != FALSE; })) << "F4 shows no property bar";
+  ASSERT_TRUE(Eventually([&] { return WindowText(combo) == "太阳"; }))
+      << "the click selected " << WindowText(combo).GetString();
+
+  // "透明" is the third row: a click on its value turns it to 是, and the page shows
+  // through the sun (away from the handle at its centre).
+  RECT gridClient;
+  ::GetClientRect(grid, &gridClient);
+  const int split = static_cast<int>((8 + gridClient.right - 6) * 0.35);
+  const LPARAM transparentValue = MAKELPARAM(split + 6, 6 + 2 * 18 + 8);
+  ::PostMessageA(grid, WM_LBUTTONDOWN, MK_LBUTTON, transparentValue);
+  ::PostMessageA(grid, WM_LBUTTONUP, 0, transparentValue);
+  EXPECT_TRUE(Eventually([&] { return ScreenPixel(PagePointOnScreen(view, 25, 25)) == kPage; }))
+      << "the sun does not show the page through it";
+
+  // The title selected, the actions tab, "轨道" chosen for the path of the default rows
+  // (a translation; they offer the page's last trajectory, the curve) and "确认".
+  const POINT titleCorner = PagePointOnScreen(view, -285, 262);  // clear of its caption
+  ASSERT_EQ(kTitle, ScreenPixel(titleCorner));
+  Click(view, titleCorner);
+  ASSERT_TRUE(Eventually([&] { return WindowText(combo) == "标题"; }))
+      << "the click selected " << WindowText(combo).GetString();
+  ::SendMessageA(tabs, TCM_SETCURFOCUS, 1, 0);
+  ASSERT_TRUE(Eventually([&] { return ::SendMessageA(tabs, TCM_GETCURSEL, 0, 0) == 1; }));
+  HWND actions = ::GetDlgItem(tabs, 1002);
+  ASSERT_TRUE(actions);
+  const LPARAM pathValue = MAKELPARAM(split + 6, 6 + 7 * 18 + 8);  // the eighth row
+  // The rows are placed when the grid paints, which follows the tab's change: click
+  // again until the list opens.
+  HWND paths = nullptr;
+  ASSERT_TRUE(Eventually([&] {
+    ::PostMessageA(actions, WM_LBUTTONDOWN, MK_LBUTTON, pathValue);
+    ::PostMessageA(actions, WM_LBUTTONUP, 0, pathValue);
+    return Eventually([&] { return (paths = ::GetDlgItem(actions, kEditorId)) != nullptr; }, 300);
+  })) << "no path list";
+  EXPECT_STREQ("曲线", WindowText(paths));
+  DWORD_PTR ignored;
+  ::SendMessageTimeoutW(paths, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(L"\u8f68\u9053"),
+                        SMTO_NORMAL, 5000, &ignored);
+  ::SendMessageTimeoutW(paths, CB_SHOWDROPDOWN, FALSE, 0, SMTO_NORMAL, 5000, &ignored);
+  EXPECT_STREQ("轨道", WindowText(paths));
+  ::SendMessageTimeoutA(panel, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                        reinterpret_cast<LPARAM>(::GetDlgItem(panel, IDOK)), SMTO_NORMAL, 10000, &ignored);
+
+  // The save writes both.
+  ASSERT_TRUE(folder.Delete(L"home.rvx"));
+  ::SendMessageTimeoutA(main, WM_COMMAND, ID_FILE_SAVE, 0, SMTO_NORMAL, 10000, &ignored);
+  {
+    CDrawDoc saved;
+    ASSERT_TRUE(saved.OnOpenDocument(home)) << "not saved";
+    CDrawObj* sun = Named(saved, "太阳");
+    CDrawObj* title = Named(saved, "标题");
+    ASSERT_TRUE(sun && title);
+    EXPECT_EQ(0, sun->m_filled);
+    ASSERT_EQ(1, title->m_actions.GetSize());
+    EXPECT_STREQ("平移运动1", title->m_actions[0].m_strName);
+    EXPECT_EQ(CMethod::typeTranslate, title->m_actions[0].m_nType);
+    EXPECT_STREQ("轨道", title->m_actions[0].m_strPath);
+  }
+
+  // F5: once the page has faded in, the whole title shows away from its place; Esc puts
+  // it back.
+  ::PostMessageA(view, WM_KEYDOWN, VK_F5, 1);
+  ASSERT_TRUE(Eventually([&] { return ::GetMenu(main) == nullptr; })) << "F5 did not go full screen";
+  RECT box = {};
+  EXPECT_TRUE(Eventually(
+      [&] {
+        const POINT place = PagePointOnScreen(view, -285, 262);
+        // Its height whole, its width perhaps cut by the page's edge.
+        return ColourBox(kTitle, &box) && box.bottom - box.top >= 60 && box.right - box.left >= 300 &&
+               !(place.x >= box.left && place.x <= box.right && place.y >= box.top && place.y <= box.bottom);
+      },
+      15000))
+      << "the title stays where it was: (" << box.left << "," << box.top << "," << box.right << "," << box.bottom
+      << ")";
+  CaptureScreen("kordel-title-moved.bmp", RECT{0, 0, 1, 1});
+  ::PostMessageA(view, WM_KEYDOWN, VK_ESCAPE, 1);
+  ASSERT_TRUE(Eventually([&] { return ::GetMenu(main) != nullptr; })) << "still full screen";
+  EXPECT_TRUE(Eventually([&] { return ScreenPixel(PagePointOnScreen(view, -285, 262)) == kTitle; }))
+      << "the title is not back in its place";
+  EndWithoutSaving(kordel, main);
+}
+
+namespace {
+
+// The visible child windows of a window.
+std::vector<HWND> ShownChildren(HWND parent) {
+  std::vector<HWND> shown;
+  for (HWND child = ::GetWindow(parent, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+    if (::IsWindowVisible(child)) shown.push_back(child);
+  return shown;
+}
+
+// The screen rectangle of a page rectangle in the view.
+CRect PageRectOnScreen(HWND view, const CRect& page) {
+  const POINT topLeft = PagePointOnScreen(view, page.left, page.top);
+  const POINT bottomRight = PagePointOnScreen(view, page.right, page.bottom);
+  return CRect(topLeft.x, topLeft.y, bottomRight.x, bottomRight.y);
+}
+
+// Where the object shows on the screen. The run places the page on a black screen in a
+// place of its own: there the page (white, 640 x 480) is found on the screen first.
+CRect ObjectOnScreen(HWND view, const CRect& object, bool running) {
+  if (!running) return PageRectOnScreen(view, object);
+  RECT page;
+  if (!ColourBox(RGB(255, 255, 255), &page)) return CRect();
+  const CPoint centre(page.left + 320, page.top + 240);
+  return CRect(centre.x + object.left, centre.y - object.top, centre.x + object.right, centre.y - object.bottom);
+}
+
+// The one shown child of the view placed over the object, once there is one.
+bool ClipWindowOver(HWND view, const CRect& object, HWND* clip, bool running = false) {
+  return Eventually([&] {
+    const std::vector<HWND> shown = ShownChildren(view);
+    if (shown.size() != 1) return false;
+    *clip = shown[0];
+    return ::GetParent(shown[0]) == view && ScreenRect(shown[0]) == ObjectOnScreen(view, object, running);
+  });
+}
+
+std::string Placement(HWND view, HWND clip, const CRect& object, bool running = false) {
+  const CRect at = clip ? ScreenRect(clip) : CRect();
+  const CRect want = ObjectOnScreen(view, object, running);
+  char text[160];
+  snprintf(text, sizeof text, "window %p at (%ld,%ld,%ld,%ld), object at (%ld,%ld,%ld,%ld)", static_cast<void*>(clip),
+           at.left, at.top, at.right, at.bottom, want.left, want.top, want.right, want.bottom);
+  return text;
+}
+
+}  // namespace
+
+// The video tool's object takes the clip chosen by a double click and plays it in a
+// child window over itself: in preview while editing until it is deselected, and from
+// its play action in the run until Esc. (A playing clip reads black on Wine's virtual
+// display: the window, its parent and its place are looked at, not its colours.)
+TEST(KordelProgramTest, TheVideoToolsClipPlaysOverItsObjectInPreviewAndInTheRun) {
+  TempFolder folder;
+  const CString page = folder.File(L"video.rvx").c_str();
+  {
+    CDrawDoc doc;
+    doc.SetPageSize(640, 480);
+    ASSERT_TRUE(doc.OnSaveDocument(page));
+  }
+  const CString clip = folder.Write(L"clip.avi", videotest::AviFile(RGB(0, 0, 255), 39, 10)).c_str();
+  const CRect object(-60, 40, 60, -40);
+  {
+    KordelProgram kordel("\"" + page + "\"");
+    const EditorWindows windows = FindEditorWindows(kordel);
+    HWND main = windows.main, view = windows.view;
+    ASSERT_TRUE(main && view);
+    DWORD_PTR ignored;
+    ::SendMessageTimeoutA(main, WM_COMMAND, ID_TOOL_ANIMATION, 0, SMTO_NORMAL, 10000, &ignored);
+    SendMouse(view, WM_LBUTTONDOWN, MK_LBUTTON, PagePointOnScreen(view, object.left, object.top));
+    SendMouse(view, WM_MOUSEMOVE, MK_LBUTTON, PagePointOnScreen(view, object.right, object.bottom));
+    SendMouse(view, WM_LBUTTONUP, 0, PagePointOnScreen(view, object.right, object.bottom));
+    ::SendMessageTimeoutA(main, WM_COMMAND, ID_TOOL_SELECT, 0, SMTO_NORMAL, 10000, &ignored);
+
+    // The double click's file dialog, answered with the clip.
+    POINT centre = PagePointOnScreen(view, 0, 0);
+    ::ScreenToClient(view, &centre);
+    ::PostMessageA(view, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(centre.x, centre.y));
+    HWND dialog = kordel.WaitForDialog();
+    ASSERT_TRUE(dialog) << "no file dialog";
+    EXPECT_STREQ("打开文件", WindowText(dialog));
+    // The name box: explorer-style dialogs have a combo box, the older ones an edit.
+    HWND name = ::GetDlgItem(dialog, 0x47c);
+    if (!name) name = ::GetDlgItem(dialog, 0x480);
+    ASSERT_TRUE(name);
+    ::SendMessageTimeoutW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(codepage::ToWide(clip.str()).c_str()),
+                          SMTO_NORMAL, 5000, &ignored);
+    ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDOK)));
+    ASSERT_TRUE(Eventually([&] { return !::IsWindow(dialog); })) << "the dialog stayed open";
+
+    // Preview plays the clip over the object while editing; deselecting stops it.
+    EXPECT_TRUE(ShownChildren(view).empty()) << "a clip window before anything plays";
+    ::PostMessageA(main, WM_COMMAND, ID_PREVIEW, 0);
+    HWND window = nullptr;
+    EXPECT_TRUE(ClipWindowOver(view, object, &window))
+        << "no clip window over the object in preview: " << Placement(view, window, object);
+    Click(view, PagePointOnScreen(view, 250, -200));
+    EXPECT_TRUE(Eventually([&] { return ShownChildren(view).empty(); })) << "deselecting does not stop the clip";
+
+    ::SendMessageTimeoutA(main, WM_COMMAND, ID_FILE_SAVE, 0, SMTO_NORMAL, 10000, &ignored);
+    ::PostMessageA(main, WM_COMMAND, ID_APP_EXIT, 0);
+    ASSERT_TRUE(kordel.WaitForExit(15000));
+  }
+  {
+    // The tool's object, with the clip; a play action added to it from here.
+    CDrawDoc saved;
+    ASSERT_TRUE(saved.OnOpenDocument(page));
+    ASSERT_EQ(1, saved.m_objects.GetCount());
+    auto* video = dynamic_cast<CDrawAnimate*>(static_cast<CObject*>(saved.m_objects.GetHead()));
+    ASSERT_NE(nullptr, video);
+    EXPECT_STREQ("影像0", video->m_name);
+    // Carried inside the page: the reader plays its own copy of the clip.
+    EXPECT_TRUE(video->GetEmbedded().IsEmbedded());
+    EXPECT_STREQ("\\clip.avi", video->GetFileName().Right(9));
+    CMethod play;
+    play.m_nType = CMethod::typePlayMedia;
+    play.m_strName = "播放1";
+    play.m_nStart = 0;
+    play.m_nDuration = 100000;
+    play.m_nActivation = 0;
+    video->m_actions.Add(play);
+    video->m_actionMask |= play.m_nType;
+    ASSERT_TRUE(saved.OnSaveDocument(page));
+  }
+
+  // F5: the play action shows the clip over the object; Esc stops it.
+  KordelProgram kordel("\"" + page + "\"");
+  const EditorWindows windows = FindEditorWindows(kordel);
+  HWND main = windows.main, view = windows.view;
+  ASSERT_TRUE(main && view);
+  EXPECT_TRUE(ShownChildren(view).empty());
+  ::PostMessageA(view, WM_KEYDOWN, VK_F5, 1);
+  ASSERT_TRUE(Eventually([&] { return ::GetMenu(main) == nullptr; })) << "F5 did not go full screen";
+  HWND window = nullptr;
+  EXPECT_TRUE(ClipWindowOver(view, object, &window, true))
+      << "no clip window over the object in the run: " << Placement(view, window, object, true);
+  ::PostMessageA(view, WM_KEYDOWN, VK_ESCAPE, 1);
+  ASSERT_TRUE(Eventually([&] { return ::GetMenu(main) != nullptr; })) << "still full screen";
+  EXPECT_TRUE(Eventually([&] { return ShownChildren(view).empty(); })) << "Esc leaves the clip playing";
+  EndWithoutSaving(kordel, main);
 }

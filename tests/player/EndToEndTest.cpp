@@ -10,9 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "media/DrawAnimate.h"
 #include "model/DrawText.h"
 #include "model/HPEvent.h"
 #include "samples/AnswerCheck.h"
+#include "tests/media/VideoFiles.h"
 #include "tests/player/PlayerFixture.h"
 #include "tests/support/ProgramProcess.h"
 
@@ -26,6 +28,24 @@ constexpr COLORREF kButtonColour = RGB(220, 30, 30);
 constexpr COLORREF kSecondColour = RGB(0, 150, 0);
 constexpr COLORREF kMarkColour = RGB(240, 220, 0);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
+
+// The folders a process of that id keeps its embedded media in (under the temporary
+// folder, named after the process).
+std::vector<std::wstring> MediaFoldersOf(DWORD processId) {
+  wchar_t temp[MAX_PATH + 1] = {};
+  ::GetTempPathW(MAX_PATH + 1, temp);
+  wchar_t pattern[64];
+  swprintf(pattern, 64, L"tmp%lx-*", static_cast<unsigned long>(processId));
+  std::vector<std::wstring> found;
+  WIN32_FIND_DATAW entry;
+  HANDLE search = ::FindFirstFileW((std::wstring(temp) + pattern).c_str(), &entry);
+  if (search == INVALID_HANDLE_VALUE) return found;
+  do {
+    found.push_back(std::wstring(temp) + entry.cFileName);
+  } while (::FindNextFileW(search, &entry));
+  ::FindClose(search);
+  return found;
+}
 
 // The player built with these tests, as Wine names it.
 CString MiraboPath() { return BuiltProgramPath(MIRABO_EXE); }
@@ -143,6 +163,56 @@ TEST(PlayerEndToEnd, WithoutAPackageItStaysBlackAndSilent) {
 
   player.PressEscape();
   EXPECT_EQ(0, player.ExitCode());
+}
+
+// A clip that travels inside the page: its play action shows it in a child window of
+// the view over the object, played from the player's own copy; Esc ends the player,
+// and the copy goes with it. (Wine shows a playing clip black on this display: the
+// window is what is looked at, not its colours.)
+TEST(PlayerEndToEnd, AnEmbeddedClipPlaysOverItsObjectAndEscLeavesNoCopy) {
+  TempFolder folder;
+  const CString clip = folder / "clip.avi", home = folder / "home.rvx";
+  const videotest::Bytes avi = videotest::AviFile(RGB(0, 0, 255), 39, 10);
+  WriteFileBytes(clip, std::string(avi.begin(), avi.end()));
+  WriteFileBytes(home, PageBytes(kHomeColour, [&](CDrawDoc& page) {
+                   auto* video = new CDrawAnimate(CRect(-50, 40, 50, -40));
+                   video->m_name = "video";
+                   video->SetMediaFile(clip);
+                   AddAction(*video, MakeAction(CMethod::typePlayMedia, "play", 0, 100000));
+                   page.m_objects.AddTail(video);
+                 }));
+  ::DeleteFileA(clip);  // only the page carries it now
+  PackageIndex package;
+  ASSERT_EQ(1, package.AddFile(home));
+  const CString exe = folder / "mirabo.exe";
+  ASSERT_EQ(kPackageOk, package.WritePackage(MiraboPath(), exe, nullptr, nullptr));
+
+  PlayerProcess player(exe);
+  ASSERT_TRUE(player.Started());
+  ASSERT_TRUE(WaitFor([&] { return player.MainWindow() != nullptr; }));
+  HWND view = player.View();
+  ASSERT_NE(nullptr, view);
+  HWND clipWindow = nullptr;
+  EXPECT_TRUE(WaitFor([&] {
+    for (HWND child = ::GetWindow(view, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+      if (::IsWindowVisible(child)) clipWindow = child;
+    return clipWindow != nullptr;
+  })) << "no clip window in the view";
+  if (clipWindow) {
+    EXPECT_EQ(view, ::GetParent(clipWindow));
+    RECT placed;
+    ::GetWindowRect(clipWindow, &placed);
+    const int cx = ::GetSystemMetrics(SM_CXSCREEN) / 2, cy = ::GetSystemMetrics(SM_CYSCREEN) / 2;
+    EXPECT_EQ(CRect(cx - 50, cy - 40, cx + 50, cy + 40), CRect(placed));
+  }
+  // Played from a copy of the player's own.
+  const std::vector<std::wstring> copies = MediaFoldersOf(player.ProcessId());
+  ASSERT_EQ(1u, copies.size());
+  EXPECT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW((copies[0] + L"\\clip.avi").c_str()));
+
+  player.PressEscape();
+  EXPECT_EQ(0, player.ExitCode());
+  EXPECT_TRUE(MediaFoldersOf(player.ProcessId()).empty()) << "the copy was left behind";
 }
 
 }  // namespace

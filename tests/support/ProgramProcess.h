@@ -55,6 +55,7 @@ class ProgramProcess {
   ProgramProcess& operator=(const ProgramProcess&) = delete;
 
   bool Started() const { return m_started; }
+  DWORD ProcessId() const { return m_process.dwProcessId; }
 
   // The visible top-level windows of the process.
   std::vector<HWND> Windows() const {
