@@ -187,6 +187,43 @@ TEST(FontFaces, AFaceInTwoCharacterSetsIsListedTwiceWithItsScripts) {
   EXPECT_EQ("Unknown", combo.GetTheText());
 }
 
+// An item draws the glyph of its kind of face (bitmap 338: a device font's on the left, a
+// TrueType face's on the right), or none, at its left; selected, it is highlighted.
+TEST(FontFaces, ItemsShowTheGlyphOfTheirKindOfFace) {
+  StandInOwner owner;
+  CFontNameCombo combo;
+  ASSERT_TRUE(combo.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWN | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
+                           CRect(0, 0, 200, 200), &owner, 128));
+  const struct {
+    const char* face;
+    DWORD flags;
+    COLORREF atPrinter;  // (1, 8): the printer's left edge
+    COLORREF atT;        // (8, 5): the front T's bar
+  } rows[] = {{"Device", 0x400, RGB(0, 0, 0), RGB(255, 255, 255)},
+              {"Scalable", CFontNameCombo::kTrueType | CFontNameCombo::kFromDevice, RGB(255, 255, 255), RGB(0, 0, 0)},
+              {"Plain", 0, RGB(255, 255, 255), RGB(255, 255, 255)}};
+  for (const auto& row : rows) combo.OfferFace(Enumerated(row.face, ANSI_CHARSET, "Western"), row.flags);
+  combo.ListPendingFaces();
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.face);
+    const int index = combo.FindStringExact(-1, row.face);
+    ASSERT_NE(CB_ERR, index);
+    MemoryBitmap painted(200, 16);
+    DRAWITEMSTRUCT item = {};
+    item.CtlType = ODT_COMBOBOX;
+    item.itemID = static_cast<UINT>(index);
+    item.hDC = painted.dc();
+    item.rcItem = {0, 0, 200, 16};
+    item.itemData = reinterpret_cast<ULONG_PTR>(combo.GetDesc(index));
+    combo.DrawItem(&item);
+    EXPECT_EQ(row.atPrinter, painted.Pixel(1, 8));
+    EXPECT_EQ(row.atT, painted.Pixel(8, 5));
+    item.itemState = ODS_SELECTED;
+    combo.DrawItem(&item);
+    EXPECT_EQ(::GetSysColor(COLOR_HIGHLIGHT), painted.Pixel(199, 15));
+  }
+}
+
 class FormatBarOwnerTest : public testing::Test {
  protected:
   void SetUp() override {
