@@ -196,7 +196,11 @@ void CEditorHost::SetFilledCheck(BOOL filled) {
     if (CMainFrame* frame = app->GetMainFrame()) frame->SetFilledCheck(filled);
 }
 
-void CEditorHost::SyncFormatBar() {}  // the format bar comes with the panel set
+void CEditorHost::SyncFormatBar() {
+  CDrawApp* app = GetDrawApp();
+  CMainFrame* frame = app ? app->GetMainFrame() : nullptr;
+  if (frame && frame->m_wndFormatBar.m_hWnd) frame->m_wndFormatBar.SyncFromSelection();
+}
 
 INT_PTR CEditorHost::EditFunction(CFunction& function) {
   CFunctionDefDlg dialog(function, nullptr);

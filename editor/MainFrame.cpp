@@ -76,6 +76,10 @@ CMainFrame::CMainFrame() {
     MapCommandEx(bar, &CFrameWnd::OnBarCheck);
     MapUpdateCommandUI(bar, &CFrameWnd::OnUpdateControlBarMenu);
   }
+  // The format bar.
+  MapCommandEx(ID_VIEW_FORMAT_BAR, &CFrameWnd::OnBarCheck);
+  MapUpdateCommandUI(ID_VIEW_FORMAT_BAR, &CFrameWnd::OnUpdateControlBarMenu);
+  MapNotify(TBN_DROPDOWN, ID_VIEW_FORMAT_BAR, &CMainFrame::OnToolbarDropDown);
 }
 
 CMainFrame::~CMainFrame() = default;
@@ -111,7 +115,14 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA lpCreateStruct) {
   // 1. The standard toolbar.
   if (!CreateToolBar(m_wndToolBar, AFX_IDW_TOOLBAR, IDR_MAINFRAME, IDB_STANDARD, kStandardMask, toolStyle, 0))
     return -1;
-  // 2. The effect bar, 3. the format bar, 4. the tool box: made here by their classes.
+  // 2. The effect bar and 4. the tool box: made here by their classes.
+  // 3. The format bar: fixed size, its font boxes in place of its first separators.
+  if (!CreateToolBar(m_wndFormatBar, ID_VIEW_FORMAT_BAR, IDR_FORMAT_BAR, IDB_FORMAT_BAR, kBarMask,
+                     toolStyle & ~CBRS_SIZE_DYNAMIC, IDS_FORMAT_BAR_TITLE))
+    return -1;
+  m_wndFormatBar.SetSizes(CSize(23, 22), CSize(16, 16));
+  m_wndFormatBar.PositionCombos();
+  m_wndFormatBar.CreateColorButton();
   // 5. The status bar: a stretching message pane and three 80-pixel panes.
   static const UINT kIndicators[] = {ID_SEPARATOR, ID_INDICATOR_PANE1, ID_INDICATOR_X, ID_INDICATOR_Y};
   if (!m_wndStatusBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, AFX_IDW_STATUS_BAR) ||
@@ -139,6 +150,8 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA lpCreateStruct) {
   m_wndToolBar.EnableDocking(CBRS_ALIGN_ANY);
   m_wndAlignBar.EnableDocking(CBRS_ALIGN_ANY);
   DockControlBar(&m_wndToolBar, AFX_IDW_DOCKBAR_TOP);
+  m_wndFormatBar.EnableDocking(CBRS_ALIGN_TOP);
+  DockControlBar(&m_wndFormatBar, AFX_IDW_DOCKBAR_TOP);
   DockControlBar(&m_wndAlignBar, AFX_IDW_DOCKBAR_BOTTOM);
   RecalcLayout();
   m_wndPropertyBar.EnableDocking(CBRS_ALIGN_ANY);

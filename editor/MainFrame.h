@@ -4,7 +4,7 @@
 // it into page content and opens the help file. The active page view sees every
 // command before the frame.
 //
-// The toolbars of the editor's panel set (effect bar, format bar, tool box) are made by
+// The toolbars of the editor's panel set (effect bar, tool box) are made by
 // their own classes when those exist; their places in the creation order, the docking
 // and the full-screen bookkeeping are kept (see OnCreate), and their commands stay
 // disabled until then.
@@ -17,6 +17,7 @@
 #include "framework/ui/Menu.h"
 #include "framework/ui/StatusBar.h"
 #include "framework/ui/ToolBar.h"
+#include "editor/panels/FormatBar.h"
 #include "editor/panels/GalleryPanel.h"
 #include "editor/panels/PropertyPanel.h"
 #include "editor/panels/SizingBar.h"
@@ -78,6 +79,7 @@ class CMainFrame : public CFrameWnd {
   CMenu m_savedMenu;  // the frame's menu while full screen is on
   CToolBar m_wndToolBar;
   CToolBar m_wndAlignBar;
+  CFormatBar m_wndFormatBar;
   CStatusBar m_wndStatusBar;
   CPropertyPanel m_wndPropertyPanel;
   CGalleryPanel m_wndGalleryPanel;
@@ -130,6 +132,8 @@ class CMainFrame : public CFrameWnd {
   void OnLock();
   void OnLineWidth() { ApplyLineWidth(m_nLineWidth); }
   void OnObjectScaling() {}
+  // The format bar's drop-down button: the text-colour popup under it.
+  void OnToolbarDropDown(NMHDR* pNotifyStruct, LRESULT* pResult);
 
   std::vector<CImageList> m_barImages;  // handed to the toolbars, which do not own them
 };

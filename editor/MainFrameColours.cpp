@@ -33,3 +33,13 @@ BOOL CMainFrame::PopupColour(int kind, const RECT& buttonRect) {
   }
   return TRUE;
 }
+
+void CMainFrame::OnToolbarDropDown(NMHDR* pNotifyStruct, LRESULT* pResult) {
+  *pResult = TBDDRET_DEFAULT;
+  const auto* notify = reinterpret_cast<const NMTOOLBARA*>(pNotifyStruct);
+  if (notify->iItem != ID_TEXT_COLOUR) return;
+  CRect button;
+  if (!m_wndFormatBar.GetToolBarCtrl().GetRect(ID_TEXT_COLOUR, &button)) return;
+  m_wndFormatBar.ClientToScreen(&button);
+  PopupColour(2, button);
+}

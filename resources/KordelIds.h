@@ -20,6 +20,7 @@
 #define IDB_EFFECT_BAR 284
 #define IDB_ALIGN_BAR 285
 #define IDB_SPLASH 327
+#define IDB_FONT_GLYPHS 338          // the font list's two 16 x 15 glyphs: device font, TrueType
 #define IDC_ABOUT_VERSION 1000
 // Controls of the property panel (dialog 143) and the gallery panel (dialog 145).
 #define IDC_PROPERTY_NAMES 173

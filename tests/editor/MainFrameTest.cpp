@@ -129,7 +129,7 @@ TEST_F(MainFrameTest, EachBarShowsAndHidesWithItsCheckedCommand) {
     EXPECT_EQ(Visible(frame, id), before);
   }
   // Bars whose classes come later: their commands are disabled.
-  for (UINT id : {ID_VIEW_TOOLBOX, ID_VIEW_EFFECT_BAR, ID_VIEW_FORMAT_BAR}) {
+  for (UINT id : {ID_VIEW_TOOLBOX, ID_VIEW_EFFECT_BAR}) {
     SCOPED_TRACE(id);
     EXPECT_FALSE(Probe(frame, id).m_bEnabled);
   }
