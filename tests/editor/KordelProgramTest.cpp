@@ -359,7 +359,10 @@ POINT PagePointOnScreen(HWND view, int x, int y) {
   return at;
 }
 
+// The display's own pointer is put at the point too: a move Wine reports for it between
+// two of these messages then changes nothing of a drag.
 void SendMouse(HWND view, UINT message, UINT keys, POINT screenPoint) {
+  ::SetCursorPos(screenPoint.x, screenPoint.y);
   ::ScreenToClient(view, &screenPoint);
   DWORD_PTR ignored;
   ::SendMessageTimeoutA(view, message, keys, MAKELPARAM(screenPoint.x, screenPoint.y), SMTO_NORMAL, 10000, &ignored);
@@ -600,7 +603,12 @@ TEST(KordelProgramTest, TheFunctionToolMakesAPlotThatItsDialogDefines) {
   const POINT centre = {client.right / 2, client.bottom / 2};
   auto at = [&](int dx, int dy) { return MAKELPARAM(centre.x + dx, centre.y + dy); };
 
-  // 函数, then a drag: a plot 200 units square about the centre.
+  // 函数, then a drag: a plot 200 units square about the centre. The display's pointer
+  // waits at the drag's end, so a move Wine reports for it in between cannot make the
+  // plot smaller.
+  POINT end = {centre.x + 100, centre.y + 100};
+  ::ClientToScreen(view, &end);
+  ::SetCursorPos(end.x, end.y);
   DWORD_PTR ignored;
   ::SendMessageTimeoutA(main, WM_COMMAND, ID_TOOL_FUNCTION, 0, SMTO_NORMAL, 10000, &ignored);
   ::SendMessageTimeoutA(view, WM_LBUTTONDOWN, MK_LBUTTON, at(-100, -100), SMTO_NORMAL, 10000, &ignored);
@@ -641,7 +649,9 @@ TEST(KordelProgramTest, TheFunctionToolMakesAPlotThatItsDialogDefines) {
   ASSERT_TRUE(plot);
   EXPECT_STREQ("函数0", plot->m_name.GetString());
   EXPECT_STREQ("x", plot->m_function.m_secondFormula.GetString());
-  EXPECT_GT(plot->m_points.GetSize(), 150);
+  const CRect& at = plot->m_position;
+  EXPECT_GT(plot->m_points.GetSize(), 150)
+      << "plot at " << at.left << "," << at.top << " to " << at.right << "," << at.bottom;
   EXPECT_EQ(1, plot->m_singleCurve);
 }
 
