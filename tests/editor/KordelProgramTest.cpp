@@ -649,9 +649,9 @@ TEST(KordelProgramTest, TheFunctionToolMakesAPlotThatItsDialogDefines) {
   ASSERT_TRUE(plot);
   EXPECT_STREQ("函数0", plot->m_name.GetString());
   EXPECT_STREQ("x", plot->m_function.m_secondFormula.GetString());
-  const CRect& at = plot->m_position;
+  const CRect& placed = plot->m_position;
   EXPECT_GT(plot->m_points.GetSize(), 150)
-      << "plot at " << at.left << "," << at.top << " to " << at.right << "," << at.bottom;
+      << "plot at " << placed.left << "," << placed.top << " to " << placed.right << "," << placed.bottom;
   EXPECT_EQ(1, plot->m_singleCurve);
 }
 
