@@ -80,6 +80,12 @@ void CDrawView::OnToolCommand(UINT nID) {
   SetCurrentShape(command->shape);
   if (command->shape == kToolSelect) SetZoomMode(0);
   if (command->shape == kToolCapture) CDrawTool::c_selectMode = kSelectNetSelect;
+  // The zoom and point tools open their picker under the tool box's button.
+  CMainFrame* frame = Frame();
+  if (frame && frame->m_wndToolBox.IsVisible()) {
+    if (command->shape == kToolZoom) frame->m_wndToolBox.ShowZoomPicker();
+    if (command->shape == kToolPoint) frame->m_wndToolBox.ShowPointPicker();
+  }
 }
 
 void CDrawView::OnUpdateToolCommand(CCmdUI* pCmdUI) {

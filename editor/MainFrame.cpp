@@ -8,6 +8,7 @@
 
 #include "editor/DrawApp.h"
 #include "editor/DrawView.h"
+#include "editor/panels/LineStyleMenu.h"
 #include "framework/core/MessageBox.h"
 #include "framework/ui/Bitmap.h"
 #include "framework/ui/CmdUI.h"
@@ -71,8 +72,13 @@ CMainFrame::CMainFrame() {
   MapCommand(ID_LOCK, &CMainFrame::OnLock);
   MapCommand(ID_LINE_WIDTH, &CMainFrame::OnLineWidth);
   MapCommand(ID_OBJECT_SCALING, &CMainFrame::OnObjectScaling);
+  // The effect bar: its colour arrows and style menus.
+  MapNotify(TBN_DROPDOWN, IDR_EFFECT_BAR, &CMainFrame::OnEffectBarDropDown);
+  for (UINT menu : {ID_DASH_STYLE_MENU, ID_DASH_CAP_MENU, ID_START_CAP_MENU, ID_END_CAP_MENU})
+    MapCommandRange(menu, menu, &CMainFrame::OnStyleMenu);
   // The bars that exist so far; the others' commands stay disabled until they do.
-  for (UINT bar : {ID_VIEW_ALIGN_BAR, ID_VIEW_PROPERTY_BAR, ID_VIEW_PROGRAMME_BAR}) {
+  for (UINT bar : {ID_VIEW_ALIGN_BAR, ID_VIEW_PROPERTY_BAR, ID_VIEW_PROGRAMME_BAR, ID_VIEW_EFFECT_BAR,
+                   ID_VIEW_TOOLBOX}) {
     MapCommandEx(bar, &CFrameWnd::OnBarCheck);
     MapUpdateCommandUI(bar, &CFrameWnd::OnUpdateControlBarMenu);
   }
@@ -115,14 +121,22 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA lpCreateStruct) {
   // 1. The standard toolbar.
   if (!CreateToolBar(m_wndToolBar, AFX_IDW_TOOLBAR, IDR_MAINFRAME, IDB_STANDARD, kStandardMask, toolStyle, 0))
     return -1;
-  // 2. The effect bar and 4. the tool box: made here by their classes.
+  // 2. The effect bar, with its sliders, fields and colour strips.
+  if (!CreateToolBar(m_wndEffectBar, IDR_EFFECT_BAR, IDR_EFFECT_BAR, IDB_EFFECT_BAR, kBarMask, toolStyle,
+                     IDS_EFFECT_BAR_TITLE) ||
+      !m_wndEffectBar.CreateControls())
+    return -1;
   // 3. The format bar: fixed size, its font boxes in place of its first separators.
   if (!CreateToolBar(m_wndFormatBar, ID_VIEW_FORMAT_BAR, IDR_FORMAT_BAR, IDB_FORMAT_BAR, kBarMask,
                      toolStyle & ~CBRS_SIZE_DYNAMIC, IDS_FORMAT_BAR_TITLE))
     return -1;
   m_wndFormatBar.SetSizes(CSize(23, 22), CSize(16, 16));
   m_wndFormatBar.PositionCombos();
-  m_wndFormatBar.CreateColorButton();
+  if (!m_wndFormatBar.CreateColorButton(m_textColour)) return -1;
+  // 4. The tool box, of fixed size: its buttons keep the columns it is given.
+  if (!CreateToolBar(m_wndToolBox, IDR_TOOLBOX, IDR_TOOLBOX, IDB_TOOLBOX, kStandardMask,
+                     (toolStyle & ~CBRS_SIZE_DYNAMIC) | CBRS_SIZE_FIXED, IDS_TOOLBOX_TITLE))
+    return -1;
   // 5. The status bar: a stretching message pane and three 80-pixel panes.
   static const UINT kIndicators[] = {ID_SEPARATOR, ID_INDICATOR_PANE1, ID_INDICATOR_X, ID_INDICATOR_Y};
   if (!m_wndStatusBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, AFX_IDW_STATUS_BAR) ||
@@ -150,10 +164,20 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA lpCreateStruct) {
   m_wndToolBar.EnableDocking(CBRS_ALIGN_ANY);
   m_wndAlignBar.EnableDocking(CBRS_ALIGN_ANY);
   DockControlBar(&m_wndToolBar, AFX_IDW_DOCKBAR_TOP);
+  // The effect bar follows the standard toolbar in its row, leaving the page its height.
+  RecalcLayout();
+  CRect beside;
+  m_wndToolBar.GetWindowRect(&beside);
+  beside.OffsetRect(beside.Width(), 0);
+  m_wndEffectBar.EnableDocking(CBRS_ALIGN_TOP);
+  DockControlBar(&m_wndEffectBar, AFX_IDW_DOCKBAR_TOP, &beside);
   m_wndFormatBar.EnableDocking(CBRS_ALIGN_TOP);
   DockControlBar(&m_wndFormatBar, AFX_IDW_DOCKBAR_TOP);
   DockControlBar(&m_wndAlignBar, AFX_IDW_DOCKBAR_BOTTOM);
   RecalcLayout();
+  m_wndToolBox.EnableDocking(CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT);
+  m_wndToolBox.SetColumns(2);
+  DockControlBar(&m_wndToolBox, AFX_IDW_DOCKBAR_LEFT);
   m_wndPropertyBar.EnableDocking(CBRS_ALIGN_ANY);
   m_wndProgrammeBar.EnableDocking(CBRS_ALIGN_ANY);
   DockControlBar(&m_wndPropertyBar, AFX_IDW_DOCKBAR_RIGHT);
@@ -329,6 +353,40 @@ void CMainFrame::OnFillToggle() {
 void CMainFrame::OnUpdateClosedToggle(CCmdUI* pCmdUI) { pCmdUI->SetCheck(m_bClosed ? 1 : 0); }
 
 void CMainFrame::OnUpdateFillToggle(CCmdUI* pCmdUI) { pCmdUI->SetCheck(m_bFilled ? 1 : 0); }
+
+void CMainFrame::OnEffectBarDropDown(NMHDR* pNotifyStruct, LRESULT* pResult) {
+  *pResult = TBDDRET_DEFAULT;
+  const auto* notify = reinterpret_cast<const NMTOOLBARA*>(pNotifyStruct);
+  const int kind = notify->iItem == ID_LINE_COLOUR ? 0 : notify->iItem == ID_FILL_COLOUR ? 1 : -1;
+  if (kind < 0) return;
+  CRect button;
+  m_wndEffectBar.GetToolBarCtrl().GetRect(static_cast<UINT>(notify->iItem), &button);
+  m_wndEffectBar.ClientToScreen(&button);
+  if (!PopupColour(kind, button)) return;
+  // A gradient given to the one selected object leaves the bar's colour as it was.
+  CColorRect& strip = kind == 0 ? m_wndEffectBar.m_lineColourRect : m_wndEffectBar.m_fillColourRect;
+  strip.m_colour = kind == 0 ? m_lineColour : m_fillColour;
+  if (strip.m_hWnd) strip.Invalidate();
+}
+
+void CMainFrame::OnStyleMenu(UINT nID) {
+  std::unique_ptr<CLineStyleMenu> menu;
+  switch (nID) {
+    case ID_DASH_STYLE_MENU: menu = std::make_unique<CDashStyleMenu>(); break;
+    case ID_DASH_CAP_MENU: menu = std::make_unique<CDashCapMenu>(); break;
+    case ID_START_CAP_MENU: menu = std::make_unique<CStartCapMenu>(); break;
+    case ID_END_CAP_MENU: menu = std::make_unique<CEndCapMenu>(); break;
+    default: return;
+  }
+  if (!menu->GetSafeHmenu() || !m_wndEffectBar.m_hWnd) return;
+  TPMPARAMS params = {};
+  params.cbSize = sizeof params;
+  m_wndEffectBar.GetToolBarCtrl().GetRect(nID, &params.rcExclude);
+  m_wndEffectBar.ClientToScreen(&params.rcExclude);
+  // The chosen item comes back as its command, posted to the frame.
+  menu->TrackPopupMenuEx(TPM_VERTICAL | TPM_LEFTALIGN | TPM_TOPALIGN, params.rcExclude.left,
+                         params.rcExclude.bottom, this, &params);
+}
 
 void CMainFrame::OnLock() {
   CDrawView* view = GetDrawView();

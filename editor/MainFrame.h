@@ -4,10 +4,6 @@
 // it into page content and opens the help file. The active page view sees every
 // command before the frame.
 //
-// The toolbars of the editor's panel set (effect bar, tool box) are made by
-// their own classes when those exist; their places in the creation order, the docking
-// and the full-screen bookkeeping are kept (see OnCreate), and their commands stay
-// disabled until then.
 #pragma once
 
 #include <vector>
@@ -19,6 +15,8 @@
 #include "framework/ui/ToolBar.h"
 #include "editor/panels/FormatBar.h"
 #include "editor/panels/GalleryPanel.h"
+#include "editor/panels/PickerToolBar.h"
+#include "editor/panels/PropToolBar.h"
 #include "editor/panels/PropertyPanel.h"
 #include "editor/panels/SizingBar.h"
 #include "resources/KordelIds.h"
@@ -85,6 +83,8 @@ class CMainFrame : public CFrameWnd {
   CGalleryPanel m_wndGalleryPanel;
   CSizingBar m_wndPropertyBar;
   CSizingBar m_wndProgrammeBar;
+  CPropToolBar m_wndEffectBar;
+  CPickerToolBar m_wndToolBox;
   BOOL m_bClosed = FALSE;
   BOOL m_bFilled = FALSE;
   int m_nLineWidth = 1;
@@ -134,6 +134,9 @@ class CMainFrame : public CFrameWnd {
   void OnObjectScaling() {}
   // The format bar's drop-down button: the text-colour popup under it.
   void OnToolbarDropDown(NMHDR* pNotifyStruct, LRESULT* pResult);
+  // The effect bar's drop-down arrows (line and fill colour) and its style menus.
+  void OnEffectBarDropDown(NMHDR* pNotifyStruct, LRESULT* pResult);
+  void OnStyleMenu(UINT nID);
 
   std::vector<CImageList> m_barImages;  // handed to the toolbars, which do not own them
 };

@@ -41,5 +41,8 @@ void CMainFrame::OnToolbarDropDown(NMHDR* pNotifyStruct, LRESULT* pResult) {
   CRect button;
   if (!m_wndFormatBar.GetToolBarCtrl().GetRect(ID_TEXT_COLOUR, &button)) return;
   m_wndFormatBar.ClientToScreen(&button);
-  PopupColour(2, button);
+  if (!PopupColour(2, button)) return;
+  CColorRect& strip = m_wndFormatBar.m_textColourRect;
+  strip.m_colour = m_textColour;
+  if (strip.m_hWnd) strip.Invalidate();
 }

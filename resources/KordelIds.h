@@ -21,6 +21,12 @@
 #define IDB_ALIGN_BAR 285
 #define IDB_SPLASH 327
 #define IDB_FONT_GLYPHS 338          // the font list's two 16 x 15 glyphs: device font, TrueType
+// The tool box's pickers: their cell strips and the zoom picker's cursors.
+#define IDB_POINT_PICKER 187
+#define IDB_ZOOM_PICKER 267
+#define IDC_ZOOM_IN_CURSOR 268
+#define IDC_ZOOM_OUT_CURSOR 269
+#define IDC_ZOOM_RESET_CURSOR 296
 #define IDC_ABOUT_VERSION 1000
 // Controls of the property panel (dialog 143) and the gallery panel (dialog 145).
 #define IDC_PROPERTY_NAMES 173

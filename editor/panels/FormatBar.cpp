@@ -69,7 +69,7 @@ void CFormatBar::PositionCombos() {
   }
 }
 
-void CFormatBar::CreateColorButton() {
+BOOL CFormatBar::CreateColorButton(COLORREF colour) {
   GetToolBarCtrl().SetExtendedStyle(TBSTYLE_EX_DRAWDDARROWS);
   TBBUTTONINFOA info = {};
   info.cbSize = sizeof info;
@@ -77,6 +77,7 @@ void CFormatBar::CreateColorButton() {
   SendMessage(TB_GETBUTTONINFOA, ID_TEXT_COLOUR, reinterpret_cast<LPARAM>(&info));
   info.fsStyle |= BTNS_DROPDOWN;
   SendMessage(TB_SETBUTTONINFOA, ID_TEXT_COLOUR, reinterpret_cast<LPARAM>(&info));
+  return m_textColourRect.Create(ID_TEXT_COLOUR, colour, WS_CHILD | WS_VISIBLE, this, CColorRect::kControlId);
 }
 
 CWnd* CFormatBar::NotifyTarget() const {

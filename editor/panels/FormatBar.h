@@ -5,6 +5,7 @@
 #pragma once
 
 #include "editor/panels/CharFormatNotify.h"
+#include "editor/panels/ColorRect.h"
 #include "editor/panels/FontNameCombo.h"
 #include "editor/panels/FontSizeCombo.h"
 #include "framework/ui/ToolBar.h"
@@ -20,8 +21,8 @@ class CFormatBar : public CToolBar {
 
   // Called once the buttons are loaded: the boxes take the places of buttons 0 and 2.
   void PositionCombos();
-  // Makes the text-colour button a drop-down button.
-  void CreateColorButton();
+  // Makes the text-colour button a drop-down button with a strip of the text colour.
+  BOOL CreateColorButton(COLORREF colour);
   // Shows the owner's current format in the boxes; the owner's selection is left as it is.
   void SyncFromSelection();
   // NM_RETURN applies the size box's size when above 0; any other code goes to the
@@ -34,6 +35,7 @@ class CFormatBar : public CToolBar {
 
   CFontNameCombo m_comboFontName;
   CFontSizeCombo m_comboFontSize;
+  CColorRect m_textColourRect;
   int m_cxAvgChar = 0;  // of the default GUI font on the screen
   int m_cyFont = 0;
 

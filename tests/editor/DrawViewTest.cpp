@@ -107,10 +107,12 @@ TEST_F(DrawViewTest, AnObjectRemovedFromThePageLeavesTheSelection) {
 }
 
 TEST_F(DrawViewTest, RepaintAreaGrowsByTheHandlesOfASelectedObjectInAnActiveView) {
-  // The whole object must lie in the view: the programme and format bars give their
-  // room back.
+  // The whole object must lie in the view: the programme bar, the format bar, the effect
+  // bar and the tool box give their room back.
   Frame()->ShowControlBar(&Frame()->m_wndProgrammeBar, FALSE, FALSE);
   Frame()->ShowControlBar(&Frame()->m_wndFormatBar, FALSE, FALSE);
+  Frame()->ShowControlBar(&Frame()->m_wndEffectBar, FALSE, FALSE);
+  Frame()->ShowControlBar(&Frame()->m_wndToolBox, FALSE, FALSE);
   CDrawView* view = View();
   CDrawObj* object = AddObject(CRect(-100, 80, 60, -40));
   object->m_baseRect = CRect(-102, 82, 62, -42);

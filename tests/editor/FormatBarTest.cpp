@@ -232,7 +232,7 @@ class FormatBarOwnerTest : public testing::Test {
     ASSERT_TRUE(bar.LoadToolBar(IDR_FORMAT_BAR));
     bar.SetSizes(CSize(23, 22), CSize(16, 16));
     bar.PositionCombos();
-    bar.CreateColorButton();
+    ASSERT_TRUE(bar.CreateColorButton(RGB(0, 0, 255)));
   }
   // A face of the system's list with no GB2312 item, and its character set.
   const CFontDesc* FaceWithoutGB2312() const {
@@ -291,6 +291,14 @@ TEST_F(FormatBarOwnerTest, TheBoxesStandInTheirPlacesOverTheSystemsFaces) {
   bar.SendMessage(TB_GETBUTTONINFOA, ID_TEXT_COLOUR, reinterpret_cast<LPARAM>(&info));
   EXPECT_TRUE(info.fsStyle & BTNS_DROPDOWN);
   EXPECT_TRUE(bar.GetToolBarCtrl().GetExtendedStyle() & TBSTYLE_EX_DRAWDDARROWS);
+  // The text colour's strip lies in its button.
+  CRect colourButton, strip;
+  bar.GetToolBarCtrl().GetRect(ID_TEXT_COLOUR, &colourButton);
+  ASSERT_TRUE(bar.m_textColourRect.m_hWnd);
+  ::GetWindowRect(bar.m_textColourRect.m_hWnd, &strip);
+  bar.ScreenToClient(&strip);
+  EXPECT_EQ(CColorRect::StripRect(colourButton), strip);
+  EXPECT_EQ(RGB(0, 0, 255), bar.m_textColourRect.m_colour);
   // The system's scalable faces, each with its descriptor, none vertical on this
   // double-byte system.
   ASSERT_GT(bar.m_comboFontName.GetCount(), 0);
@@ -496,6 +504,7 @@ TEST_F(FormatBarFrameTest, TheColourArrowOpensTheTextColourPopupUnderItsButton) 
   EXPECT_EQ(1, noFillEffects) << "text has no fill effects";
   EXPECT_EQ(RGB(255, 0, 0), frame->m_textColour);
   EXPECT_EQ(RGB(255, 0, 0), text->m_captionColour);
+  EXPECT_EQ(RGB(255, 0, 0), bar.m_textColourRect.m_colour) << "the strip shows the new colour";
 
   // Another button's arrow opens nothing.
   arrow.iItem = ID_TEXT_BOLD;

@@ -1,6 +1,6 @@
 // The built editor edited through its commands, as its menus and keys send them: select
 // all, alignment, the clipboard (read back from this process), delete with undo and
-// redo, compose, the grid and saving.
+// redo, compose, the grid and saving; and the effect bar's slider and style menu.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -140,6 +140,72 @@ TEST(KordelEditingTest, EditsAPageThroughItsCommandsAndSavesIt) {
     EXPECT_EQ(CRect(100, 0, 200, -60), members[1]->m_position);
     // The pasted copies were deleted: their names were counted all the same.
     EXPECT_EQ(6, saved.m_nameCounters[9]);
+  }
+  ::PostMessageA(main, WM_COMMAND, ID_APP_EXIT, 0);
+  if (HWND box = kordel.WaitForDialog(3000)) ::PostMessageA(box, WM_COMMAND, IDNO, 0);
+  EXPECT_TRUE(kordel.WaitForExit(15000));
+}
+
+TEST(KordelEditingTest, EffectBarStylesTheSelectionAndTheSaveKeepsIt) {
+  TempFolder folder;
+  const CString page = folder.File(L"styled.rvx").c_str();
+  {
+    CDrawDoc doc;
+    doc.SetPageSize(640, 480);
+    auto* o = new CDrawRect(CRect(-100, 80, 100, -80));
+    o->m_name = "sun";
+    o->m_baseRect = o->GetDrawBounds();
+    doc.m_objects.AddTail(o);
+    ASSERT_TRUE(doc.OnSaveDocument(page));
+  }
+  KordelProgram kordel("\"" + page + "\"");
+  HWND main = kordel.WaitForMainWindow();
+  ASSERT_TRUE(main);
+  kordel.WaitForSplashToClose();
+  auto command = [&](UINT id) {
+    DWORD_PTR ignored;
+    ::SendMessageTimeoutA(main, WM_COMMAND, id, 0, SMTO_NORMAL, 10000, &ignored);
+  };
+  HWND bar = ::GetDlgItem(main, ID_VIEW_EFFECT_BAR);
+  ASSERT_TRUE(bar && ::IsWindowVisible(bar));
+  HWND slider = ::GetDlgItem(bar, ID_EFFECT_BUTTON_33007);
+  ASSERT_TRUE(slider);
+  command(ID_EDIT_SELECT_ALL);
+
+  // The width slider dragged to 7.
+  ::SendMessageA(slider, TBM_SETPOS, TRUE, 7);
+  DWORD_PTR ignored;
+  ::SendMessageTimeoutA(bar, WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, 7), reinterpret_cast<LPARAM>(slider),
+                        SMTO_NORMAL, 10000, &ignored);
+  char text[8] = {};
+  // Another process's edit control: its text is asked for, not read from the window.
+  ::SendMessageA(::GetDlgItem(bar, ID_EFFECT_BUTTON_33008), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+  EXPECT_STREQ(text, "7");
+
+  // The dash-style button's menu, its third item chosen with the keys.
+  ::PostMessageA(main, WM_COMMAND, ID_DASH_STYLE_MENU, 0);
+  HWND menu = nullptr;
+  for (const DWORD begin = ::GetTickCount(); !menu && ::GetTickCount() - begin < 10000;) {
+    menu = ::FindWindowA("#32768", nullptr);
+    if (!menu || !::IsWindowVisible(menu)) {
+      menu = nullptr;
+      ::Sleep(50);
+    }
+  }
+  ASSERT_TRUE(menu) << "no menu under the dash-style button";
+  for (int i = 0; i < 3; ++i) ::PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+  ::PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+  for (const DWORD begin = ::GetTickCount(); ::IsWindowVisible(menu) && ::GetTickCount() - begin < 10000;)
+    ::Sleep(50);
+
+  command(ID_FILE_SAVE);
+  {
+    CDrawDoc saved;
+    ASSERT_TRUE(saved.OnOpenDocument(page));
+    ASSERT_EQ(1, saved.m_objects.GetCount());
+    auto* sun = static_cast<CDrawObj*>(saved.m_objects.GetHead());
+    EXPECT_EQ(sun->m_pen.lopnWidth.x, 7);
+    EXPECT_EQ(sun->m_pen.lopnStyle, 2u) << "the third item: dotted";
   }
   ::PostMessageA(main, WM_COMMAND, ID_APP_EXIT, 0);
   if (HWND box = kordel.WaitForDialog(3000)) ::PostMessageA(box, WM_COMMAND, IDNO, 0);
