@@ -103,6 +103,18 @@ class CDrawText : public CDrawObj, public CDataTextSource {
   bool Compute();
   void SetDisplayToValue(int kind);
 
+  // The GDI+ font of the last paint, made again only when the font asked for or the
+  // DC's scale changes: finding a font takes longer than writing a short text with it.
+  Gdiplus::Font& PaintFont(HDC dc, const LOGFONTW& logFont);
+  struct FontCache {
+    LOGFONTW logFont = {};
+    int mapMode = 0;
+    SIZE windowExt = {}, viewportExt = {};
+    int dpiY = 0;
+    std::unique_ptr<Gdiplus::Font> font;
+  };
+  FontCache m_fontCache;
+
   std::unique_ptr<CColorEditWnd> m_inputBox;
   // The picture name (and picture) a run or an effect may change, kept apart so that
   // putting one back never empties the other.

@@ -8,6 +8,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <string>
 
@@ -53,8 +54,7 @@ int CDrawText::DrawObject(CDC* dc, CView*) {
   if (!m_visible || (m_position.left == m_position.right && m_position.top == m_position.bottom)) return 0;
   CRect layout = m_position;
   layout.NormalizeRect();
-  const LOGFONTW logFont = WideLogFont();
-  Gdiplus::Font font(dc->GetSafeHdc(), &logFont);
+  Gdiplus::Font& font = PaintFont(dc->GetSafeHdc(), WideLogFont());
   bool gdiplusText = false;
   {
     CShapePainter::Options options;
@@ -95,6 +95,26 @@ int CDrawText::DrawObject(CDC* dc, CView*) {
   DrawMark(dc, layout);
   if (m_buttonised) CShapePainter::DrawButtonFrame(dc, *this);
   return 1;
+}
+
+Gdiplus::Font& CDrawText::PaintFont(HDC dc, const LOGFONTW& logFont) {
+  FontCache wanted;
+  wanted.logFont = logFont;
+  wanted.mapMode = ::GetMapMode(dc);
+  ::GetWindowExtEx(dc, &wanted.windowExt);
+  ::GetViewportExtEx(dc, &wanted.viewportExt);
+  wanted.dpiY = ::GetDeviceCaps(dc, LOGPIXELSY);
+  const FontCache& c = m_fontCache;
+  const bool same = c.font && std::memcmp(&c.logFont, &wanted.logFont, sizeof(LOGFONTW)) == 0 &&
+                    c.mapMode == wanted.mapMode && c.windowExt.cx == wanted.windowExt.cx &&
+                    c.windowExt.cy == wanted.windowExt.cy && c.viewportExt.cx == wanted.viewportExt.cx &&
+                    c.viewportExt.cy == wanted.viewportExt.cy && c.dpiY == wanted.dpiY;
+  if (!same) {
+    m_fontCache.font.reset();
+    wanted.font = std::make_unique<Gdiplus::Font>(dc, &logFont);
+    m_fontCache = std::move(wanted);
+  }
+  return *m_fontCache.font;
 }
 
 void CDrawText::DrawTextPath(Gdiplus::Graphics& graphics, Gdiplus::Font& font, const Gdiplus::Rect& layout) {

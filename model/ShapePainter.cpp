@@ -14,7 +14,6 @@
 
 CShapePainter::CShapePainter(CDC* dc, CDrawObj& object, const Options& options)
     : m_dc(dc), m_object(object), m_options(options) {
-  m_savedDc = ::SaveDC(dc->GetSafeHdc());
   m_graphics = std::make_unique<Gdiplus::Graphics>(dc->GetSafeHdc());
   if (CDrawHost* host = GetDrawHost())
     m_graphics->SetSmoothingMode(static_cast<Gdiplus::SmoothingMode>(host->GetSmoothingMode()));
@@ -26,7 +25,6 @@ CShapePainter::~CShapePainter() {
   m_pen.reset();
   m_penBrush.reset();
   m_graphics.reset();
-  if (m_savedDc) ::RestoreDC(m_dc->GetSafeHdc(), m_savedDc);
 }
 
 Gdiplus::Color CShapePainter::ArgbOf(COLORREF colour, int transparency) {

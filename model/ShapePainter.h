@@ -43,9 +43,10 @@ class CShapePainter {
     POINT fillCentre = {0, 0};
   };
 
-  // Saves the DC's state and makes a graphics on it with the host's smoothing mode.
+  // Makes a graphics on the DC with the host's smoothing mode. The painter draws through
+  // GDI+ only and leaves the DC's state as it found it.
   CShapePainter(CDC* dc, CDrawObj& object, const Options& options);
-  // Releases the graphics, then restores the DC's state.
+  // Releases the graphics.
   ~CShapePainter();
   CShapePainter(const CShapePainter&) = delete;
   CShapePainter& operator=(const CShapePainter&) = delete;
@@ -90,7 +91,6 @@ class CShapePainter {
   CDC* m_dc;
   CDrawObj& m_object;
   Options m_options;
-  int m_savedDc = 0;
   std::unique_ptr<Gdiplus::Graphics> m_graphics;
   std::unique_ptr<Gdiplus::Pen> m_pen;
   std::unique_ptr<Gdiplus::Brush> m_penBrush;

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -61,11 +62,13 @@ class BackBuffer {
 };
 
 // The shapes as a program drawing them itself would: one Graphics, and a pen and a
-// brush per shape.
+// brush per shape. Texts are written in the font the page's texts ask for, made once
+// (a family named here might not be installed, and a font that is not found draws
+// nothing).
 void DrawDirect(HDC dc, const CDrawDoc& page) {
   Gdiplus::Graphics graphics(dc);
   graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
-  const Gdiplus::FontFamily family(L"Arial");
+  std::unique_ptr<Gdiplus::Font> font;
   for (POSITION pos = page.m_objects.GetHeadPosition(); pos;) {
     auto* o = static_cast<CDrawObj*>(page.m_objects.GetNext(pos));
     if (o->m_trajectory || !o->m_visible) continue;
@@ -102,11 +105,14 @@ void DrawDirect(HDC dc, const CDrawDoc& page) {
       for (int i = 0; i < poly->m_pointCount; ++i) points.emplace_back(poly->PointAt(i).x, poly->PointAt(i).y);
       graphics.FillPolygon(&brush, points.data(), static_cast<INT>(points.size()));
       graphics.DrawPolygon(&pen, points.data(), static_cast<INT>(points.size()));
-    } else if (dynamic_cast<CDrawText*>(o)) {
+    } else if (auto* text = dynamic_cast<CDrawText*>(o)) {
+      if (!font) {
+        const LOGFONTW logFont = text->WideLogFont();
+        font = std::make_unique<Gdiplus::Font>(dc, &logFont);
+      }
       const std::wstring wide = L"Text";
-      Gdiplus::Font font(&family, 12, Gdiplus::FontStyleRegular, Gdiplus::UnitPixel);
       Gdiplus::SolidBrush ink(Gdiplus::Color(255, 0, 0, 0));
-      graphics.DrawString(wide.c_str(), static_cast<INT>(wide.size()), &font, box, nullptr, &ink);
+      graphics.DrawString(wide.c_str(), static_cast<INT>(wide.size()), font.get(), box, nullptr, &ink);
     }
   }
 }

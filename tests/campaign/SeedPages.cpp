@@ -1,5 +1,7 @@
 #include "tests/campaign/SeedPages.h"
 
+#include <algorithm>
+#include <cstring>
 #include <functional>
 #include <memory>
 
@@ -8,12 +10,15 @@
 #include "framework/core/Archive.h"
 #include "framework/core/MemFile.h"
 #include "framework/core/RuntimeClass.h"
+#include "graphics/ImageHelpers.h"
+#include "graphics/Picture.h"
 #include "model/DrawDoc.h"
 #include "model/DrawLine.h"
 #include "model/DrawPoint.h"
 #include "model/DrawPoly.h"
 #include "model/DrawRect.h"
 #include "model/DrawText.h"
+#include "model/ShapePainter.h"
 
 namespace {
 
@@ -78,6 +83,41 @@ CDrawObj* Point(const CRect& where) {
   return o;
 }
 
+// A small picture of a few colours, white (the default colour key) among them.
+CPicture* SmallPicture() {
+  auto* bitmap = new Gdiplus::Bitmap(9, 7, PixelFormat24bppRGB);
+  for (UINT y = 0; y < 7; ++y)
+    for (UINT x = 0; x < 9; ++x)
+      bitmap->SetPixel(x, y, (x + y) % 3 == 0 ? Gdiplus::Color(255, 255, 255)
+                                              : Gdiplus::Color(static_cast<BYTE>(x * 28), 90, static_cast<BYTE>(y * 36)));
+  return new CPicture(bitmap);
+}
+
+// Filled with the page's embedded picture: stretched or tiled, keyed or not.
+CDrawObj* Pictured(CDrawObj* o, int placement, bool keyed) {
+  o->m_pictureFill = 1;
+  o->m_pictureFile = "fill.jpg";
+  o->m_picture = SmallPicture();
+  o->m_picturePlacement = placement;
+  o->m_filled = keyed ? 0 : 1;
+  o->m_fillAlpha = keyed ? 0 : 60;
+  return o;
+}
+
+// The fills and pens GDI+ is asked for brushes for: hatches, path and linear gradients.
+CDrawObj* Filled(CDrawObj* o, int fillKind, int gradient, int lineKind) {
+  o->m_fillKind = fillKind;
+  o->m_fillGradient = gradient;
+  o->m_brush.lbHatch = Gdiplus::HatchStyleDiagonalCross;
+  o->m_fillColour2 = RGB(0, 120, 255);
+  o->m_fillAlpha2 = 40;
+  o->m_lineKind = lineKind;
+  o->m_lineGradient = gradient;
+  o->m_lineColour2 = RGB(255, 200, 0);
+  o->m_pen.lopnWidth = {5, 5};
+  return o;
+}
+
 // The variants each class is seeded with. A class without a row is seeded as its empty
 // object given a position, so a new class is campaigned before it gets rows of its own.
 const struct {
@@ -93,6 +133,25 @@ const struct {
     {"CDrawPoly", [](const CRect& r) { return Poly(r, kPolyCurve, false); }},
     {"CDrawText", [](const CRect& r) { return Text(r); }},
     {"CDrawPoint", [](const CRect& r) { return Point(r); }},
+};
+
+// The page of picture and pattern fills: each object filled another way, the page's
+// background a picture too, and every picture embedded in the page.
+const Maker kFills[] = {
+    [](const CRect& r) { return Pictured(Shape(r, kShapeRectangle), 1, false); },
+    [](const CRect& r) { return Pictured(Shape(r, kShapeEllipse), 0, true); },
+    [](const CRect& r) { return Pictured(Shape(r, kShapeRoundRectangle), 2, true); },
+    [](const CRect& r) { return Pictured(Poly(r, kPolyLines, true), 1, true); },
+    [](const CRect& r) { return Pictured(Poly(r, kPolyCurve, true), 0, false); },
+    [](const CRect& r) { return Pictured(Text(r), 1, false); },
+    [](const CRect& r) { return Filled(Shape(r, kShapeRectangle), kStyleHatch, 0, kStylePathGradient); },
+    [](const CRect& r) { return Filled(Shape(r, kShapeEllipse, 0, 30, 120), kStylePathGradient, 4, kStyleLinearGradient); },
+    [](const CRect& r) { return Filled(Shape(r, kShapeRoundRectangle), kStylePathGradient, 5, kStylePathGradient); },
+    [](const CRect& r) { return Filled(Poly(r, kPolyCurve, true), kStyleLinearGradient, 1, kStylePathGradient); },
+    [](const CRect& r) { return Filled(Poly(r, kPolyLines, true), kStylePathGradient, 5, kStyleLinearGradient); },
+    [](const CRect& r) { return Filled(Line(r), kStyleSolid, 2, kStyleLinearGradient); },
+    [](const CRect& r) { return Filled(Line(r), kStyleSolid, 4, kStylePathGradient); },
+    [](const CRect& r) { return Filled(Text(r), kStyleLinearGradient, 3, kStyleLinearGradient); },
 };
 
 CDrawObj* MakeEmpty(const CRuntimeClass* cls, const CRect& where) {
@@ -193,6 +252,14 @@ class SeedBuilder {
     Add(hub);
   }
 
+  void SetBackPicture(bool stretched) {
+    m_page.m_embedMode = 2;
+    m_page.m_useBackPicture = 1;
+    m_page.m_backPictureFile = "back.jpg";
+    m_page.m_backPicture = SmallPicture();
+    m_page.m_stretchBackPicture = stretched;
+  }
+
   void AddAnimated(CDrawObj* o) {
     if (!o) return;
     const int number = m_page.m_objects.GetCount();
@@ -248,6 +315,47 @@ std::vector<const CRuntimeClass*> DrawingClasses() {
   return classes;
 }
 
+// The same page with its embedded pictures in another format: each record of the
+// picture's JPEG bytes (its length, its kind and the bytes) given these bytes instead.
+std::vector<BYTE> WithPictureBytes(std::vector<BYTE> page, const std::vector<BYTE>& jpeg,
+                                   const std::vector<BYTE>& picture) {
+  const auto length = static_cast<DWORD>(jpeg.size()), newLength = static_cast<DWORD>(picture.size());
+  for (size_t at = 8; !jpeg.empty() && at + jpeg.size() <= page.size(); ++at) {
+    DWORD recorded;
+    std::memcpy(&recorded, &page[at - 8], 4);
+    if (recorded != length || !std::equal(jpeg.begin(), jpeg.end(), page.begin() + static_cast<std::ptrdiff_t>(at)))
+      continue;
+    std::memcpy(&page[at - 8], &newLength, 4);
+    page.erase(page.begin() + static_cast<std::ptrdiff_t>(at), page.begin() + static_cast<std::ptrdiff_t>(at + length));
+    page.insert(page.begin() + static_cast<std::ptrdiff_t>(at), picture.begin(), picture.end());
+    at += picture.size() - 1;
+  }
+  return page;
+}
+
+std::vector<SeedPage> FillPages() {
+  std::vector<SeedPage> seeds;
+  for (bool stretched : {true, false}) {
+    SeedBuilder page;
+    page.SetBackPicture(stretched);
+    for (const Maker& make : kFills) page.AddAnimated(make(page.NextCell()));
+    seeds.push_back({stretched ? "fills" : "fills, tiled background", page.Store()});
+  }
+  // Other formats the record may hold: a PNG with alpha and a GIF of two frames.
+  std::unique_ptr<CPicture> picture(SmallPicture());
+  std::vector<BYTE> jpeg, png;
+  if (EncodeImage(*picture, L"image/jpeg", TRUE, jpeg) != Gdiplus::Ok) return seeds;
+  if (EncodeImage(*picture, L"image/png", TRUE, png) == Gdiplus::Ok)
+    seeds.push_back({"fills, PNG pictures", WithPictureBytes(seeds[0].bytes, jpeg, png)});
+  std::unique_ptr<CPicture> second(SmallPicture());
+  second->RotateFlip(Gdiplus::Rotate90FlipNone);
+  CPicture* const frames[] = {picture.get(), second.get()};
+  std::vector<BYTE> gif;
+  if (EncodeImageFrames(frames, 2, L"image/gif", TRUE, gif) == Gdiplus::Ok)
+    seeds.push_back({"fills, GIF pictures", WithPictureBytes(seeds[1].bytes, jpeg, gif)});
+  return seeds;
+}
+
 }  // namespace
 
 std::vector<SeedPage> MakeSeedPages() {
@@ -257,5 +365,6 @@ std::vector<SeedPage> MakeSeedPages() {
     AddClass(one, cls);
     seeds.push_back({cls->m_lpszClassName, one.Store()});
   }
+  for (SeedPage& page : FillPages()) seeds.push_back(std::move(page));
   return seeds;
 }

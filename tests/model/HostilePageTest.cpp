@@ -106,6 +106,17 @@ TEST(HostilePage, ValuesNoAuthorMakesArePaintedPlayedOrSkipped) {
          o->m_pen.lopnWidth = {INT_MAX, INT_MAX};
          return o;
        }},
+      // The editor draws a selected trajectory's end handles with its pen.
+      {"trajectory with a huge pen and far ends",
+       [] {
+         CDrawRect* o = Shape(kShapeEllipse, CRect(-40, 30, 40, -30));
+         o->ToggleTrajectory();
+         o->m_pen.lopnWidth = {INT_MAX, INT_MAX};
+         o->m_shapeParam1 = INT_MIN;
+         o->m_shapeParam2 = 5;
+         o->m_position = CRect(-2000000000, 30, 40, -2100000000);
+         return o;
+       }},
       {"moving line with a far end", [] { return Moving(new CDrawLine(CRect(-20, 0, 2000000000, -1500000000))); }},
       {"moving polygon with far vertices",
        [] { return Moving(Poly(kPolyLines, {{0, 0}, {2100000000, 5}, {-2100000000, 1900000000}})); }},

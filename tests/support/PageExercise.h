@@ -1,6 +1,7 @@
 // What a program does with a page file someone gave it: read it with the editor's or
-// the player's reader, paint it, play its transition and 40 ticks, paint it again and
-// store it. Shared by the table of hostile pages and the mutation campaign: a page must
+// the player's reader, paint it (in the editor also with every object selected, handles
+// and all, as the editor's view paints a selection), play its transition and 40 ticks,
+// paint it again and store it. Shared by the table of hostile pages and the mutation campaign: a page must
 // come through this refused cleanly or played, never crash or hang.
 #pragma once
 
@@ -15,11 +16,19 @@
 #include "framework/core/MemFile.h"
 #include "framework/core/UserException.h"
 #include "framework/ui/DC.h"
+#include "framework/ui/View.h"
 #include "model/DrawDoc.h"
 #include "tests/support/PageBitmap.h"
 #include "tests/support/TestHost.h"
 
 enum class PageOutcome { accepted, refused };
+
+// The view a selection is painted for: the page draws the handles of the objects the
+// host says are selected when the view it paints for is the active one.
+class SelectionView : public CView {
+ public:
+  void OnDraw(CDC*) override {}
+};
 
 struct PageExerciseResult {
   PageOutcome outcome = PageOutcome::refused;
@@ -57,6 +66,16 @@ inline PageExerciseResult ExercisePage(const std::vector<BYTE>& bytes, CDrawDoc:
   PageBitmap shown(320, 240), drawn(320, 240);
   CDC dc(drawn.dc());
   page.Draw(&dc, nullptr);
+  if (reader == CDrawDoc::Reader::editor) {
+    SelectionView view;
+    host.mode = kModeEditing;
+    host.activeView = &view;
+    for (CDrawObj* o : host.Page()) host.selection.push_back(o);
+    page.Draw(&dc, &view);
+    host.selection.clear();
+    host.activeView = nullptr;
+    host.mode = kModeRunning;
+  }
   if (page.m_transitionPending) {
     TransitionHooks hooks;
     hooks.pause = [](int) {};
