@@ -164,13 +164,8 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA lpCreateStruct) {
   m_wndToolBar.EnableDocking(CBRS_ALIGN_ANY);
   m_wndAlignBar.EnableDocking(CBRS_ALIGN_ANY);
   DockControlBar(&m_wndToolBar, AFX_IDW_DOCKBAR_TOP);
-  // The effect bar follows the standard toolbar in its row, leaving the page its height.
-  RecalcLayout();
-  CRect beside;
-  m_wndToolBar.GetWindowRect(&beside);
-  beside.OffsetRect(beside.Width(), 0);
   m_wndEffectBar.EnableDocking(CBRS_ALIGN_TOP);
-  DockControlBar(&m_wndEffectBar, AFX_IDW_DOCKBAR_TOP, &beside);
+  DockControlBar(&m_wndEffectBar, AFX_IDW_DOCKBAR_TOP);
   m_wndFormatBar.EnableDocking(CBRS_ALIGN_TOP);
   DockControlBar(&m_wndFormatBar, AFX_IDW_DOCKBAR_TOP);
   DockControlBar(&m_wndAlignBar, AFX_IDW_DOCKBAR_BOTTOM);
