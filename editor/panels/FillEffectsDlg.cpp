@@ -39,6 +39,12 @@ CFillPage* CFillEffectsDlg::GetPage(int pageBit) const {
   return nullptr;
 }
 
+void CFillEffectsDlg::OnOK() {
+  for (auto& entry : m_pages)
+    if (entry.second->m_hWnd && !entry.second->OnKillActive()) return;
+  CDialog::OnOK();
+}
+
 void CFillEffectsDlg::OnDestroy() {
   for (auto& entry : m_pages)
     if (entry.second->m_hWnd) entry.second->DestroyWindow();

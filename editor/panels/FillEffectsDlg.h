@@ -25,6 +25,8 @@ class CFillEffectsDlg : public CDialog {
   CHoverTabCtrl m_tabs;
 
  protected:
+  // OK takes the dialog's fields only when every page's typed values are valid.
+  void OnOK() override;
   void OnDestroy() override;
 
  private:

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "editor/panels/ColourConvert.h"
+#include "framework/ui/DataExchange.h"
 #include "resources/KordelIds.h"
 
 namespace gp = Gdiplus::DllExports;
@@ -138,6 +139,16 @@ void CGradientPage::OnHScroll(UINT nSBCode, UINT nPos, CWnd* pScrollBar) {
     default: return;
   }
   bar->SetScrollPos(std::clamp(position, 0, 255));
+}
+
+void CGradientPage::DoDataExchange(CDataExchange* pDX) {
+  // The page shows its values itself; only what was typed is checked.
+  if (!pDX->m_bSaveAndValidate) return;
+  for (UINT edit : {IDC_FE_START_EDIT, IDC_FE_END_EDIT}) {
+    int transparency = 0;
+    DDX_Text(pDX, static_cast<int>(edit), transparency);
+    DDV_MinMaxInt(pDX, transparency, 0, 255);
+  }
 }
 
 void CGradientPage::OnAlphaEdit(UINT edit, CScrollBar& bar) {

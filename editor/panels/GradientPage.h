@@ -26,6 +26,8 @@ class CGradientPage : public CFillPage {
 
  protected:
   BOOL OnInitDialog() override;
+  // Leaving the page checks that both transparencies are within 0 to 255.
+  void DoDataExchange(CDataExchange* pDX) override;
   void OnHScroll(UINT nSBCode, UINT nPos, CWnd* pScrollBar) override;
 
  private:

@@ -1,5 +1,7 @@
 #include "editor/panels/HoverTabCtrl.h"
 
+#include "framework/ui/PropertyPage.h"
+
 CHoverTabCtrl::CHoverTabCtrl() {
   MapReflectedNotify(TCN_SELCHANGING, &CHoverTabCtrl::OnSelChanging);
   MapReflectedNotify(TCN_SELCHANGE, &CHoverTabCtrl::OnSelChange);
@@ -26,7 +28,10 @@ CWnd* CHoverTabCtrl::GetPage(int index) const {
 
 void CHoverTabCtrl::OnSelChanging(NMHDR*, LRESULT* result) {
   m_previous = GetCurSel();
-  *result = 0;
+  // A page whose typed values do not validate keeps the focus (it said why).
+  CWnd* page = m_previous >= 0 && m_previous < static_cast<int>(m_tabs.size()) ? m_tabs[m_previous].page : nullptr;
+  auto* propertyPage = dynamic_cast<CPropertyPage*>(page);
+  *result = propertyPage && propertyPage->m_hWnd && !propertyPage->OnKillActive() ? TRUE : 0;
 }
 
 void CHoverTabCtrl::OnSelChange(NMHDR*, LRESULT* result) {

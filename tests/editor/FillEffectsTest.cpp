@@ -122,6 +122,31 @@ TEST(GradientPage, TheFirstClickOnOneColourCounts) {
   dialog->DestroyWindow();
 }
 
+// A transparency typed past 255 is refused, with the range, by OK and by a change of tab;
+// the page's bar never took it.
+TEST(GradientPage, ATransparencyOutOfRangeKeepsThePage) {
+  auto dialog = Open(LinearTwoColour());
+  CGradientPage* page = GradientOf(*dialog);
+  ASSERT_TRUE(page);
+  MessageBoxCapture boxes;
+  page->SetDlgItemText(IDC_FE_END_EDIT, "300");
+  EXPECT_EQ(255, page->m_endBar.GetScrollPos());
+  NMHDR changing = {dialog->m_tabs.m_hWnd, IDC_FE_TABS, static_cast<UINT>(TCN_SELCHANGING)};
+  EXPECT_TRUE(dialog->SendMessage(WM_NOTIFY, IDC_FE_TABS, reinterpret_cast<LPARAM>(&changing)));
+  dialog->ShowWindow(SW_SHOW);
+  dialog->SendMessage(WM_COMMAND, IDOK, 0);
+  ASSERT_EQ(2u, boxes.boxes().size());
+  EXPECT_STREQ("请输入一个介于 0 和 255 之间的整数。", boxes.boxes()[1].text.GetString());
+  EXPECT_TRUE(dialog->IsWindowVisible()) << "OK closed the dialog";
+
+  page->SetDlgItemText(IDC_FE_END_EDIT, "255");
+  EXPECT_FALSE(dialog->SendMessage(WM_NOTIFY, IDC_FE_TABS, reinterpret_cast<LPARAM>(&changing)));
+  dialog->SendMessage(WM_COMMAND, IDOK, 0);
+  EXPECT_EQ(2u, boxes.boxes().size());
+  EXPECT_FALSE(dialog->IsWindowVisible()) << "a valid OK ends the dialog";
+  dialog->DestroyWindow();
+}
+
 TEST(PatternPage, ViewingItKeepsTheGradientsColours) {
   FillEffect effect = LinearTwoColour();
   effect.hatchStyle = 3;
