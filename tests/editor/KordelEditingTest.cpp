@@ -4,6 +4,7 @@
 // menu, the fill effects dialog, and the tool box's point picker.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -64,17 +65,33 @@ int ColourInWindow(HWND window, COLORREF colour) {
   return count;
 }
 
-// The shown pop-up of the program that is neither a dialog nor a menu nor a tip: a colour
-// well or a picker, once there is one.
-HWND WaitForPopup(const KordelProgram& program, DWORD timeout = 10000) {
+// The program's shown pop-up windows that belong to another window and are neither
+// dialogs nor menus nor tips: colour wells and pickers. The splash, which may come up late
+// on a busy machine, has no owner.
+std::vector<HWND> ShownPopups(const KordelProgram& program) {
+  std::vector<HWND> popups;
+  for (HWND window : program.TopLevelWindows()) {
+    char name[64] = {};
+    ::GetClassNameA(window, name, sizeof name);
+    if (::IsWindowVisible(window) && (::GetWindowLongPtrA(window, GWL_STYLE) & WS_POPUP) && !::GetMenu(window) &&
+        ::GetWindow(window, GW_OWNER) && strncmp(name, "Afx", 3) == 0)
+      popups.push_back(window);
+  }
+  return popups;
+}
+
+// A pop-up shown after the ones given, once there is one; a colour well is owned by its
+// invisible dialog, which tells it from a late splash.
+HWND WaitForNewPopup(const KordelProgram& program, const std::vector<HWND>& before, bool well = false,
+                     DWORD timeout = 10000) {
   HWND found = nullptr;
   Eventually(
       [&] {
-        for (HWND window : program.TopLevelWindows()) {
-          char name[64] = {};
-          ::GetClassNameA(window, name, sizeof name);
-          if (::IsWindowVisible(window) && (::GetWindowLongPtrA(window, GWL_STYLE) & WS_POPUP) &&
-              !::GetMenu(window) && strncmp(name, "Afx", 3) == 0)
+        for (HWND window : ShownPopups(program)) {
+          char owner[64] = {};
+          ::GetClassNameA(::GetWindow(window, GW_OWNER), owner, sizeof owner);
+          if (std::find(before.begin(), before.end(), window) == before.end() &&
+              (!well || strcmp(owner, "#32770") == 0))
             found = window;
         }
         return found != nullptr;
@@ -114,8 +131,9 @@ POINT ArrowAbove(HWND strip) {
 // release (which the well lets pass), then a move to the place the well is clicked at.
 HWND OpenWell(const KordelProgram& program, HWND bar, HWND strip) {
   const POINT arrow = ArrowAbove(strip);
+  const std::vector<HWND> before = ShownPopups(program);
   PostMouse(bar, WM_LBUTTONDOWN, MK_LBUTTON, arrow);
-  HWND well = WaitForPopup(program);
+  HWND well = WaitForNewPopup(program, before, true);
   if (well) PostMouse(well, WM_LBUTTONUP, 0, arrow);
   return well;
 }
@@ -271,7 +289,8 @@ TEST(KordelEditingTest, EffectBarStylesTheSelectionAndTheSaveKeepsIt) {
   KordelProgram kordel("\"" + page + "\"");
   HWND main = kordel.WaitForMainWindow();
   ASSERT_TRUE(main);
-  kordel.WaitForSplashToClose();
+  // The wells and pickers are found as new pop-ups: the splash must be gone first.
+  kordel.WaitForSplashToClose(30000);
   HWND view = ::GetDlgItem(main, AFX_IDW_PANE_FIRST);
   ASSERT_TRUE(view);
   auto command = [&](UINT id) {
@@ -394,7 +413,8 @@ TEST(KordelEditingTest, ThePointPickersThirdCellAddsAVertexToTheSelectedPolygon)
   KordelProgram kordel("\"" + page + "\"");
   HWND main = kordel.WaitForMainWindow();
   ASSERT_TRUE(main);
-  kordel.WaitForSplashToClose();
+  // The wells and pickers are found as new pop-ups: the splash must be gone first.
+  kordel.WaitForSplashToClose(30000);
   HWND view = ::GetDlgItem(main, AFX_IDW_PANE_FIRST);
   ASSERT_TRUE(view);
   auto command = [&](UINT id) {
@@ -402,17 +422,19 @@ TEST(KordelEditingTest, ThePointPickersThirdCellAddsAVertexToTheSelectedPolygon)
     ::SendMessageTimeoutA(main, WM_COMMAND, id, 0, SMTO_NORMAL, 10000, &ignored);
   };
   command(ID_EDIT_SELECT_ALL);
+  const std::vector<HWND> before = ShownPopups(kordel);
   command(ID_TOOL_POINT);
-  HWND picker = WaitForPopup(kordel);
+  HWND picker = WaitForNewPopup(kordel, before);
   ASSERT_TRUE(picker) << "no picker beside the point tool";
   // Five boxes side by side, each its cell and 8 pixels, 2 pixels apart and from the edges.
   RECT box;
   ::GetWindowRect(picker, &box);
   const int pitch = (box.right - box.left - 2) / 5;
   const POINT cell3 = {box.left + 2 + 3 * pitch + (pitch - 2) / 2, (box.top + box.bottom) / 2};
-  PostMouse(picker, WM_MOUSEMOVE, 0, cell3);
-  PostMouse(picker, WM_LBUTTONUP, 0, cell3);
-  EXPECT_TRUE(Eventually([&] { return !::IsWindowVisible(picker); })) << "the picker stays open";
+  // Sent, not posted: the click on the view below is sent too, and must come after them.
+  SendMouse(picker, WM_MOUSEMOVE, 0, cell3);
+  SendMouse(picker, WM_LBUTTONUP, 0, cell3);
+  EXPECT_FALSE(::IsWindowVisible(picker)) << "the picker stays open";
 
   Click(view, PagePointOnScreen(view, kVertex.x, kVertex.y));
   command(ID_FILE_SAVE);
