@@ -65,35 +65,30 @@ int ColourInWindow(HWND window, COLORREF colour) {
   return count;
 }
 
-// The program's shown pop-up windows that belong to another window and are neither
-// dialogs nor menus nor tips: colour wells and pickers. The splash, which may come up late
-// on a busy machine, has no owner.
-std::vector<HWND> ShownPopups(const KordelProgram& program) {
+// The shown pop-up windows of the program's window thread that are neither dialogs nor
+// menus nor tips: colour wells and pickers. The splash, which a busy machine may bring up
+// late, has a thread of its own.
+std::vector<HWND> ShownPopups(const KordelProgram& program, HWND main) {
+  const DWORD thread = ::GetWindowThreadProcessId(main, nullptr);
   std::vector<HWND> popups;
   for (HWND window : program.TopLevelWindows()) {
     char name[64] = {};
     ::GetClassNameA(window, name, sizeof name);
     if (::IsWindowVisible(window) && (::GetWindowLongPtrA(window, GWL_STYLE) & WS_POPUP) && !::GetMenu(window) &&
-        ::GetWindow(window, GW_OWNER) && strncmp(name, "Afx", 3) == 0)
+        ::GetWindowThreadProcessId(window, nullptr) == thread && strncmp(name, "Afx", 3) == 0)
       popups.push_back(window);
   }
   return popups;
 }
 
-// A pop-up shown after the ones given, once there is one; a colour well is owned by its
-// invisible dialog, which tells it from a late splash.
-HWND WaitForNewPopup(const KordelProgram& program, const std::vector<HWND>& before, bool well = false,
+// A pop-up shown after the ones given, once there is one.
+HWND WaitForNewPopup(const KordelProgram& program, HWND main, const std::vector<HWND>& before,
                      DWORD timeout = 10000) {
   HWND found = nullptr;
   Eventually(
       [&] {
-        for (HWND window : ShownPopups(program)) {
-          char owner[64] = {};
-          ::GetClassNameA(::GetWindow(window, GW_OWNER), owner, sizeof owner);
-          if (std::find(before.begin(), before.end(), window) == before.end() &&
-              (!well || strcmp(owner, "#32770") == 0))
-            found = window;
-        }
+        for (HWND window : ShownPopups(program, main))
+          if (std::find(before.begin(), before.end(), window) == before.end()) found = window;
         return found != nullptr;
       },
       timeout);
@@ -129,11 +124,11 @@ POINT ArrowAbove(HWND strip) {
 
 // Opens the well of a colour button's arrow as the mouse does: a press on the arrow, its
 // release (which the well lets pass), then a move to the place the well is clicked at.
-HWND OpenWell(const KordelProgram& program, HWND bar, HWND strip) {
+HWND OpenWell(const KordelProgram& program, HWND main, HWND bar, HWND strip) {
   const POINT arrow = ArrowAbove(strip);
-  const std::vector<HWND> before = ShownPopups(program);
+  const std::vector<HWND> before = ShownPopups(program, main);
   PostMouse(bar, WM_LBUTTONDOWN, MK_LBUTTON, arrow);
-  HWND well = WaitForNewPopup(program, before, true);
+  HWND well = WaitForNewPopup(program, main, before);
   if (well) PostMouse(well, WM_LBUTTONUP, 0, arrow);
   return well;
 }
@@ -289,8 +284,7 @@ TEST(KordelEditingTest, EffectBarStylesTheSelectionAndTheSaveKeepsIt) {
   KordelProgram kordel("\"" + page + "\"");
   HWND main = kordel.WaitForMainWindow();
   ASSERT_TRUE(main);
-  // The wells and pickers are found as new pop-ups: the splash must be gone first.
-  kordel.WaitForSplashToClose(30000);
+  kordel.WaitForSplashToClose();
   HWND view = ::GetDlgItem(main, AFX_IDW_PANE_FIRST);
   ASSERT_TRUE(view);
   auto command = [&](UINT id) {
@@ -320,7 +314,7 @@ TEST(KordelEditingTest, EffectBarStylesTheSelectionAndTheSaveKeepsIt) {
 
   // The line colour's arrow, and the well's bright green: the outline turns bright green
   // on the sun's left edge (away from the selection's handles).
-  HWND well = OpenWell(kordel, bar, strips[0]);
+  HWND well = OpenWell(kordel, main, bar, strips[0]);
   ASSERT_TRUE(well) << "no well under the line colour's arrow";
   ClickPosted(well, WellPlaces(well).Cell(kBrightGreenCell));
   EXPECT_TRUE(Eventually([&] { return !::IsWindow(well); })) << "the well stays open";
@@ -330,7 +324,7 @@ TEST(KordelEditingTest, EffectBarStylesTheSelectionAndTheSaveKeepsIt) {
 
   // The fill colour's arrow, its fill effects entry, and in the dialog two colours
   // running horizontally from left to right.
-  well = OpenWell(kordel, bar, strips[1]);
+  well = OpenWell(kordel, main, bar, strips[1]);
   ASSERT_TRUE(well) << "no well under the fill colour's arrow";
   ClickPosted(well, WellPlaces(well).FillEffects());
   HWND dialog = kordel.WaitForDialog(10000);
@@ -413,8 +407,7 @@ TEST(KordelEditingTest, ThePointPickersThirdCellAddsAVertexToTheSelectedPolygon)
   KordelProgram kordel("\"" + page + "\"");
   HWND main = kordel.WaitForMainWindow();
   ASSERT_TRUE(main);
-  // The wells and pickers are found as new pop-ups: the splash must be gone first.
-  kordel.WaitForSplashToClose(30000);
+  kordel.WaitForSplashToClose();
   HWND view = ::GetDlgItem(main, AFX_IDW_PANE_FIRST);
   ASSERT_TRUE(view);
   auto command = [&](UINT id) {
@@ -422,9 +415,9 @@ TEST(KordelEditingTest, ThePointPickersThirdCellAddsAVertexToTheSelectedPolygon)
     ::SendMessageTimeoutA(main, WM_COMMAND, id, 0, SMTO_NORMAL, 10000, &ignored);
   };
   command(ID_EDIT_SELECT_ALL);
-  const std::vector<HWND> before = ShownPopups(kordel);
+  const std::vector<HWND> before = ShownPopups(kordel, main);
   command(ID_TOOL_POINT);
-  HWND picker = WaitForNewPopup(kordel, before);
+  HWND picker = WaitForNewPopup(kordel, main, before);
   ASSERT_TRUE(picker) << "no picker beside the point tool";
   // Five boxes side by side, each its cell and 8 pixels, 2 pixels apart and from the edges.
   RECT box;
