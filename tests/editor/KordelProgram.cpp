@@ -1,5 +1,7 @@
 #include "tests/editor/KordelProgram.h"
 
+#include "framework/core/Codepage.h"
+
 namespace {
 
 struct Search {
@@ -111,4 +113,47 @@ CString DialogText(HWND dialog) {
     text += line;
   }
   return text;
+}
+
+CString WindowText(HWND window) {
+  wchar_t text[256] = {};
+  DWORD_PTR ignored;
+  ::SendMessageTimeoutW(window, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 5000, &ignored);
+  return CString(codepage::FromWide(text));
+}
+
+COLORREF ScreenPixel(POINT at) {
+  HDC screen = ::GetDC(nullptr);
+  const COLORREF colour = ::GetPixel(screen, at.x, at.y);
+  ::ReleaseDC(nullptr, screen);
+  return colour;
+}
+
+POINT PagePointOnScreen(HWND view, int x, int y) {
+  RECT client;
+  ::GetClientRect(view, &client);
+  const int areaWidth = ::GetSystemMetrics(SM_CXSCREEN), areaHeight = ::GetSystemMetrics(SM_CYSCREEN);
+  POINT at = {(areaWidth < client.right ? client.right / 2 : areaWidth / 2) + x,
+              (areaHeight < client.bottom ? client.bottom / 2 : areaHeight / 2) - y};
+  ::ClientToScreen(view, &at);
+  return at;
+}
+
+void SendMouse(HWND window, UINT message, UINT keys, POINT screenPoint) {
+  ::SetCursorPos(screenPoint.x, screenPoint.y);
+  ::ScreenToClient(window, &screenPoint);
+  DWORD_PTR ignored;
+  ::SendMessageTimeoutA(window, message, keys, MAKELPARAM(screenPoint.x, screenPoint.y), SMTO_NORMAL, 10000,
+                        &ignored);
+}
+
+void PostMouse(HWND window, UINT message, UINT keys, POINT screenPoint) {
+  ::SetCursorPos(screenPoint.x, screenPoint.y);
+  ::ScreenToClient(window, &screenPoint);
+  ::PostMessageA(window, message, keys, MAKELPARAM(screenPoint.x, screenPoint.y));
+}
+
+void Click(HWND window, POINT at) {
+  SendMouse(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMouse(window, WM_LBUTTONUP, 0, at);
 }

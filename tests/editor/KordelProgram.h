@@ -35,3 +35,34 @@ class KordelProgram {
 
 // The text of every static control of a dialog, joined by newlines.
 CString DialogText(HWND dialog);
+
+// A window's text in another process (Wine hands the ANSI message wide text: read it
+// wide).
+CString WindowText(HWND window);
+
+// Another process answers in its own time: polls the condition up to timeout ms.
+template <class Condition>
+bool Eventually(Condition condition, DWORD timeout = 10000) {
+  const DWORD start = ::GetTickCount();
+  while (!condition()) {
+    if (::GetTickCount() - start > timeout) return false;
+    ::Sleep(20);
+  }
+  return true;
+}
+
+COLORREF ScreenPixel(POINT at);
+
+// A page point on the screen, where the view places the page's centre (see
+// OpensThePageNamedOnItsCommandLine).
+POINT PagePointOnScreen(HWND view, int x, int y);
+
+// A mouse message sent to a window for a point of the screen. The display's own pointer
+// is put at the point too: a move Wine reports for it between two of these messages then
+// changes nothing of a drag.
+void SendMouse(HWND window, UINT message, UINT keys, POINT screenPoint);
+// The same message posted, for a press or release that opens a modal loop.
+void PostMouse(HWND window, UINT message, UINT keys, POINT screenPoint);
+
+// A click as the mouse gives it, at a point of the screen.
+void Click(HWND window, POINT at);

@@ -290,24 +290,6 @@ TEST(KordelProgramTest, RunsTheSampleAndItsPageButtonSwitchesPages) {
 
 namespace {
 
-// Another process answers in its own time: polls the condition up to timeout ms.
-template <class Condition>
-bool Eventually(Condition condition, DWORD timeout = 10000) {
-  const DWORD start = ::GetTickCount();
-  while (!condition()) {
-    if (::GetTickCount() - start > timeout) return false;
-    ::Sleep(20);
-  }
-  return true;
-}
-
-COLORREF ScreenPixel(POINT at) {
-  HDC screen = ::GetDC(nullptr);
-  const COLORREF colour = ::GetPixel(screen, at.x, at.y);
-  ::ReleaseDC(nullptr, screen);
-  return colour;
-}
-
 CRect ScreenRect(HWND hWnd, bool client = false) {
   CRect r;
   if (client) {
@@ -348,27 +330,6 @@ bool ColourBox(COLORREF colour, RECT* box) {
   ::ReleaseDC(nullptr, screen);
   *box = r;
   return r.right >= 0;
-}
-
-// A page point on the screen, where the view places the page's centre (see
-// OpensThePageNamedOnItsCommandLine).
-POINT PagePointOnScreen(HWND view, int x, int y) {
-  RECT client;
-  ::GetClientRect(view, &client);
-  const int areaWidth = ::GetSystemMetrics(SM_CXSCREEN), areaHeight = ::GetSystemMetrics(SM_CYSCREEN);
-  POINT at = {(areaWidth < client.right ? client.right / 2 : areaWidth / 2) + x,
-              (areaHeight < client.bottom ? client.bottom / 2 : areaHeight / 2) - y};
-  ::ClientToScreen(view, &at);
-  return at;
-}
-
-// The display's own pointer is put at the point too: a move Wine reports for it between
-// two of these messages then changes nothing of a drag.
-void SendMouse(HWND view, UINT message, UINT keys, POINT screenPoint) {
-  ::SetCursorPos(screenPoint.x, screenPoint.y);
-  ::ScreenToClient(view, &screenPoint);
-  DWORD_PTR ignored;
-  ::SendMessageTimeoutA(view, message, keys, MAKELPARAM(screenPoint.x, screenPoint.y), SMTO_NORMAL, 10000, &ignored);
 }
 
 }  // namespace
@@ -864,21 +825,6 @@ TEST(KordelProgramTest, TheGalleryAppliesAPictureAndShowsAnExportedComponent) {
 }
 
 namespace {
-
-// A window's text in another process (Wine hands the ANSI message wide text: read it
-// wide).
-CString WindowText(HWND window) {
-  wchar_t text[256] = {};
-  DWORD_PTR ignored;
-  ::SendMessageTimeoutW(window, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 5000, &ignored);
-  return CString(codepage::FromWide(text));
-}
-
-// A click as the mouse gives it, at a point of the screen.
-void Click(HWND view, POINT at) {
-  SendMouse(view, WM_LBUTTONDOWN, MK_LBUTTON, at);
-  SendMouse(view, WM_LBUTTONUP, 0, at);
-}
 
 // The object of that name in the page, or null.
 CDrawObj* Named(CDrawDoc& doc, const char* name) {
