@@ -54,6 +54,22 @@ StreamPtr StreamOverBlock(GlobalBlock& block, SIZE_T size) {
 
 std::unique_ptr<CPicture> Failed(Gdiplus::Status status) { return std::make_unique<CPicture>(status); }
 
+// A PNG whose chunks claim more bytes than it has is damaged: the platform's decoder,
+// given one whose end chunk claims a billion bytes, writes past its buffers. Other
+// formats and whole PNGs pass.
+bool PngChunksFit(const BYTE* data, size_t size) {
+  static const BYTE kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  if (size < sizeof kSignature || std::memcmp(data, kSignature, sizeof kSignature) != 0) return true;
+  size_t at = sizeof kSignature;
+  while (size - at >= 12) {
+    const uint64_t length = (static_cast<uint64_t>(data[at]) << 24) | (data[at + 1] << 16) | (data[at + 2] << 8) | data[at + 3];
+    if (length > size - at - 12) return false;
+    if (std::memcmp(data + at + 4, "IEND", 4) == 0) return true;
+    at += 12 + static_cast<size_t>(length);
+  }
+  return at == size;
+}
+
 // Raster decoders first; what they refuse may be a metafile.
 std::unique_ptr<CPicture> DecodeStream(IStream* stream, BOOL flip, UINT* frameCount) {
   std::unique_ptr<CPicture> picture;
@@ -348,6 +364,7 @@ double LineAngle(POINT from, POINT to) { return LineAngleD(from.x, from.y, to.x,
 
 std::unique_ptr<CPicture> LoadImageBytes(const void* data, size_t size, BOOL flip, UINT* frameCount) {
   if (!data || size == 0) return Failed(Gdiplus::UnknownImageFormat);
+  if (!PngChunksFit(static_cast<const BYTE*>(data), size)) return Failed(Gdiplus::InvalidParameter);
   GlobalBlock block(size);
   void* target = block.Get() ? ::GlobalLock(block.Get()) : nullptr;
   if (!target) return Failed(Gdiplus::OutOfMemory);
@@ -382,8 +399,10 @@ std::unique_ptr<CPicture> LoadImageFile(const char* path, BOOL flip, UINT* frame
       if (got == 0) break;
       done += got;
     }
+    const bool fits = done == size && PngChunksFit(target, size);
     ::GlobalUnlock(block.Get());
     if (done != size) return Failed(Gdiplus::Win32Error);
+    if (!fits) return Failed(Gdiplus::InvalidParameter);
     stream = StreamOverBlock(block, size);
   } catch (const CFileException&) {
     return Failed(Gdiplus::Win32Error);

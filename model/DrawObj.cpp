@@ -11,6 +11,7 @@
 #include "model/DoubleValue.h"
 #include "model/DrawDoc.h"
 #include "model/DrawHost.h"
+#include "model/ShapePainter.h"
 
 IMPLEMENT_SERIAL(CDrawObj, CObject, 0)
 
@@ -297,7 +298,8 @@ BOOL CDrawObj::CanExport() { return FALSE; }
 
 void CDrawObj::DrawHandle(CDC* dc, int x, int y, int r, int shape, COLORREF colour) {
   HDC hdc = dc->GetSafeHdc();
-  HPEN pen = ::CreatePenIndirect(&m_pen);
+  const LOGPEN bounded = CShapePainter::BoundedLogPen(m_pen);
+  HPEN pen = ::CreatePenIndirect(&bounded);
   if (!pen) return;
   HGDIOBJ oldPen = ::SelectObject(hdc, pen);
   HBRUSH brush = ::CreateSolidBrush(colour);

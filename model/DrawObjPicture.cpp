@@ -9,6 +9,7 @@
 #include "model/DrawDoc.h"
 #include "model/DrawHost.h"
 #include "model/DrawObj.h"
+#include "model/PathLimits.h"
 #include "model/PictureRecord.h"
 
 namespace {
@@ -110,6 +111,9 @@ void CDrawObj::DrawPictureFill(Gdiplus::Graphics& graphics, Gdiplus::GraphicsPat
   const int keyedBefore = m_colourKeyApplied;
   ApplyColourKey(&graphics);
   if (!keyedBefore && m_colourKeyApplied) m_appliedKey = m_colourKey;
-  DrawImageEx(m_picture, &graphics, &path, m_baseRect.left, m_baseRect.top, m_baseRect.right, m_baseRect.bottom,
+  // The picture is clipped to the shape as GDI+ is given it: a clip reaching billions of
+  // units takes GDI+ minutes to make a region of.
+  const std::unique_ptr<Gdiplus::GraphicsPath> bounded = PathLimits::SafeCopy(path);
+  DrawImageEx(m_picture, &graphics, bounded ? bounded.get() : &path, m_baseRect.left, m_baseRect.top, m_baseRect.right, m_baseRect.bottom,
               m_picturePlacement, !m_filled, m_fillAlpha, m_colourKey);
 }

@@ -15,6 +15,7 @@
 #include "model/DrawRect.h"
 #include "model/PropertyRows.h"
 #include "model/ShapeEditing.h"
+#include "model/ShapePainter.h"
 #include "resources/ModelStrings.h"
 
 namespace {
@@ -175,7 +176,8 @@ CDrawObj* CMemberGroup::CartoonMember() const {
 int CMemberGroup::DrawObject(CDC* dc, CView* view) {
   if (!m_visible) return 0;
   HDC hdc = dc->GetSafeHdc();
-  HPEN pen = ::CreatePenIndirect(&m_pen);
+  const LOGPEN bounded = CShapePainter::BoundedLogPen(m_pen);
+  HPEN pen = ::CreatePenIndirect(&bounded);
   HBRUSH brush = ::CreateBrushIndirect(&m_brush);
   HGDIOBJ oldBrush = ::SelectObject(hdc, m_filled && brush ? static_cast<HGDIOBJ>(brush) : ::GetStockObject(NULL_BRUSH));
   HGDIOBJ oldPen = ::SelectObject(hdc, m_outlined && pen ? static_cast<HGDIOBJ>(pen) : ::GetStockObject(NULL_PEN));

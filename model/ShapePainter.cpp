@@ -32,6 +32,13 @@ Gdiplus::Color CShapePainter::ArgbOf(COLORREF colour, int transparency) {
   return Gdiplus::Color(static_cast<BYTE>(alpha), GetRValue(colour), GetGValue(colour), GetBValue(colour));
 }
 
+LOGPEN CShapePainter::BoundedLogPen(LOGPEN pen) {
+  const LONG widest = static_cast<LONG>(kWidestPen);
+  pen.lopnWidth.x = std::clamp(pen.lopnWidth.x, -widest, widest);
+  pen.lopnWidth.y = std::clamp(pen.lopnWidth.y, -widest, widest);
+  return pen;
+}
+
 Gdiplus::DashStyle CShapePainter::DashStyleOf(UINT penStyle) {
   return penStyle <= Gdiplus::DashStyleDashDotDot ? static_cast<Gdiplus::DashStyle>(penStyle)
                                                   : Gdiplus::DashStyleSolid;

@@ -66,6 +66,9 @@ class CShapePainter {
 
   // The widest pen drawn; wider ones from a file are drawn this wide.
   static constexpr Gdiplus::REAL kWidestPen = 1 << 12;
+  // The pen for GDI drawing with a width no wider than the widest pen (either sign):
+  // Windows' wide-pen outlines of a width from a file can take minutes to build.
+  static LOGPEN BoundedLogPen(LOGPEN pen);
 
   // An 0x00BBGGRR colour with alpha 255 - transparency (clamped to 0..255).
   static Gdiplus::Color ArgbOf(COLORREF colour, int transparency);

@@ -117,6 +117,14 @@ TEST(HostilePage, ValuesNoAuthorMakesArePaintedPlayedOrSkipped) {
          o->m_position = CRect(-2000000000, 30, 40, -2100000000);
          return o;
        }},
+      // Wide enough to be made, too wide for the handles' outline to be built in time.
+      {"trajectory with a pen of 2^24",
+       [] {
+         CDrawRect* o = Shape(kShapeRectangle, CRect(-120, 90, 120, -90));
+         o->ToggleTrajectory();
+         o->m_pen.lopnWidth = {16777217, 0};
+         return o;
+       }},
       {"moving line with a far end", [] { return Moving(new CDrawLine(CRect(-20, 0, 2000000000, -1500000000))); }},
       {"moving polygon with far vertices",
        [] { return Moving(Poly(kPolyLines, {{0, 0}, {2100000000, 5}, {-2100000000, 1900000000}})); }},
