@@ -55,12 +55,9 @@ StreamPtr StreamOverBlock(GlobalBlock& block, SIZE_T size) {
 std::unique_ptr<CPicture> Failed(Gdiplus::Status status) { return std::make_unique<CPicture>(status); }
 
 // A PNG whose chunks claim more bytes than it has is damaged: the platform's decoder,
-// given one whose end chunk claims a billion bytes, writes past its buffers. Other
-// formats and whole PNGs pass.
+// given one whose end chunk claims a billion bytes, writes past its buffers.
 bool PngChunksFit(const BYTE* data, size_t size) {
-  static const BYTE kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-  if (size < sizeof kSignature || std::memcmp(data, kSignature, sizeof kSignature) != 0) return true;
-  size_t at = sizeof kSignature;
+  size_t at = 8;
   while (size - at >= 12) {
     const uint64_t length = (static_cast<uint64_t>(data[at]) << 24) | (data[at + 1] << 16) | (data[at + 2] << 8) | data[at + 3];
     if (length > size - at - 12) return false;
@@ -68,6 +65,51 @@ bool PngChunksFit(const BYTE* data, size_t size) {
     at += 12 + static_cast<size_t>(length);
   }
   return at == size;
+}
+
+// Likewise a JPEG whose marker segment claims more bytes than follow it: the platform's
+// decoder skips the claimed bytes past the end of its buffer and reads beyond it. The
+// coded data after a scan header runs to the next marker; a picture cut short there
+// still decodes as far as it goes.
+bool JpegSegmentsFit(const BYTE* data, size_t size) {
+  size_t at = 2;
+  bool inScan = false;
+  while (at < size) {
+    if (data[at] != 0xFF) {
+      ++at;  // coded data, or stray bytes the decoder passes over to the next marker
+      continue;
+    }
+    if (at + 1 >= size) return inScan;  // a cut marker, harmless only inside coded data
+    const BYTE marker = data[at + 1];
+    if (marker == 0xFF) {  // fill byte
+      ++at;
+      continue;
+    }
+    if (inScan && (marker == 0x00 || (marker >= 0xD0 && marker <= 0xD7))) {  // stuffed byte, restart
+      at += 2;
+      continue;
+    }
+    if (marker == 0xD9) return true;  // end of image
+    if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD8)) {  // markers without a length
+      at += 2;
+      continue;
+    }
+    if (size - at < 4) return false;
+    const size_t length = (static_cast<size_t>(data[at + 2]) << 8) | data[at + 3];
+    if (length < 2 || length > size - at - 2) return false;
+    at += 2 + length;
+    inScan = marker == 0xDA;
+  }
+  return true;
+}
+
+// Encodings whose own lengths are damaged are refused before the platform's decoders
+// see them; other formats and whole pictures pass.
+bool EncodedLengthsFit(const BYTE* data, size_t size) {
+  static const BYTE kPng[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  if (size >= sizeof kPng && std::memcmp(data, kPng, sizeof kPng) == 0) return PngChunksFit(data, size);
+  if (size >= 2 && data[0] == 0xFF && data[1] == 0xD8) return JpegSegmentsFit(data, size);
+  return true;
 }
 
 // Raster decoders first; what they refuse may be a metafile.
@@ -364,7 +406,7 @@ double LineAngle(POINT from, POINT to) { return LineAngleD(from.x, from.y, to.x,
 
 std::unique_ptr<CPicture> LoadImageBytes(const void* data, size_t size, BOOL flip, UINT* frameCount) {
   if (!data || size == 0) return Failed(Gdiplus::UnknownImageFormat);
-  if (!PngChunksFit(static_cast<const BYTE*>(data), size)) return Failed(Gdiplus::InvalidParameter);
+  if (!EncodedLengthsFit(static_cast<const BYTE*>(data), size)) return Failed(Gdiplus::InvalidParameter);
   GlobalBlock block(size);
   void* target = block.Get() ? ::GlobalLock(block.Get()) : nullptr;
   if (!target) return Failed(Gdiplus::OutOfMemory);
@@ -399,7 +441,7 @@ std::unique_ptr<CPicture> LoadImageFile(const char* path, BOOL flip, UINT* frame
       if (got == 0) break;
       done += got;
     }
-    const bool fits = done == size && PngChunksFit(target, size);
+    const bool fits = done == size && EncodedLengthsFit(target, size);
     ::GlobalUnlock(block.Get());
     if (done != size) return Failed(Gdiplus::Win32Error);
     if (!fits) return Failed(Gdiplus::InvalidParameter);

@@ -93,6 +93,25 @@ CPicture* SmallPicture() {
   return new CPicture(bitmap);
 }
 
+// An enhanced metafile of a few records: a filled rectangle, a line and a text.
+std::vector<BYTE> SmallMetafile() {
+  HDC dc = ::CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
+  if (!dc) return {};
+  HBRUSH brush = ::CreateSolidBrush(RGB(200, 40, 40));
+  const RECT box = {2, 2, 40, 30};
+  ::FillRect(dc, &box, brush);
+  ::DeleteObject(brush);
+  ::MoveToEx(dc, 0, 0, nullptr);
+  ::LineTo(dc, 44, 34);
+  ::TextOutA(dc, 4, 10, "emf", 3);
+  HENHMETAFILE metafile = ::CloseEnhMetaFile(dc);
+  if (!metafile) return {};
+  std::vector<BYTE> bytes(::GetEnhMetaFileBits(metafile, 0, nullptr));
+  if (!bytes.empty()) ::GetEnhMetaFileBits(metafile, static_cast<UINT>(bytes.size()), bytes.data());
+  ::DeleteEnhMetaFile(metafile);
+  return bytes;
+}
+
 // Filled with the page's embedded picture: stretched or tiled, keyed or not.
 CDrawObj* Pictured(CDrawObj* o, int placement, bool keyed) {
   o->m_pictureFill = 1;
@@ -353,6 +372,11 @@ std::vector<SeedPage> FillPages() {
   std::vector<BYTE> gif;
   if (EncodeImageFrames(frames, 2, L"image/gif", TRUE, gif) == Gdiplus::Ok)
     seeds.push_back({"fills, GIF pictures", WithPictureBytes(seeds[1].bytes, jpeg, gif)});
+  std::vector<BYTE> bmp;
+  if (EncodeImage(*picture, L"image/bmp", TRUE, bmp) == Gdiplus::Ok)
+    seeds.push_back({"fills, BMP pictures", WithPictureBytes(seeds[0].bytes, jpeg, bmp)});
+  const std::vector<BYTE> emf = SmallMetafile();
+  if (!emf.empty()) seeds.push_back({"fills, metafile pictures", WithPictureBytes(seeds[1].bytes, jpeg, emf)});
   return seeds;
 }
 

@@ -338,3 +338,46 @@ TEST(EncodeImage, RefusesWhatItCannotEncode) {
   EXPECT_TRUE(Near(kRed, PixelOf(*drawn, w / 2, h / 4), 8)) << Hex32{PixelOf(*drawn, w / 2, h / 4)};
   EXPECT_TRUE(Near(kBlue, PixelOf(*drawn, w / 2, 3 * h / 4), 8)) << Hex32{PixelOf(*drawn, w / 2, 3 * h / 4)};
 }
+
+// Encodings whose own lengths claim more bytes than they hold never reach the platform's
+// decoders, which read and write past their buffers on them; the same pictures with
+// lengths that fit still load.
+TEST(LoadImageBytes, RefusesEncodingsWhoseLengthsOverrunThem) {
+  auto source = MakeRedOverBlue(8, 8);
+  const std::vector<BYTE> png = Encode(*source, L"image/png");
+  const std::vector<BYTE> jpeg = Encode(*source, L"image/jpeg");
+  ASSERT_GT(png.size(), 20u);
+  ASSERT_GT(jpeg.size(), 20u);
+  auto withComment = [&](BYTE high, BYTE low) {
+    std::vector<BYTE> bytes(jpeg.begin(), jpeg.begin() + 2);
+    const BYTE comment[] = {0xFF, 0xFE, high, low, 'a', 'b', 'c'};
+    bytes.insert(bytes.end(), std::begin(comment), std::end(comment));
+    bytes.insert(bytes.end(), jpeg.begin() + 2, jpeg.end());
+    return bytes;
+  };
+  std::vector<BYTE> pngLongEnd = png;
+  pngLongEnd[pngLongEnd.size() - 12] = 0x40;  // the end chunk claims a billion bytes
+  std::vector<BYTE> jpegCutSegment(jpeg.begin(), jpeg.begin() + 21);
+  struct Row {
+    const char* what;
+    std::vector<BYTE> bytes;
+    bool loads;
+  } rows[] = {
+      {"png", png, true},
+      {"png whose end chunk claims a billion bytes", pngLongEnd, false},
+      {"jpeg", jpeg, true},
+      {"jpeg with a comment", withComment(0, 5), true},
+      {"jpeg whose comment claims 65 kB", withComment(0xFF, 0xF0), false},
+      {"jpeg whose comment claims less than its length", withComment(0, 1), false},
+      {"jpeg cut inside a segment", jpegCutSegment, false},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    auto picture = LoadImageBytes(row.bytes.data(), row.bytes.size(), FALSE);
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(row.loads, picture->IsValid()) << picture->GetLastStatus();
+    if (row.loads && picture->IsValid()) {
+      EXPECT_TRUE(Near(kRed, PixelOf(*picture, 1, 1), 24));
+    }
+  }
+}
