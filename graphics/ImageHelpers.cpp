@@ -10,6 +10,7 @@
 #include "framework/core/File.h"
 #include "graphics/DoubleToCoord.h"
 #include "graphics/GeometryHelpers.h"
+#include "graphics/MetafileCheck.h"
 
 namespace {
 
@@ -104,11 +105,18 @@ bool JpegSegmentsFit(const BYTE* data, size_t size) {
 }
 
 // Encodings whose own lengths are damaged are refused before the platform's decoders
-// see them; other formats and whole pictures pass.
+// see them, and metafiles whose records are; other formats and whole pictures pass.
 bool EncodedLengthsFit(const BYTE* data, size_t size) {
   static const BYTE kPng[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  static const BYTE kEnhanced[4] = {1, 0, 0, 0}, kPlaceable[4] = {0xD7, 0xCD, 0xC6, 0x9A};
+  constexpr size_t kPlaceableHeaderBytes = 22;
   if (size >= sizeof kPng && std::memcmp(data, kPng, sizeof kPng) == 0) return PngChunksFit(data, size);
   if (size >= 2 && data[0] == 0xFF && data[1] == 0xD8) return JpegSegmentsFit(data, size);
+  if (size >= 4 && std::memcmp(data, kEnhanced, 4) == 0) return EnhancedMetafileSound(data, size);
+  if (size >= 4 && std::memcmp(data, kPlaceable, 4) == 0)
+    return size > kPlaceableHeaderBytes && WindowsMetafileSound(data + kPlaceableHeaderBytes, size - kPlaceableHeaderBytes);
+  if (size >= 4 && (data[0] == 1 || data[0] == 2) && data[1] == 0 && data[2] == 9 && data[3] == 0)
+    return WindowsMetafileSound(data, size);
   return true;
 }
 

@@ -7,6 +7,7 @@
 #include "framework/core/Archive.h"
 #include "framework/core/MemFile.h"
 #include "framework/core/Module.h"
+#include "graphics/MetafileCheck.h"
 #include "resources/PlaceholderPicture.h"
 
 IMPLEMENT_SERIAL(CMetaFile, CObject, VERSIONABLE_SCHEMA | 1)
@@ -16,43 +17,9 @@ namespace {
 constexpr DWORD kPlaceableKey = 0x9AC6CDD7;
 constexpr UINT kPlaceableHeaderBytes = 22;
 constexpr UINT kMetaHeaderBytes = 18;
-constexpr UINT kMinEnhHeaderBytes = 88;  // ENHMETAHEADER up to szlMillimeters
 
 WORD Word(const BYTE* p) { return static_cast<WORD>(p[0] | (p[1] << 8)); }
 DWORD Dword(const BYTE* p) { return Word(p) | (static_cast<DWORD>(Word(p + 2)) << 16); }
-
-// GDI trusts record sizes; a file is handed over only when every record lies inside it
-// and the last one is the end record.
-bool WindowsRecordsWellFormed(const std::vector<BYTE>& bits) {
-  size_t at = kMetaHeaderBytes;
-  while (at + 6 <= bits.size()) {
-    const ULONGLONG size = 2ULL * Dword(&bits[at]);
-    const WORD function = Word(&bits[at + 4]);
-    if (size < 6 || size > bits.size() - at) return false;
-    if (function == 0) return true;  // META_EOF
-    at += static_cast<size_t>(size);
-  }
-  return false;
-}
-
-bool EnhancedRecordsWellFormed(const std::vector<BYTE>& bits, DWORD* total) {
-  if (bits.size() < kMinEnhHeaderBytes) return false;
-  if (Dword(&bits[0]) != EMR_HEADER || Dword(&bits[40]) != ENHMETA_SIGNATURE) return false;
-  const DWORD bytes = Dword(&bits[48]);
-  if (bytes < kMinEnhHeaderBytes || bytes > bits.size() || Dword(&bits[4]) < kMinEnhHeaderBytes) return false;
-  size_t at = 0;
-  while (at + 8 <= bytes) {
-    const DWORD type = Dword(&bits[at]);
-    const DWORD size = Dword(&bits[at + 4]);
-    if (size < 8 || size % 4 != 0 || size > bytes - at) return false;
-    if (type == EMR_EOF) {
-      *total = bytes;
-      return at + size == bytes;
-    }
-    at += size;
-  }
-  return false;
-}
 
 }  // namespace
 
@@ -97,7 +64,7 @@ BOOL CMetaFile::LoadWindowsMetafile(CFile* file) {
     }
     file->Seek(static_cast<LONGLONG>(start), CFile::begin);
     if (file->Read(bits.data(), static_cast<UINT>(size)) != size) return FALSE;
-    if (!WindowsRecordsWellFormed(bits)) return FALSE;
+    if (!WindowsMetafileSound(bits.data(), bits.size())) return FALSE;
 
     METAFILEPICT picture = {MM_TEXT, 1000, 1000, nullptr};
     HENHMETAFILE metafile = ::SetWinMetaFileBits(static_cast<UINT>(size), bits.data(), nullptr, &picture);
@@ -160,7 +127,7 @@ void CMetaFile::Serialize(CArchive& ar) {
   }
   ar.Read(bits.data(), size);
   DWORD total = 0;
-  if (EnhancedRecordsWellFormed(bits, &total)) Replace(::SetEnhMetaFileBits(total, bits.data()));
+  if (EnhancedMetafileSound(bits.data(), bits.size(), &total)) Replace(::SetEnhMetaFileBits(total, bits.data()));
 }
 
 std::unique_ptr<CMetaFile> LoadPlaceholderMetafile() {

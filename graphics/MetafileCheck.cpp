@@ -1,0 +1,327 @@
+#include "graphics/MetafileCheck.h"
+
+#include <cstdint>
+#include <initializer_list>
+
+namespace {
+
+constexpr DWORD kEnhHeaderBytes = 88;  // ENHMETAHEADER up to szlMillimeters
+constexpr UINT kMetaHeaderBytes = 18;
+constexpr int64_t kFarCoordinate = 1 << 24;
+constexpr int64_t kLargestDevice = 1 << 16;
+constexpr int64_t kLargestBitmapSide = 1 << 16;
+constexpr int64_t kLargestBitmapPixels = int64_t{1} << 28;
+// Kinds of records and text options the platform's headers leave unnamed.
+constexpr DWORD kDrawEscape = 105, kExtEscape = 106, kSmallTextOut = 108, kNamedEscape = 110, kSetLinkedUfis = 119;
+constexpr DWORD kNoRectangle = 0x100, kSmallChars = 0x200;
+
+WORD Word(const BYTE* p) { return static_cast<WORD>(p[0] | (p[1] << 8)); }
+DWORD Dword(const BYTE* p) { return Word(p) | (static_cast<DWORD>(Word(p + 2)) << 16); }
+int32_t Long(const BYTE* p) { return static_cast<int32_t>(Dword(p)); }
+
+// One record, its fields read only inside it.
+class Record {
+ public:
+  Record(const BYTE* bytes, DWORD size, DWORD handles) : m_bytes(bytes), m_size(size), m_handles(handles) {}
+
+  DWORD Size() const { return m_size; }
+  DWORD At(DWORD offset) const { return offset + 4 <= m_size ? Dword(m_bytes + offset) : 0; }
+  WORD WordAt(DWORD offset) const { return offset + 2 <= m_size ? Word(m_bytes + offset) : 0; }
+  const BYTE* Bytes() const { return m_bytes; }
+
+  // count items of itemBytes each, starting at offset, lie inside the record.
+  bool Holds(uint64_t offset, uint64_t count, uint64_t itemBytes) const {
+    return offset <= m_size && count <= (m_size - offset) / (itemBytes ? itemBytes : 1);
+  }
+  // A slot of the handle table the record creates an object in.
+  bool NewHandle(DWORD offset) const {
+    const DWORD slot = At(offset);
+    return slot > 0 && slot < m_handles;
+  }
+  // A handle the record uses: a slot of the table, or a stock object.
+  bool UsedHandle(DWORD offset) const {
+    const DWORD slot = At(offset);
+    return (slot & 0x80000000u) ? (slot & 0x7FFFFFFFu) <= STOCK_LAST : slot < m_handles;
+  }
+
+  // A bitmap the record carries: its header and colours at offBmi, its bits at offBits.
+  // rows is how many rows the bits hold (negative: as many as the header says).
+  bool Bitmap(DWORD offBmiAt, DWORD cbBmiAt, DWORD offBitsAt, DWORD cbBitsAt, DWORD usage, bool required,
+              int64_t rows = -1) const {
+    const DWORD offBmi = At(offBmiAt), cbBmi = At(cbBmiAt), offBits = At(offBitsAt), cbBits = At(cbBitsAt);
+    if (offBmi == 0 && cbBmi == 0) return !required;
+    if (offBmi < 8 || cbBmi < sizeof(BITMAPCOREHEADER) || !Holds(offBmi, cbBmi, 1)) return false;
+    if (cbBits && (offBits < 8 || !Holds(offBits, cbBits, 1))) return false;
+    if (usage != DIB_RGB_COLORS && usage != DIB_PAL_COLORS) return false;
+    const BYTE* info = m_bytes + offBmi;
+    const DWORD headerBytes = Dword(info);
+    if (headerBytes < sizeof(BITMAPCOREHEADER) || headerBytes > cbBmi) return false;
+    int64_t width, height;
+    DWORD bitCount, compression = BI_RGB, imageBytes = 0, colours = 0, entryBytes;
+    if (headerBytes == sizeof(BITMAPCOREHEADER)) {
+      width = Word(info + 4);
+      height = Word(info + 6);
+      bitCount = Word(info + 10);
+      entryBytes = usage == DIB_PAL_COLORS ? 2 : 3;
+    } else {
+      if (headerBytes < sizeof(BITMAPINFOHEADER)) return false;
+      width = Long(info + 4);
+      height = Long(info + 8);
+      bitCount = Word(info + 14);
+      compression = Dword(info + 16);
+      imageBytes = Dword(info + 20);
+      colours = Dword(info + 32);
+      entryBytes = usage == DIB_PAL_COLORS ? 2 : 4;
+    }
+    if (height < 0) height = -height;
+    if (width <= 0 || height == 0 || width > kLargestBitmapSide || height > kLargestBitmapSide ||
+        width * height > kLargestBitmapPixels)
+      return false;
+    if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 16 && bitCount != 24 && bitCount != 32)
+      return false;
+    uint64_t tableBytes = 0;
+    if (colours == 0 && bitCount <= 8) colours = 1u << bitCount;
+    if (bitCount <= 8 && colours > (1u << bitCount)) return false;
+    tableBytes = static_cast<uint64_t>(colours) * entryBytes;
+    switch (compression) {
+      case BI_RGB:
+        break;
+      case BI_BITFIELDS:
+        if (bitCount != 16 && bitCount != 32) return false;
+        if (headerBytes == sizeof(BITMAPINFOHEADER)) tableBytes += 12;
+        break;
+      case BI_RLE8:
+      case BI_RLE4:
+        if (bitCount != (compression == BI_RLE8 ? 8u : 4u) || imageBytes == 0 || imageBytes > cbBits) return false;
+        break;
+      default:
+        return false;  // embedded JPEG or PNG, or no known coding
+    }
+    if (tableBytes > cbBmi - headerBytes) return false;
+    if (compression == BI_RGB || compression == BI_BITFIELDS) {
+      const uint64_t stride = ((static_cast<uint64_t>(width) * bitCount + 31) / 32) * 4;
+      const int64_t heldRows = rows < 0 || rows > height ? height : rows;
+      if (stride * static_cast<uint64_t>(heldRows) > cbBits) return false;
+    }
+    return true;
+  }
+
+  // A text record's EMRTEXT at offset: its characters and spacing inside the record.
+  bool Text(DWORD offset, DWORD charBytes) const {
+    if (!Holds(offset, 1, 40)) return false;
+    const DWORD count = At(offset + 8), offString = At(offset + 12), options = At(offset + 16),
+                offDx = At(offset + 36);
+    if (count == 0) return true;
+    if (offString < 8 || !Holds(offString, count, charBytes)) return false;
+    const uint64_t spacings = static_cast<uint64_t>(count) * ((options & ETO_PDY) ? 2 : 1);
+    return offDx == 0 || (offDx >= 8 && Holds(offDx, spacings, 4));
+  }
+
+  // Region data of cbRgnData bytes at offset: its header and rectangles inside.
+  bool Region(DWORD cbAt, DWORD offset, bool mayBeEmpty) const {
+    const DWORD bytes = At(cbAt);
+    if (bytes == 0) return mayBeEmpty;
+    if (bytes < sizeof(RGNDATAHEADER) || !Holds(offset, bytes, 1)) return false;
+    const BYTE* data = m_bytes + offset;
+    if (Dword(data) < sizeof(RGNDATAHEADER) || Dword(data + 4) != RDH_RECTANGLES) return false;
+    return Dword(data + 8) <= (bytes - sizeof(RGNDATAHEADER)) / sizeof(RECT);
+  }
+
+  // count points of pointBytes each at offset.
+  bool Points(DWORD countAt, DWORD offset, DWORD pointBytes) const { return Holds(offset, At(countAt), pointBytes); }
+
+  // nPolys counts at 24, the points after them; the counts add up to at most the points.
+  bool PolyPoly(DWORD pointBytes) const {
+    const DWORD polys = At(24), points = At(28);
+    if (!Holds(32, polys, 4)) return false;
+    const uint64_t countsEnd = 32 + static_cast<uint64_t>(polys) * 4;
+    if (!Holds(countsEnd, points, pointBytes)) return false;
+    uint64_t total = 0;
+    for (DWORD i = 0; i < polys; ++i) total += Dword(m_bytes + 32 + i * 4);
+    return total <= points;
+  }
+
+ private:
+  const BYTE* m_bytes;
+  DWORD m_size;
+  DWORD m_handles;
+};
+
+// The fixed part of each kind of record, in bytes; zero for kinds no file holds.
+DWORD FixedBytes(DWORD type) {
+  static const WORD kFixed[] = {
+      0,   88,  28,  28,  28,  28,  28,  32,  32,  16,  16,  16,  16,  16,  20,  20,   // 0-15
+      12,  12,  12,  12,  12,  12,  12,  32,  12,  12,  16,  16,  8,   24,  24,  24,   // 16-31
+      24,  8,   12,  32,  36,  12,  28,  24,  12,  28,  24,  24,  32,  40,  40,  40,   // 32-47
+      12,  16,  20,  16,  8,   24,  16,  40,  28,  12,  12,  8,   8,   8,   24,  24,   // 48-63
+      24,  8,   8,   12,  8,   0,   12,  32,  40,  28,  28,  16,  100, 108, 128, 140,  // 64-79
+      76,  80,  104, 76,  76,  28,  28,  28,  28,  28,  32,  32,  28,  32,  32,  52,   // 80-95
+      40,  40,  12,  340, 12,  12,  12,  28,  48,  16,  16,  0,   36,  16,  20,  24,   // 96-111
+      20,  20,  108, 12,  108, 0,   36,  12,  20,  24,  608};                         // 112-122
+  return type < sizeof kFixed / sizeof kFixed[0] ? kFixed[type] : 0;
+}
+
+// What a record of its kind says of the bytes after its fixed part and of handles.
+bool RecordSound(DWORD type, const Record& r) {
+  switch (type) {
+    case EMR_POLYBEZIER: case EMR_POLYGON: case EMR_POLYLINE: case EMR_POLYBEZIERTO: case EMR_POLYLINETO:
+      return r.Points(24, 28, 8);
+    case EMR_POLYBEZIER16: case EMR_POLYGON16: case EMR_POLYLINE16: case EMR_POLYBEZIERTO16:
+    case EMR_POLYLINETO16:
+      return r.Points(24, 28, 4);
+    case EMR_POLYDRAW:
+      return r.Points(24, 28, 9);
+    case EMR_POLYDRAW16:
+      return r.Points(24, 28, 5);
+    case EMR_POLYPOLYLINE: case EMR_POLYPOLYGON:
+      return r.PolyPoly(8);
+    case EMR_POLYPOLYLINE16: case EMR_POLYPOLYGON16:
+      return r.PolyPoly(4);
+    case EMR_EOF:
+      return r.At(8) == 0 || r.Holds(r.At(12), r.At(8), 4);
+    case EMR_SELECTOBJECT: case EMR_DELETEOBJECT: case EMR_SELECTPALETTE: case EMR_SETCOLORSPACE:
+    case EMR_DELETECOLORSPACE:
+      return r.UsedHandle(8);
+    case EMR_CREATEPEN: case EMR_CREATEBRUSHINDIRECT: case EMR_EXTCREATEFONTINDIRECTW: case EMR_CREATECOLORSPACE:
+      return r.NewHandle(8);
+    case EMR_CREATECOLORSPACEW:
+      return r.NewHandle(8) && r.Holds(608, r.At(604), 1);
+    case EMR_CREATEPALETTE:
+      return r.NewHandle(8) && r.Holds(16, r.WordAt(14), 4);
+    case EMR_SETPALETTEENTRIES:
+      return r.UsedHandle(8) && r.Holds(20, r.At(16), 4);
+    case EMR_RESIZEPALETTE: case EMR_COLORCORRECTPALETTE:
+      return r.UsedHandle(8);
+    case EMR_EXTCREATEPEN:
+      return r.NewHandle(8) && r.Holds(52, r.At(48), 4) && r.Bitmap(12, 16, 20, 24, DIB_RGB_COLORS, false);
+    case EMR_CREATEMONOBRUSH: case EMR_CREATEDIBPATTERNBRUSHPT:
+      return r.NewHandle(8) && r.Bitmap(16, 20, 24, 28, r.At(12), true);
+    case EMR_GDICOMMENT: case EMR_GLSRECORD:
+      return r.Holds(12, r.At(8), 1);
+    case EMR_GLSBOUNDEDRECORD:
+      return r.Holds(28, r.At(24), 1);
+    case kDrawEscape: case kExtEscape:
+      return r.Holds(16, r.At(12), 1);
+    case kNamedEscape:
+      return r.Holds(20, static_cast<uint64_t>(r.At(12)) + r.At(16), 1);
+    case EMR_SETICMPROFILEA: case EMR_SETICMPROFILEW:
+      return r.Holds(20, static_cast<uint64_t>(r.At(12)) + r.At(16), 1);
+    case EMR_COLORMATCHTOTARGETW:
+      return r.Holds(24, static_cast<uint64_t>(r.At(16)) + r.At(20), 1);
+    case kSetLinkedUfis:
+      return r.Holds(12, r.At(8), 8);
+    case EMR_FILLRGN:
+      return r.UsedHandle(28) && r.Region(24, 32, false);
+    case EMR_FRAMERGN:
+      return r.UsedHandle(28) && r.Region(24, 40, false);
+    case EMR_INVERTRGN: case EMR_PAINTRGN:
+      return r.Region(24, 28, false);
+    case EMR_EXTSELECTCLIPRGN:
+      return r.Region(8, 16, true);
+    case EMR_BITBLT:
+      return r.Bitmap(84, 88, 92, 96, r.At(80), false);
+    case EMR_STRETCHBLT: case EMR_ALPHABLEND: case EMR_TRANSPARENTBLT:
+      return r.Bitmap(84, 88, 92, 96, r.At(80), false);
+    case EMR_MASKBLT:
+      return r.Bitmap(84, 88, 92, 96, r.At(80), false) && r.Bitmap(112, 116, 120, 124, r.At(108), false);
+    case EMR_PLGBLT:
+      return r.Bitmap(96, 100, 104, 108, r.At(92), false) && r.Bitmap(124, 128, 132, 136, r.At(120), false);
+    case EMR_SETDIBITSTODEVICE:
+      return r.Bitmap(48, 52, 56, 60, r.At(64), true, r.At(72));
+    case EMR_STRETCHDIBITS:
+      return r.Bitmap(48, 52, 56, 60, r.At(64), true);
+    case EMR_EXTTEXTOUTA:
+      return r.Text(36, 1);
+    case EMR_EXTTEXTOUTW:
+      return r.Text(36, 2);
+    case EMR_POLYTEXTOUTA: case EMR_POLYTEXTOUTW: {
+      const DWORD strings = r.At(36);
+      if (!r.Holds(40, strings, 40)) return false;
+      for (DWORD i = 0; i < strings; ++i)
+        if (!r.Text(40 + i * 40, type == EMR_POLYTEXTOUTA ? 1 : 2)) return false;
+      return true;
+    }
+    case kSmallTextOut: {
+      const DWORD count = r.At(16), options = r.At(20);
+      const DWORD text = 36 + ((options & kNoRectangle) ? 0 : 16);
+      return r.Holds(text, count, (options & kSmallChars) ? 1 : 2);
+    }
+    case EMR_GRADIENTFILL: {
+      const DWORD vertices = r.At(24), shapes = r.At(28), mode = r.At(32);
+      if (mode > GRADIENT_FILL_TRIANGLE || !r.Holds(36, vertices, 16)) return false;
+      const uint64_t shapesAt = 36 + static_cast<uint64_t>(vertices) * 16;
+      const DWORD indices = mode == GRADIENT_FILL_TRIANGLE ? 3 : 2;
+      if (!r.Holds(shapesAt, shapes, indices * 4)) return false;
+      for (uint64_t i = 0; i < static_cast<uint64_t>(shapes) * indices; ++i)
+        if (Dword(r.Bytes() + shapesAt + i * 4) >= vertices) return false;
+      return true;
+    }
+    default:
+      return true;
+  }
+}
+
+bool Far(int32_t v) { return v < -kFarCoordinate || v > kFarCoordinate; }
+
+bool HeaderSound(const BYTE* bits, DWORD bytes) {
+  const DWORD headerBytes = Dword(bits + 4);
+  if (headerBytes < kEnhHeaderBytes || headerBytes > bytes || headerBytes % 4 != 0) return false;
+  for (DWORD at = 8; at < 40; at += 4)  // bounds and frame
+    if (Far(Long(bits + at))) return false;
+  const int64_t deviceX = Long(bits + 72), deviceY = Long(bits + 76), millimetresX = Long(bits + 80),
+                millimetresY = Long(bits + 84);
+  for (int64_t v : {deviceX, deviceY, millimetresX, millimetresY})
+    if (v <= 0 || v > kLargestDevice) return false;
+  const Record header(bits, headerBytes, 0);
+  const DWORD descriptionChars = header.At(60), descriptionAt = header.At(64);
+  if (descriptionChars && (descriptionAt < kEnhHeaderBytes || !header.Holds(descriptionAt, descriptionChars, 2)))
+    return false;
+  if (headerBytes >= 100) {
+    const DWORD formatBytes = header.At(88), formatAt = header.At(92);
+    if (formatBytes && (formatAt < 100 || !header.Holds(formatAt, formatBytes, 1))) return false;
+  }
+  return Word(bits + 56) > 0;  // the handle table has slot 0, the metafile's own
+}
+
+}  // namespace
+
+bool EnhancedMetafileSound(const BYTE* bits, size_t size, DWORD* total) {
+  if (!bits || size < kEnhHeaderBytes) return false;
+  if (Dword(bits) != EMR_HEADER || Dword(bits + 40) != ENHMETA_SIGNATURE) return false;
+  const DWORD bytes = Dword(bits + 48);
+  if (bytes < kEnhHeaderBytes || bytes > size || !HeaderSound(bits, bytes)) return false;
+  const DWORD handles = Word(bits + 56);
+  DWORD at = Dword(bits + 4);
+  while (bytes - at >= 8) {
+    const DWORD type = Dword(bits + at);
+    const DWORD recordBytes = Dword(bits + at + 4);
+    if (recordBytes < 8 || recordBytes % 4 != 0 || recordBytes > bytes - at) return false;
+    const DWORD fixed = FixedBytes(type);
+    if (fixed == 0 || type == EMR_HEADER || recordBytes < fixed) return false;
+    if (!RecordSound(type, Record(bits + at, recordBytes, handles))) return false;
+    if (type == EMR_EOF) {
+      if (at + recordBytes != bytes) return false;
+      if (total) *total = bytes;
+      return true;
+    }
+    at += recordBytes;
+  }
+  return false;
+}
+
+bool WindowsMetafileSound(const BYTE* bits, size_t size) {
+  if (!bits || size < kMetaHeaderBytes + 6) return false;
+  const WORD type = Word(bits);
+  if ((type != 1 && type != 2) || Word(bits + 2) != kMetaHeaderBytes / 2) return false;
+  const uint64_t claimed = 2ULL * Dword(bits + 6);
+  if (claimed < kMetaHeaderBytes + 6 || claimed > size) return false;
+  size_t at = kMetaHeaderBytes;
+  while (at + 6 <= claimed) {
+    const uint64_t recordBytes = 2ULL * Dword(bits + at);
+    const WORD function = Word(bits + at + 4);
+    if (recordBytes < 6 || recordBytes > claimed - at) return false;
+    if (function == 0) return true;  // META_EOF
+    at += static_cast<size_t>(recordBytes);
+  }
+  return false;
+}

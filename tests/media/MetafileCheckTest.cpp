@@ -1,0 +1,191 @@
+// The metafile checks: every record GDI writes passes, and records that claim more than
+// they hold, use handles outside the table or are of no known kind are refused, in the
+// checks themselves and where pictures and metafile objects are loaded.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+#include <vector>
+
+#include "framework/core/Archive.h"
+#include "framework/core/MemFile.h"
+#include "graphics/ImageHelpers.h"
+#include "graphics/MetafileCheck.h"
+#include "model/MetaFile.h"
+
+namespace {
+
+DWORD Get(const std::vector<BYTE>& b, size_t at) {
+  DWORD v;
+  std::memcpy(&v, &b[at], 4);
+  return v;
+}
+void Put(std::vector<BYTE>& b, size_t at, DWORD v) { std::memcpy(&b[at], &v, 4); }
+
+// The offset of the first record of the kind; zero when there is none.
+size_t FindRecord(const std::vector<BYTE>& b, DWORD type) {
+  for (size_t at = Get(b, 4); at + 8 <= b.size(); at += Get(b, at + 4)) {
+    if (Get(b, at) == type) return at;
+    if (Get(b, at + 4) < 8) break;
+  }
+  return 0;
+}
+
+// A metafile of the records drawings hold: pens, brushes, fonts and a palette made and
+// selected, lines, polygons, curves, text with spacing, bitmaps, a region, a gradient.
+std::vector<BYTE> RichMetafile() {
+  HDC dc = ::CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+  HPEN pen = ::CreatePen(PS_DASH, 1, RGB(10, 20, 30));
+  LOGBRUSH lb = {BS_SOLID, RGB(200, 0, 0), 0};
+  const DWORD style[] = {4, 2, 1, 2};
+  HPEN wide = ::ExtCreatePen(PS_GEOMETRIC | PS_USERSTYLE, 3, &lb, 4, style);
+  HBRUSH brush = ::CreateHatchBrush(HS_CROSS, RGB(0, 90, 0));
+  HFONT font = ::CreateFontW(-14, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial");
+  struct {
+    LOGPALETTE head;
+    PALETTEENTRY more[3];
+  } palette = {{0x300, 4, {{255, 0, 0, 0}}}, {{0, 255, 0, 0}, {0, 0, 255, 0}, {9, 9, 9, 0}}};
+  HPALETTE pal = ::CreatePalette(&palette.head);
+  ::SelectPalette(dc, pal, FALSE);
+  ::SelectObject(dc, pen);
+  ::SelectObject(dc, brush);
+  ::SelectObject(dc, font);
+  const POINT line[] = {{0, 0}, {40, 10}, {20, 30}, {60, 60}};
+  ::Polyline(dc, line, 4);
+  const POINT polys[] = {{0, 0}, {10, 0}, {10, 10}, {20, 20}, {30, 20}, {30, 30}, {25, 35}};
+  const INT counts[] = {3, 4};
+  ::PolyPolygon(dc, polys, counts, 2);
+  ::PolyBezier(dc, line, 4);
+  const BYTE kinds[] = {PT_MOVETO, PT_LINETO, PT_LINETO, PT_LINETO};
+  ::PolyDraw(dc, line, kinds, 4);
+  ::SelectObject(dc, wide);
+  ::Ellipse(dc, 5, 5, 50, 40);
+  const INT dx[] = {8, 8, 8};
+  const RECT clip = {0, 0, 90, 90};
+  ::ExtTextOutW(dc, 4, 50, ETO_CLIPPED, &clip, L"abc", 3, dx);
+  BITMAPINFO info = {};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), 3, 2, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+  const BYTE pixels[2 * 12] = {255, 0, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0, 9, 9, 9, 90, 90, 90, 200, 200, 200};
+  ::StretchDIBits(dc, 60, 60, 30, 20, 0, 0, 3, 2, pixels, &info, DIB_RGB_COLORS, SRCCOPY);
+  ::SetDIBitsToDevice(dc, 70, 10, 3, 2, 0, 0, 0, 2, pixels, &info, DIB_RGB_COLORS);
+  HRGN region = ::CreateRectRgn(10, 10, 70, 70);
+  HRGN other = ::CreateEllipticRgn(20, 20, 80, 80);
+  ::CombineRgn(region, region, other, RGN_OR);
+  ::FillRgn(dc, region, brush);
+  ::ExtSelectClipRgn(dc, region, RGN_AND);
+  TRIVERTEX vertices[2] = {{0, 0, 0xFF00, 0, 0, 0}, {40, 40, 0, 0, 0xFF00, 0}};
+  GRADIENT_RECT shape = {0, 1};
+  ::GradientFill(dc, vertices, 2, &shape, 1, GRADIENT_FILL_RECT_H);
+  ::SelectObject(dc, ::GetStockObject(BLACK_PEN));
+  ::SelectObject(dc, ::GetStockObject(WHITE_BRUSH));
+  ::SelectObject(dc, ::GetStockObject(SYSTEM_FONT));
+  for (HGDIOBJ o : {static_cast<HGDIOBJ>(pen), static_cast<HGDIOBJ>(wide), static_cast<HGDIOBJ>(brush),
+                    static_cast<HGDIOBJ>(font), static_cast<HGDIOBJ>(region), static_cast<HGDIOBJ>(other)})
+    ::DeleteObject(o);
+  HENHMETAFILE emf = ::CloseEnhMetaFile(dc);
+  ::DeleteObject(pal);
+  std::vector<BYTE> bytes(::GetEnhMetaFileBits(emf, 0, nullptr));
+  ::GetEnhMetaFileBits(emf, static_cast<UINT>(bytes.size()), bytes.data());
+  ::DeleteEnhMetaFile(emf);
+  return bytes;
+}
+
+// The metafile stored as a metafile object stores it: 24 header bytes, the size, the bits.
+std::vector<BYTE> StoredObject(const std::vector<BYTE>& bits) {
+  std::vector<BYTE> stored(24, 0);
+  const DWORD size = static_cast<DWORD>(bits.size());
+  stored.insert(stored.end(), reinterpret_cast<const BYTE*>(&size), reinterpret_cast<const BYTE*>(&size) + 4);
+  stored.insert(stored.end(), bits.begin(), bits.end());
+  return stored;
+}
+
+bool LoadsAsObject(const std::vector<BYTE>& bits) {
+  CMemFile file(StoredObject(bits));
+  CArchive ar(&file, CArchive::load);
+  CMetaFile metafile;
+  metafile.Serialize(ar);
+  return metafile.m_hEnhMetaFile != nullptr;
+}
+
+}  // namespace
+
+TEST(MetafileCheck, EveryRecordGdiWritesPasses) {
+  const std::vector<BYTE> bits = RichMetafile();
+  for (DWORD type : {EMR_POLYLINE16, EMR_POLYPOLYGON16, EMR_POLYBEZIER16, EMR_POLYDRAW16, EMR_CREATEPEN,
+                     EMR_EXTTEXTOUTW, EMR_STRETCHDIBITS, EMR_SETDIBITSTODEVICE, EMR_FILLRGN, EMR_EXTSELECTCLIPRGN,
+                     EMR_GRADIENTFILL, EMR_CREATEPALETTE, EMR_EXTCREATEFONTINDIRECTW, EMR_CREATEBRUSHINDIRECT})
+    EXPECT_NE(0u, FindRecord(bits, type)) << "record " << type << " written";
+  DWORD total = 0;
+  EXPECT_TRUE(EnhancedMetafileSound(bits.data(), bits.size(), &total));
+  EXPECT_EQ(bits.size(), total);
+  std::vector<BYTE> trailing = bits;
+  trailing.resize(bits.size() + 16, 0xEE);  // bytes after the end record are not the metafile's
+  EXPECT_TRUE(EnhancedMetafileSound(trailing.data(), trailing.size(), &total));
+  EXPECT_EQ(bits.size(), total);
+  EXPECT_TRUE(LoadsAsObject(bits));
+  auto picture = LoadImageBytes(bits.data(), bits.size(), FALSE);
+  EXPECT_TRUE(picture && picture->IsValid());
+}
+
+TEST(MetafileCheck, RecordsThatClaimTooMuchAreRefused) {
+  const std::vector<BYTE> good = RichMetafile();
+  using Damage = std::function<void(std::vector<BYTE>&)>;
+  auto inRecord = [](DWORD type, size_t offset, DWORD value) -> Damage {
+    return [=](std::vector<BYTE>& b) {
+      const size_t at = FindRecord(b, type);
+      ASSERT_NE(0u, at);
+      Put(b, at + offset, value);
+    };
+  };
+  struct Row {
+    const char* what;
+    Damage damage;
+  } rows[] = {
+      {"a record of no size", inRecord(EMR_POLYLINE16, 4, 0)},
+      {"a record past the end", inRecord(EMR_POLYLINE16, 4, 0x1000)},
+      {"a record of no known kind", inRecord(EMR_POLYLINE16, 0, 0x10028)},
+      {"a second header", inRecord(EMR_POLYLINE16, 0, EMR_HEADER)},
+      {"more points than held", inRecord(EMR_POLYLINE16, 24, 0x40000000)},
+      {"polygon counts beyond the points", inRecord(EMR_POLYPOLYGON16, 32, 1000)},
+      {"text longer than its record", inRecord(EMR_EXTTEXTOUTW, 44, 0xC0000000)},
+      {"text outside its record", inRecord(EMR_EXTTEXTOUTW, 48, 0x7FFFFFF0)},
+      {"spacing outside its record", inRecord(EMR_EXTTEXTOUTW, 72, 0x10000)},
+      {"a pen made outside the handle table", inRecord(EMR_CREATEPEN, 8, 0xFFFF)},
+      {"a brush made in the metafile's own slot", inRecord(EMR_CREATEBRUSHINDIRECT, 8, 0)},
+      {"a selected slot outside the table", inRecord(EMR_SELECTOBJECT, 8, 0x7FFF)},
+      {"a deleted slot outside the table", inRecord(EMR_DELETEOBJECT, 8, 0x10000)},
+      {"bitmap bits fewer than its rows", inRecord(EMR_STRETCHDIBITS, 60, 6)},
+      {"a bitmap header outside the record", inRecord(EMR_STRETCHDIBITS, 48, 0x7FFFFFF0)},
+      {"a bitmap a billion pixels wide", [](std::vector<BYTE>& b) {
+         const size_t at = FindRecord(b, EMR_STRETCHDIBITS);
+         Put(b, at + Get(b, at + 48) + 4, 0x40000000);
+       }},
+      {"more palette colours than held", [](std::vector<BYTE>& b) {
+         const size_t at = FindRecord(b, EMR_CREATEPALETTE);
+         b[at + 14] = 0xFF;
+       }},
+      {"region rectangles beyond the data", [](std::vector<BYTE>& b) {
+         const size_t at = FindRecord(b, EMR_FILLRGN);
+         Put(b, at + 32 + 8, 0x1000000);
+       }},
+      {"a gradient naming a vertex it has not", [](std::vector<BYTE>& b) {
+         const size_t at = FindRecord(b, EMR_GRADIENTFILL);
+         Put(b, at + 36 + 2 * 16 + 4, 7);
+       }},
+      {"the header counting bytes past the end", [](std::vector<BYTE>& b) { Put(b, 48, Get(b, 48) + 4); }},
+      {"a device of no pixels", [](std::vector<BYTE>& b) { Put(b, 72, 0); }},
+      {"no handle table", [](std::vector<BYTE>& b) { b[56] = b[57] = 0; }},
+      {"a frame of billions of units", [](std::vector<BYTE>& b) { Put(b, 32, 0x7FFFFFF0); }},
+      {"the end record before the end", [](std::vector<BYTE>& b) { Put(b, 48, Get(b, 48) + 8); b.resize(b.size() + 8, 0); }},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    std::vector<BYTE> bits = good;
+    row.damage(bits);
+    EXPECT_FALSE(EnhancedMetafileSound(bits.data(), bits.size()));
+    EXPECT_FALSE(LoadsAsObject(bits));
+    auto picture = LoadImageBytes(bits.data(), bits.size(), FALSE);
+    ASSERT_TRUE(picture);
+    EXPECT_FALSE(picture->IsValid());
+  }
+}
