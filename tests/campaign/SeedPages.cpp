@@ -112,6 +112,33 @@ std::vector<BYTE> SmallMetafile() {
   return bytes;
 }
 
+// A placeable Windows metafile of the same few records.
+std::vector<BYTE> SmallWindowsMetafile() {
+  HDC dc = ::CreateMetaFileA(nullptr);
+  if (!dc) return {};
+  HBRUSH brush = ::CreateSolidBrush(RGB(40, 40, 200));
+  HGDIOBJ old = ::SelectObject(dc, brush);
+  ::Rectangle(dc, 2, 2, 40, 30);
+  ::SelectObject(dc, old);
+  ::DeleteObject(brush);
+  const POINT line[] = {{0, 0}, {44, 34}, {10, 30}};
+  ::Polyline(dc, line, 3);
+  ::TextOutA(dc, 4, 10, "wmf", 3);
+  HMETAFILE metafile = ::CloseMetaFile(dc);
+  if (!metafile) return {};
+  std::vector<BYTE> records(::GetMetaFileBitsEx(metafile, 0, nullptr));
+  if (!records.empty()) ::GetMetaFileBitsEx(metafile, static_cast<UINT>(records.size()), records.data());
+  ::DeleteMetaFile(metafile);
+  if (records.empty()) return {};
+  // Key, handle, bounds 0,0-48,36, 96 units an inch, reserved, then the checksum of the
+  // ten words before it.
+  WORD head[11] = {0xCDD7, 0x9AC6, 0, 0, 0, 48, 36, 96, 0, 0, 0};
+  for (int i = 0; i < 10; ++i) head[10] ^= head[i];
+  std::vector<BYTE> bytes(reinterpret_cast<const BYTE*>(head), reinterpret_cast<const BYTE*>(head) + sizeof head);
+  bytes.insert(bytes.end(), records.begin(), records.end());
+  return bytes;
+}
+
 // Filled with the page's embedded picture: stretched or tiled, keyed or not.
 CDrawObj* Pictured(CDrawObj* o, int placement, bool keyed) {
   o->m_pictureFill = 1;
@@ -377,6 +404,8 @@ std::vector<SeedPage> FillPages() {
     seeds.push_back({"fills, BMP pictures", WithPictureBytes(seeds[0].bytes, jpeg, bmp)});
   const std::vector<BYTE> emf = SmallMetafile();
   if (!emf.empty()) seeds.push_back({"fills, metafile pictures", WithPictureBytes(seeds[1].bytes, jpeg, emf)});
+  const std::vector<BYTE> wmf = SmallWindowsMetafile();
+  if (!wmf.empty()) seeds.push_back({"fills, Windows metafile pictures", WithPictureBytes(seeds[0].bytes, jpeg, wmf)});
   return seeds;
 }
 

@@ -339,9 +339,9 @@ TEST(EncodeImage, RefusesWhatItCannotEncode) {
   EXPECT_TRUE(Near(kBlue, PixelOf(*drawn, w / 2, 3 * h / 4), 8)) << Hex32{PixelOf(*drawn, w / 2, 3 * h / 4)};
 }
 
-// Encodings whose own lengths claim more bytes than they hold never reach the platform's
-// decoders, which read and write past their buffers on them; the same pictures with
-// lengths that fit still load.
+// Encodings whose own lengths claim more bytes than they hold, or whose sides make more
+// pixels than the platform's decoders size in 32 bits, never reach those decoders, which
+// read and write past their buffers on them; the same pictures that fit still load.
 TEST(LoadImageBytes, RefusesEncodingsWhoseLengthsOverrunThem) {
   auto source = MakeRedOverBlue(8, 8);
   const std::vector<BYTE> png = Encode(*source, L"image/png");
@@ -358,6 +358,18 @@ TEST(LoadImageBytes, RefusesEncodingsWhoseLengthsOverrunThem) {
   std::vector<BYTE> pngLongEnd = png;
   pngLongEnd[pngLongEnd.size() - 12] = 0x40;  // the end chunk claims a billion bytes
   std::vector<BYTE> jpegCutSegment(jpeg.begin(), jpeg.begin() + 21);
+  // Sides that make more pixels than the platform's decoders size in 32 bits.
+  std::vector<BYTE> jpegHuge = jpeg, pngHuge = png, gifHuge = TwoFrameGif(), bmpHuge = Encode(*source, L"image/bmp");
+  for (size_t at = 2; at + 9 < jpegHuge.size(); ++at) {
+    if (jpegHuge[at] == 0xFF && jpegHuge[at + 1] >= 0xC0 && jpegHuge[at + 1] <= 0xC2) {
+      const BYTE sides[] = {0x30, 0xDA, 0xC2, 0x92};  // 12506 rows of 49810
+      std::copy(std::begin(sides), std::end(sides), jpegHuge.begin() + static_cast<std::ptrdiff_t>(at + 5));
+      break;
+    }
+  }
+  pngHuge[16] = pngHuge[20] = 0x01;  // 16 million pixels a side
+  gifHuge[6] = gifHuge[7] = gifHuge[8] = gifHuge[9] = 0xFF;
+  bmpHuge[20] = bmpHuge[24] = 0x01;
   struct Row {
     const char* what;
     std::vector<BYTE> bytes;
@@ -370,6 +382,11 @@ TEST(LoadImageBytes, RefusesEncodingsWhoseLengthsOverrunThem) {
       {"jpeg whose comment claims 65 kB", withComment(0xFF, 0xF0), false},
       {"jpeg whose comment claims less than its length", withComment(0, 1), false},
       {"jpeg cut inside a segment", jpegCutSegment, false},
+      {"jpeg of 620 million pixels", jpegHuge, false},
+      {"png of 16 million pixels a side", pngHuge, false},
+      {"gif of 65535 pixels a side", gifHuge, false},
+      {"bmp of 65536 pixels a side", bmpHuge, false},
+      {"bmp", Encode(*source, L"image/bmp"), true},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);

@@ -189,3 +189,35 @@ TEST(MetafileCheck, RecordsThatClaimTooMuchAreRefused) {
     EXPECT_FALSE(picture->IsValid());
   }
 }
+
+// A placeable Windows metafile loads as a picture; one whose records claim more than the
+// file holds does not reach the platform.
+TEST(MetafileCheck, WindowsMetafilePicturesAreCheckedToo) {
+  HDC dc = ::CreateMetaFileA(nullptr);
+  ::Rectangle(dc, 2, 2, 40, 30);
+  const POINT line[] = {{0, 0}, {44, 34}, {10, 30}};
+  ::Polyline(dc, line, 3);
+  HMETAFILE metafile = ::CloseMetaFile(dc);
+  std::vector<BYTE> records(::GetMetaFileBitsEx(metafile, 0, nullptr));
+  ::GetMetaFileBitsEx(metafile, static_cast<UINT>(records.size()), records.data());
+  ::DeleteMetaFile(metafile);
+  WORD head[11] = {0xCDD7, 0x9AC6, 0, 0, 0, 48, 36, 96, 0, 0, 0};
+  for (int i = 0; i < 10; ++i) head[10] ^= head[i];
+  std::vector<BYTE> good(reinterpret_cast<const BYTE*>(head), reinterpret_cast<const BYTE*>(head) + sizeof head);
+  good.insert(good.end(), records.begin(), records.end());
+  ASSERT_TRUE(WindowsMetafileSound(records.data(), records.size()));
+  auto picture = LoadImageBytes(good.data(), good.size(), FALSE);
+  ASSERT_TRUE(picture);
+  EXPECT_TRUE(picture->IsValid()) << picture->GetLastStatus();
+
+  const size_t firstRecord = 22 + 18;
+  for (DWORD size : {0u, 2u, 0x40000000u}) {
+    SCOPED_TRACE(size);
+    std::vector<BYTE> bad = good;
+    Put(bad, firstRecord, size);  // in 16-bit words
+    EXPECT_FALSE(WindowsMetafileSound(bad.data() + 22, bad.size() - 22));
+    auto refused = LoadImageBytes(bad.data(), bad.size(), FALSE);
+    ASSERT_TRUE(refused);
+    EXPECT_FALSE(refused->IsValid());
+  }
+}
