@@ -10,7 +10,7 @@
 #include "framework/core/File.h"
 #include "graphics/DoubleToCoord.h"
 #include "graphics/GeometryHelpers.h"
-#include "graphics/MetafileCheck.h"
+#include "graphics/EncodingCheck.h"
 
 namespace {
 
@@ -54,103 +54,6 @@ StreamPtr StreamOverBlock(GlobalBlock& block, SIZE_T size) {
 }
 
 std::unique_ptr<CPicture> Failed(Gdiplus::Status status) { return std::make_unique<CPicture>(status); }
-
-// A picture larger than this is not decoded: the platform's decoders compute the size
-// of its pixels in 32 bits and write past a buffer allocated for the wrapped-round size.
-// 134 million pixels is far beyond any page.
-bool PictureSizeFits(uint64_t width, uint64_t height) {
-  constexpr uint64_t kLargestSide = 1 << 16, kLargestPixels = uint64_t{1} << 27;
-  return width <= kLargestSide && height <= kLargestSide && width * height <= kLargestPixels;
-}
-
-uint32_t BigEndian32(const BYTE* p) {
-  return (static_cast<uint32_t>(p[0]) << 24) | (p[1] << 16) | (p[2] << 8) | p[3];
-}
-
-// A PNG whose chunks claim more bytes than it has is damaged: the platform's decoder,
-// given one whose end chunk claims a billion bytes, writes past its buffers.
-bool PngChunksFit(const BYTE* data, size_t size) {
-  if (size >= 24 && std::memcmp(data + 12, "IHDR", 4) == 0 &&
-      !PictureSizeFits(BigEndian32(data + 16), BigEndian32(data + 20)))
-    return false;
-  size_t at = 8;
-  while (size - at >= 12) {
-    const uint64_t length = (static_cast<uint64_t>(data[at]) << 24) | (data[at + 1] << 16) | (data[at + 2] << 8) | data[at + 3];
-    if (length > size - at - 12) return false;
-    if (std::memcmp(data + at + 4, "IEND", 4) == 0) return true;
-    at += 12 + static_cast<size_t>(length);
-  }
-  return at == size;
-}
-
-// Likewise a JPEG whose marker segment claims more bytes than follow it: the platform's
-// decoder skips the claimed bytes past the end of its buffer and reads beyond it. The
-// coded data after a scan header runs to the next marker; a picture cut short there
-// still decodes as far as it goes.
-bool JpegSegmentsFit(const BYTE* data, size_t size) {
-  size_t at = 2;
-  bool inScan = false;
-  while (at < size) {
-    if (data[at] != 0xFF) {
-      ++at;  // coded data, or stray bytes the decoder passes over to the next marker
-      continue;
-    }
-    if (at + 1 >= size) return inScan;  // a cut marker, harmless only inside coded data
-    const BYTE marker = data[at + 1];
-    if (marker == 0xFF) {  // fill byte
-      ++at;
-      continue;
-    }
-    if (inScan && (marker == 0x00 || (marker >= 0xD0 && marker <= 0xD7))) {  // stuffed byte, restart
-      at += 2;
-      continue;
-    }
-    if (marker == 0xD9) return true;  // end of image
-    if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD8)) {  // markers without a length
-      at += 2;
-      continue;
-    }
-    if (size - at < 4) return false;
-    const size_t length = (static_cast<size_t>(data[at + 2]) << 8) | data[at + 3];
-    if (length < 2 || length > size - at - 2) return false;
-    const bool frame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
-    if (frame && length >= 7) {
-      const BYTE* f = data + at + 4;  // precision, height, width
-      if (!PictureSizeFits((f[3] << 8) | f[4], (f[1] << 8) | f[2])) return false;
-    }
-    at += 2 + length;
-    inScan = marker == 0xDA;
-  }
-  return true;
-}
-
-// Encodings whose own lengths are damaged, pictures too large to decode and metafiles
-// whose records are damaged are refused before the platform's decoders see them; other
-// formats and sound pictures pass.
-bool EncodingFits(const BYTE* data, size_t size) {
-  static const BYTE kPng[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-  static const BYTE kEnhanced[4] = {1, 0, 0, 0}, kPlaceable[4] = {0xD7, 0xCD, 0xC6, 0x9A};
-  constexpr size_t kPlaceableHeaderBytes = 22;
-  if (size >= sizeof kPng && std::memcmp(data, kPng, sizeof kPng) == 0) return PngChunksFit(data, size);
-  if (size >= 2 && data[0] == 0xFF && data[1] == 0xD8) return JpegSegmentsFit(data, size);
-  if (size >= 10 && std::memcmp(data, "GIF8", 4) == 0)  // the logical screen
-    return PictureSizeFits(data[6] | (data[7] << 8), data[8] | (data[9] << 8));
-  if (size >= 26 && data[0] == 'B' && data[1] == 'M') {
-    const DWORD headerBytes = data[14] | (data[15] << 8) | (data[16] << 16) | (static_cast<DWORD>(data[17]) << 24);
-    if (headerBytes == sizeof(BITMAPCOREHEADER)) return true;  // 16-bit sides
-    int32_t width, height;
-    std::memcpy(&width, data + 18, 4);
-    std::memcpy(&height, data + 22, 4);
-    return width >= 0 && height != INT32_MIN && PictureSizeFits(static_cast<uint64_t>(width),
-                                                                static_cast<uint64_t>(height < 0 ? -height : height));
-  }
-  if (size >= 4 && std::memcmp(data, kEnhanced, 4) == 0) return EnhancedMetafileSound(data, size);
-  if (size >= 4 && std::memcmp(data, kPlaceable, 4) == 0)
-    return size > kPlaceableHeaderBytes && WindowsMetafileSound(data + kPlaceableHeaderBytes, size - kPlaceableHeaderBytes);
-  if (size >= 4 && (data[0] == 1 || data[0] == 2) && data[1] == 0 && data[2] == 9 && data[3] == 0)
-    return WindowsMetafileSound(data, size);
-  return true;
-}
 
 // Raster decoders first; what they refuse may be a metafile.
 std::unique_ptr<CPicture> DecodeStream(IStream* stream, BOOL flip, UINT* frameCount) {

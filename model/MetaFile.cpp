@@ -7,7 +7,7 @@
 #include "framework/core/Archive.h"
 #include "framework/core/MemFile.h"
 #include "framework/core/Module.h"
-#include "graphics/MetafileCheck.h"
+#include "graphics/EncodingCheck.h"
 #include "resources/PlaceholderPicture.h"
 
 IMPLEMENT_SERIAL(CMetaFile, CObject, VERSIONABLE_SCHEMA | 1)

@@ -370,6 +370,8 @@ TEST(LoadImageBytes, RefusesEncodingsWhoseLengthsOverrunThem) {
   pngHuge[16] = pngHuge[20] = 0x01;  // 16 million pixels a side
   gifHuge[6] = gifHuge[7] = gifHuge[8] = gifHuge[9] = 0xFF;
   bmpHuge[20] = bmpHuge[24] = 0x01;
+  std::vector<BYTE> bmpFarBits = Encode(*source, L"image/bmp");
+  bmpFarBits[12] = 0xFF;  // the bits 16 MB past the start
   struct Row {
     const char* what;
     std::vector<BYTE> bytes;
@@ -386,6 +388,7 @@ TEST(LoadImageBytes, RefusesEncodingsWhoseLengthsOverrunThem) {
       {"png of 16 million pixels a side", pngHuge, false},
       {"gif of 65535 pixels a side", gifHuge, false},
       {"bmp of 65536 pixels a side", bmpHuge, false},
+      {"bmp whose bits lie past its end", bmpFarBits, false},
       {"bmp", Encode(*source, L"image/bmp"), true},
   };
   for (const Row& row : rows) {

@@ -1,9 +1,12 @@
-// Whether metafile bytes from a file can be handed to GDI or GDI+. Both trust what the
+// Whether picture bytes from a file can be handed to the platform's decoders, GDI and
+// GDI+. They trust what the bytes say of themselves: the length of a PNG chunk or a JPEG
+// segment, the offset of a bitmap's bits, a picture's sides; and of metafiles, what the
 // records say of themselves: a record's size, a count of points or characters, the
 // offset of a string or a bitmap, a handle's slot in the table the header sizes. A
 // damaged file makes them read and write outside the record or the table. These checks
 // accept every metafile GDI writes and refuse one whose records claim more than they
 // hold, whose handles lie outside the table, or whose records are of no known kind.
+// Pictures larger than 8192 x 8192 pixels, or 65,536 a side, are refused too.
 #pragma once
 
 #include <windows.h>
@@ -14,6 +17,10 @@
 // bytes the header counts (the bytes after them are not part of it). On success *bytes
 // (when given) is that count.
 bool EnhancedMetafileSound(const BYTE* bits, size_t size, DWORD* bytes = nullptr);
+
+// Picture bytes of any format: PNG, JPEG, GIF, BMP and metafiles are checked, other
+// formats pass.
+bool EncodingFits(const BYTE* data, size_t size);
 
 // A Windows metafile from its 18-byte header: records inside the size the header gives,
 // up to the end record.

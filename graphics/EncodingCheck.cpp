@@ -1,6 +1,8 @@
-#include "graphics/MetafileCheck.h"
+#include "graphics/EncodingCheck.h"
 
 #include <cstdint>
+#include <cstdlib>
+#include <cstring>
 #include <initializer_list>
 
 namespace {
@@ -9,8 +11,6 @@ constexpr DWORD kEnhHeaderBytes = 88;  // ENHMETAHEADER up to szlMillimeters
 constexpr UINT kMetaHeaderBytes = 18;
 constexpr int64_t kFarCoordinate = 1 << 24;
 constexpr int64_t kLargestDevice = 1 << 16;
-constexpr int64_t kLargestBitmapSide = 1 << 16;
-constexpr int64_t kLargestBitmapPixels = int64_t{1} << 28;
 // Kinds of records and text options the platform's headers leave unnamed.
 constexpr DWORD kDrawEscape = 105, kExtEscape = 106, kSmallTextOut = 108, kNamedEscape = 110, kSetLinkedUfis = 119;
 constexpr DWORD kNoRectangle = 0x100, kSmallChars = 0x200;
@@ -18,6 +18,144 @@ constexpr DWORD kNoRectangle = 0x100, kSmallChars = 0x200;
 WORD Word(const BYTE* p) { return static_cast<WORD>(p[0] | (p[1] << 8)); }
 DWORD Dword(const BYTE* p) { return Word(p) | (static_cast<DWORD>(Word(p + 2)) << 16); }
 int32_t Long(const BYTE* p) { return static_cast<int32_t>(Dword(p)); }
+
+// A picture larger than this is not decoded: the platform's decoders compute the size
+// of its pixels in 32 bits and write past a buffer allocated for the wrapped-round size,
+// and a metafile is drawn into a bitmap of its size. 8192 x 8192 pixels is far beyond
+// any page.
+bool PictureSizeFits(uint64_t width, uint64_t height) {
+  constexpr uint64_t kLargestSide = 1 << 16, kLargestPixels = uint64_t{1} << 26;
+  return width <= kLargestSide && height <= kLargestSide && width * height <= kLargestPixels;
+}
+
+uint32_t BigEndian32(const BYTE* p) {
+  return (static_cast<uint32_t>(p[0]) << 24) | (p[1] << 16) | (p[2] << 8) | p[3];
+}
+
+// A device-independent bitmap: its header and colour table in infoBytes, bits enough for
+// its rows in bitsBytes (rows negative: as many as the header says), of a size the
+// decoders can hold, in a coding they know.
+bool DibFits(const BYTE* info, DWORD infoBytes, DWORD bitsBytes, DWORD usage, int64_t rows) {
+  if (infoBytes < sizeof(BITMAPCOREHEADER)) return false;
+  if (usage != DIB_RGB_COLORS && usage != DIB_PAL_COLORS) return false;
+  const DWORD headerBytes = Dword(info);
+  if (headerBytes < sizeof(BITMAPCOREHEADER) || headerBytes > infoBytes) return false;
+  int64_t width, height;
+  DWORD bitCount, compression = BI_RGB, imageBytes = 0, colours = 0, entryBytes;
+  if (headerBytes == sizeof(BITMAPCOREHEADER)) {
+    width = Word(info + 4);
+    height = Word(info + 6);
+    bitCount = Word(info + 10);
+    entryBytes = usage == DIB_PAL_COLORS ? 2 : 3;
+  } else {
+    if (headerBytes < sizeof(BITMAPINFOHEADER)) return false;
+    width = Long(info + 4);
+    height = Long(info + 8);
+    bitCount = Word(info + 14);
+    compression = Dword(info + 16);
+    imageBytes = Dword(info + 20);
+    colours = Dword(info + 32);
+    entryBytes = usage == DIB_PAL_COLORS ? 2 : 4;
+  }
+  if (height < 0) height = -height;
+  if (width <= 0 || height == 0 || !PictureSizeFits(static_cast<uint64_t>(width), static_cast<uint64_t>(height)))
+    return false;
+  if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 16 && bitCount != 24 && bitCount != 32)
+    return false;
+  if (colours == 0 && bitCount <= 8) colours = 1u << bitCount;
+  if (bitCount <= 8 && colours > (1u << bitCount)) return false;
+  uint64_t tableBytes = static_cast<uint64_t>(colours) * entryBytes;
+  switch (compression) {
+    case BI_RGB:
+      break;
+    case BI_BITFIELDS:
+      if (bitCount != 16 && bitCount != 32) return false;
+      if (headerBytes == sizeof(BITMAPINFOHEADER)) tableBytes += 12;
+      break;
+    case BI_RLE8:
+    case BI_RLE4:
+      if (bitCount != (compression == BI_RLE8 ? 8u : 4u) || imageBytes == 0 || imageBytes > bitsBytes) return false;
+      break;
+    default:
+      return false;  // embedded JPEG or PNG, or no known coding
+  }
+  if (tableBytes > infoBytes - headerBytes) return false;
+  if (compression == BI_RGB || compression == BI_BITFIELDS) {
+    const uint64_t stride = ((static_cast<uint64_t>(width) * bitCount + 31) / 32) * 4;
+    const int64_t heldRows = rows < 0 || rows > height ? height : rows;
+    if (stride * static_cast<uint64_t>(heldRows) > bitsBytes) return false;
+  }
+  return true;
+}
+
+// A bitmap file: the file header, the bitmap's header and colours up to the offset of
+// its bits, the bits after it. The platform's decoder read from an offset of 16 MB past
+// the end of a file of 250 bytes.
+bool BmpFits(const BYTE* data, size_t size) {
+  constexpr DWORD kFileHeaderBytes = 14;
+  if (size < kFileHeaderBytes + sizeof(BITMAPCOREHEADER) || size > 0xFFFFFFFFu) return false;
+  const DWORD offBits = Dword(data + 10);
+  if (offBits < kFileHeaderBytes + sizeof(BITMAPCOREHEADER) || offBits > size) return false;
+  return DibFits(data + kFileHeaderBytes, offBits - kFileHeaderBytes, static_cast<DWORD>(size - offBits), DIB_RGB_COLORS,
+                 -1);
+}
+
+// A PNG whose chunks claim more bytes than it has is damaged: the platform's decoder,
+// given one whose end chunk claims a billion bytes, writes past its buffers.
+bool PngChunksFit(const BYTE* data, size_t size) {
+  if (size >= 24 && std::memcmp(data + 12, "IHDR", 4) == 0 &&
+      !PictureSizeFits(BigEndian32(data + 16), BigEndian32(data + 20)))
+    return false;
+  size_t at = 8;
+  while (size - at >= 12) {
+    const uint64_t length = (static_cast<uint64_t>(data[at]) << 24) | (data[at + 1] << 16) | (data[at + 2] << 8) | data[at + 3];
+    if (length > size - at - 12) return false;
+    if (std::memcmp(data + at + 4, "IEND", 4) == 0) return true;
+    at += 12 + static_cast<size_t>(length);
+  }
+  return at == size;
+}
+
+// Likewise a JPEG whose marker segment claims more bytes than follow it: the platform's
+// decoder skips the claimed bytes past the end of its buffer and reads beyond it. The
+// coded data after a scan header runs to the next marker; a picture cut short there
+// still decodes as far as it goes.
+bool JpegSegmentsFit(const BYTE* data, size_t size) {
+  size_t at = 2;
+  bool inScan = false;
+  while (at < size) {
+    if (data[at] != 0xFF) {
+      ++at;  // coded data, or stray bytes the decoder passes over to the next marker
+      continue;
+    }
+    if (at + 1 >= size) return inScan;  // a cut marker, harmless only inside coded data
+    const BYTE marker = data[at + 1];
+    if (marker == 0xFF) {  // fill byte
+      ++at;
+      continue;
+    }
+    if (inScan && (marker == 0x00 || (marker >= 0xD0 && marker <= 0xD7))) {  // stuffed byte, restart
+      at += 2;
+      continue;
+    }
+    if (marker == 0xD9) return true;  // end of image
+    if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD8)) {  // markers without a length
+      at += 2;
+      continue;
+    }
+    if (size - at < 4) return false;
+    const size_t length = (static_cast<size_t>(data[at + 2]) << 8) | data[at + 3];
+    if (length < 2 || length > size - at - 2) return false;
+    const bool frame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+    if (frame && length >= 7) {
+      const BYTE* f = data + at + 4;  // precision, height, width
+      if (!PictureSizeFits((f[3] << 8) | f[4], (f[1] << 8) | f[2])) return false;
+    }
+    at += 2 + length;
+    inScan = marker == 0xDA;
+  }
+  return true;
+}
 
 // One record, its fields read only inside it.
 class Record {
@@ -50,60 +188,9 @@ class Record {
               int64_t rows = -1) const {
     const DWORD offBmi = At(offBmiAt), cbBmi = At(cbBmiAt), offBits = At(offBitsAt), cbBits = At(cbBitsAt);
     if (offBmi == 0 && cbBmi == 0) return !required;
-    if (offBmi < 8 || cbBmi < sizeof(BITMAPCOREHEADER) || !Holds(offBmi, cbBmi, 1)) return false;
+    if (offBmi < 8 || !Holds(offBmi, cbBmi, 1)) return false;
     if (cbBits && (offBits < 8 || !Holds(offBits, cbBits, 1))) return false;
-    if (usage != DIB_RGB_COLORS && usage != DIB_PAL_COLORS) return false;
-    const BYTE* info = m_bytes + offBmi;
-    const DWORD headerBytes = Dword(info);
-    if (headerBytes < sizeof(BITMAPCOREHEADER) || headerBytes > cbBmi) return false;
-    int64_t width, height;
-    DWORD bitCount, compression = BI_RGB, imageBytes = 0, colours = 0, entryBytes;
-    if (headerBytes == sizeof(BITMAPCOREHEADER)) {
-      width = Word(info + 4);
-      height = Word(info + 6);
-      bitCount = Word(info + 10);
-      entryBytes = usage == DIB_PAL_COLORS ? 2 : 3;
-    } else {
-      if (headerBytes < sizeof(BITMAPINFOHEADER)) return false;
-      width = Long(info + 4);
-      height = Long(info + 8);
-      bitCount = Word(info + 14);
-      compression = Dword(info + 16);
-      imageBytes = Dword(info + 20);
-      colours = Dword(info + 32);
-      entryBytes = usage == DIB_PAL_COLORS ? 2 : 4;
-    }
-    if (height < 0) height = -height;
-    if (width <= 0 || height == 0 || width > kLargestBitmapSide || height > kLargestBitmapSide ||
-        width * height > kLargestBitmapPixels)
-      return false;
-    if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 16 && bitCount != 24 && bitCount != 32)
-      return false;
-    uint64_t tableBytes = 0;
-    if (colours == 0 && bitCount <= 8) colours = 1u << bitCount;
-    if (bitCount <= 8 && colours > (1u << bitCount)) return false;
-    tableBytes = static_cast<uint64_t>(colours) * entryBytes;
-    switch (compression) {
-      case BI_RGB:
-        break;
-      case BI_BITFIELDS:
-        if (bitCount != 16 && bitCount != 32) return false;
-        if (headerBytes == sizeof(BITMAPINFOHEADER)) tableBytes += 12;
-        break;
-      case BI_RLE8:
-      case BI_RLE4:
-        if (bitCount != (compression == BI_RLE8 ? 8u : 4u) || imageBytes == 0 || imageBytes > cbBits) return false;
-        break;
-      default:
-        return false;  // embedded JPEG or PNG, or no known coding
-    }
-    if (tableBytes > cbBmi - headerBytes) return false;
-    if (compression == BI_RGB || compression == BI_BITFIELDS) {
-      const uint64_t stride = ((static_cast<uint64_t>(width) * bitCount + 31) / 32) * 4;
-      const int64_t heldRows = rows < 0 || rows > height ? height : rows;
-      if (stride * static_cast<uint64_t>(heldRows) > cbBits) return false;
-    }
-    return true;
+    return DibFits(m_bytes + offBmi, cbBmi, cbBits, usage, rows);
   }
 
   // A text record's EMRTEXT at offset: its characters and spacing inside the record.
@@ -272,6 +359,12 @@ bool HeaderSound(const BYTE* bits, DWORD bytes) {
                 millimetresY = Long(bits + 84);
   for (int64_t v : {deviceX, deviceY, millimetresX, millimetresY})
     if (v <= 0 || v > kLargestDevice) return false;
+  // Its size in pixels: the bounds, and the frame (hundredths of millimetres) on the
+  // reference device; a frame of 167 metres held a picture for minutes.
+  auto extent = [&](DWORD from) { return static_cast<uint64_t>(std::llabs(int64_t{Long(bits + from + 8)} - Long(bits + from))) + 1; };
+  if (!PictureSizeFits(extent(8), extent(12))) return false;
+  if (!PictureSizeFits(extent(24) * deviceX / (millimetresX * 100), extent(28) * deviceY / (millimetresY * 100)))
+    return false;
   const Record header(bits, headerBytes, 0);
   const DWORD descriptionChars = header.At(60), descriptionAt = header.At(64);
   if (descriptionChars && (descriptionAt < kEnhHeaderBytes || !header.Holds(descriptionAt, descriptionChars, 2)))
@@ -324,4 +417,24 @@ bool WindowsMetafileSound(const BYTE* bits, size_t size) {
     at += static_cast<size_t>(recordBytes);
   }
   return false;
+}
+
+// Encodings whose own lengths are damaged, pictures too large to decode and metafiles
+// whose records are damaged are refused before the platform's decoders see them; other
+// formats and sound pictures pass.
+bool EncodingFits(const BYTE* data, size_t size) {
+  static const BYTE kPng[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  static const BYTE kEnhanced[4] = {1, 0, 0, 0}, kPlaceable[4] = {0xD7, 0xCD, 0xC6, 0x9A};
+  constexpr size_t kPlaceableHeaderBytes = 22;
+  if (size >= sizeof kPng && std::memcmp(data, kPng, sizeof kPng) == 0) return PngChunksFit(data, size);
+  if (size >= 2 && data[0] == 0xFF && data[1] == 0xD8) return JpegSegmentsFit(data, size);
+  if (size >= 10 && std::memcmp(data, "GIF8", 4) == 0)  // the logical screen
+    return PictureSizeFits(data[6] | (data[7] << 8), data[8] | (data[9] << 8));
+  if (size >= 2 && data[0] == 'B' && data[1] == 'M') return BmpFits(data, size);
+  if (size >= 4 && std::memcmp(data, kEnhanced, 4) == 0) return EnhancedMetafileSound(data, size);
+  if (size >= 4 && std::memcmp(data, kPlaceable, 4) == 0)
+    return size > kPlaceableHeaderBytes && WindowsMetafileSound(data + kPlaceableHeaderBytes, size - kPlaceableHeaderBytes);
+  if (size >= 4 && (data[0] == 1 || data[0] == 2) && data[1] == 0 && data[2] == 9 && data[3] == 0)
+    return WindowsMetafileSound(data, size);
+  return true;
 }

@@ -1,4 +1,4 @@
-// The metafile checks: every record GDI writes passes, and records that claim more than
+// The picture checks' metafile part: every record GDI writes passes, and records that claim more than
 // they hold, use handles outside the table or are of no known kind are refused, in the
 // checks themselves and where pictures and metafile objects are loaded.
 #include <gtest/gtest.h>
@@ -10,7 +10,7 @@
 #include "framework/core/Archive.h"
 #include "framework/core/MemFile.h"
 #include "graphics/ImageHelpers.h"
-#include "graphics/MetafileCheck.h"
+#include "graphics/EncodingCheck.h"
 #include "model/MetaFile.h"
 
 namespace {
@@ -109,7 +109,7 @@ bool LoadsAsObject(const std::vector<BYTE>& bits) {
 
 }  // namespace
 
-TEST(MetafileCheck, EveryRecordGdiWritesPasses) {
+TEST(EncodingCheck, EveryRecordGdiWritesPasses) {
   const std::vector<BYTE> bits = RichMetafile();
   for (DWORD type : {EMR_POLYLINE16, EMR_POLYPOLYGON16, EMR_POLYBEZIER16, EMR_POLYDRAW16, EMR_CREATEPEN,
                      EMR_EXTTEXTOUTW, EMR_STRETCHDIBITS, EMR_SETDIBITSTODEVICE, EMR_FILLRGN, EMR_EXTSELECTCLIPRGN,
@@ -127,7 +127,7 @@ TEST(MetafileCheck, EveryRecordGdiWritesPasses) {
   EXPECT_TRUE(picture && picture->IsValid());
 }
 
-TEST(MetafileCheck, RecordsThatClaimTooMuchAreRefused) {
+TEST(EncodingCheck, RecordsThatClaimTooMuchAreRefused) {
   const std::vector<BYTE> good = RichMetafile();
   using Damage = std::function<void(std::vector<BYTE>&)>;
   auto inRecord = [](DWORD type, size_t offset, DWORD value) -> Damage {
@@ -176,6 +176,8 @@ TEST(MetafileCheck, RecordsThatClaimTooMuchAreRefused) {
       {"a device of no pixels", [](std::vector<BYTE>& b) { Put(b, 72, 0); }},
       {"no handle table", [](std::vector<BYTE>& b) { b[56] = b[57] = 0; }},
       {"a frame of billions of units", [](std::vector<BYTE>& b) { Put(b, 32, 0x7FFFFFF0); }},
+      {"a frame 167 metres tall", [](std::vector<BYTE>& b) { Put(b, 28, static_cast<DWORD>(-16777216)); }},
+      {"bounds of 100,000 pixels", [](std::vector<BYTE>& b) { Put(b, 16, 100000); }},
       {"the end record before the end", [](std::vector<BYTE>& b) { Put(b, 48, Get(b, 48) + 8); b.resize(b.size() + 8, 0); }},
   };
   for (const Row& row : rows) {
@@ -192,7 +194,7 @@ TEST(MetafileCheck, RecordsThatClaimTooMuchAreRefused) {
 
 // A placeable Windows metafile loads as a picture; one whose records claim more than the
 // file holds does not reach the platform.
-TEST(MetafileCheck, WindowsMetafilePicturesAreCheckedToo) {
+TEST(EncodingCheck, WindowsMetafilePicturesAreCheckedToo) {
   HDC dc = ::CreateMetaFileA(nullptr);
   ::Rectangle(dc, 2, 2, 40, 30);
   const POINT line[] = {{0, 0}, {44, 34}, {10, 30}};
