@@ -34,8 +34,9 @@ uint32_t BigEndian32(const BYTE* p) {
 
 // A device-independent bitmap: its header and colour table in infoBytes, bits enough for
 // its rows in bitsBytes (rows negative: as many as the header says), of a size the
-// decoders can hold, in a coding they know.
-bool DibFits(const BYTE* info, DWORD infoBytes, DWORD bitsBytes, DWORD usage, int64_t rows) {
+// decoders can hold, in a coding they know. A packed one has its bits right after its
+// colours, in the infoBytes.
+bool DibFits(const BYTE* info, DWORD infoBytes, DWORD bitsBytes, DWORD usage, int64_t rows, bool packed = false) {
   if (infoBytes < sizeof(BITMAPCOREHEADER)) return false;
   if (usage != DIB_RGB_COLORS && usage != DIB_PAL_COLORS) return false;
   const DWORD headerBytes = Dword(info);
@@ -74,12 +75,14 @@ bool DibFits(const BYTE* info, DWORD infoBytes, DWORD bitsBytes, DWORD usage, in
       break;
     case BI_RLE8:
     case BI_RLE4:
-      if (bitCount != (compression == BI_RLE8 ? 8u : 4u) || imageBytes == 0 || imageBytes > bitsBytes) return false;
+      if (bitCount != (compression == BI_RLE8 ? 8u : 4u) || imageBytes == 0) return false;
       break;
     default:
       return false;  // embedded JPEG or PNG, or no known coding
   }
   if (tableBytes > infoBytes - headerBytes) return false;
+  if (packed) bitsBytes = static_cast<DWORD>(infoBytes - headerBytes - tableBytes);
+  if ((compression == BI_RLE8 || compression == BI_RLE4) && imageBytes > bitsBytes) return false;
   if (compression == BI_RGB || compression == BI_BITFIELDS) {
     const uint64_t stride = ((static_cast<uint64_t>(width) * bitCount + 31) / 32) * 4;
     const int64_t heldRows = rows < 0 || rows > height ? height : rows;
@@ -348,6 +351,109 @@ bool RecordSound(DWORD type, const Record& r) {
   }
 }
 
+// One record of a Windows metafile: its parameters are 16-bit words after the 6 bytes of
+// size and function.
+class WindowsRecord {
+ public:
+  WindowsRecord(const BYTE* bytes, DWORD size, WORD objects) : m_bytes(bytes), m_size(size), m_objects(objects) {}
+
+  uint64_t Words() const { return (m_size - 6) / 2; }
+  WORD Param(uint64_t i) const { return i < Words() ? Word(m_bytes + 6 + i * 2) : 0; }
+  // An object's slot in the table the header sizes.
+  bool Object(uint64_t i) const { return i < Words() && Param(i) < m_objects; }
+  // A packed bitmap from parameter i to the end of the record.
+  bool PackedDib(uint64_t i, DWORD usage) const {
+    if (i >= Words()) return false;
+    return DibFits(m_bytes + 6 + i * 2, static_cast<DWORD>((Words() - i) * 2), 0, usage, -1, true);
+  }
+ private:
+  const BYTE* m_bytes;
+  DWORD m_size;
+  WORD m_objects;
+};
+
+// What a record of its function says of its parameters, its objects and its bitmaps;
+// functions not listed are refused.
+bool WindowsRecordSound(WORD function, const WindowsRecord& r) {
+  const uint64_t words = r.Words();
+  switch (function) {
+    case 0x001E: case 0x0035:  // save, realize palette
+      return true;
+    case 0x0102: case 0x0103: case 0x0104: case 0x0105: case 0x0106: case 0x0107: case 0x0108:
+    case 0x0127: case 0x012E: case 0x0139: case 0x0149:  // modes, restore, align, resize, layout
+      return words >= 1;
+    case 0x012A: case 0x012B: case 0x012C: case 0x012D: case 0x01F0: case 0x0234:  // region, select, delete
+      return r.Object(0);
+    case 0x0228:  // fill region: region, brush
+      return r.Object(0) && r.Object(1);
+    case 0x0429:  // frame region
+      return words >= 4 && r.Object(0) && r.Object(1);
+    case 0x0201: case 0x0209: case 0x020A: case 0x020B: case 0x020C: case 0x020D: case 0x020E: case 0x020F:
+    case 0x0211: case 0x0213: case 0x0214: case 0x0220: case 0x0231:
+      return words >= 2;
+    case 0x0410: case 0x0412: case 0x0415: case 0x0416: case 0x0418: case 0x0419: case 0x041B: case 0x041F:
+    case 0x02FC:  // scale, clip rectangles, ellipse, flood, rectangle, pixel, brush
+      return words >= 4;
+    case 0x0548: case 0x02FA:  // extended flood fill, pen
+      return words >= 5;
+    case 0x061C: case 0x061D:  // rounded rectangle, pattern blit
+      return words >= 6;
+    case 0x0817: case 0x081A: case 0x0830:  // arc, pie, chord
+      return words >= 8;
+    case 0x02FB:  // font: the 18 bytes before the face name
+      return words >= 9;
+    case 0x0324: case 0x0325:  // polygon, polyline: count, points
+      return words >= 1 && r.Param(0) * 2ULL <= words - 1;
+    case 0x0538: {  // polypolygon: count of polygons, their counts, the points
+      if (words < 1 || r.Param(0) > words - 1) return false;
+      uint64_t points = 0;
+      for (uint64_t i = 0; i < r.Param(0); ++i) points += r.Param(1 + i);
+      return points * 2 <= words - 1 - r.Param(0);
+    }
+    case 0x0521: {  // text: count, characters, y, x
+      const uint64_t count = r.Param(0);
+      return words >= 1 && (count + 1) / 2 + 3 <= words;
+    }
+    case 0x0A32: {  // extended text: y, x, count, options, [rectangle], characters, [spacing]
+      if (words < 4) return false;
+      const uint64_t count = r.Param(2);
+      const uint64_t rectangle = (r.Param(3) & (ETO_OPAQUE | ETO_CLIPPED)) ? 4 : 0;
+      return 4 + rectangle + (count + 1) / 2 <= words;
+    }
+    case 0x0626:  // escape: function, byte count, bytes
+      return words >= 2 && (r.Param(1) + 1ULL) / 2 <= words - 2;
+    case 0x00F7:  // palette: version, count, entries
+      return words >= 2 && r.Param(1) * 2ULL <= words - 2;
+    case 0x0037: case 0x0436:  // palette entries: start, count, entries
+      return words >= 2 && r.Param(1) * 2ULL <= words - 2;
+    case 0x06FF: {  // region: eleven words of header, then the scans
+      if (words < 11) return false;
+      uint64_t at = 11;
+      for (WORD scan = 0; scan < r.Param(5); ++scan) {
+        if (at >= words) return false;
+        const uint64_t count = r.Param(at);
+        if (count % 2 != 0 || at + 3 + count >= words || r.Param(at + 3 + count) != count) return false;
+        at += 4 + count;
+      }
+      return true;
+    }
+    case 0x0940:  // bitmap blit: rop (2), source y, x, height, width, destination y, x; a bitmap
+      return words >= 8 && (words == 8 || words == 9 || r.PackedDib(8, DIB_RGB_COLORS));
+    case 0x0B41:  // stretched: rop (2), source height, width, y, x, destination height, width, y, x
+      return words >= 10 && (words == 10 || words == 11 || r.PackedDib(10, DIB_RGB_COLORS));
+    case 0x0F43:  // stretched bitmap: rop (2), usage, then eight coordinates, the bitmap
+      return words >= 11 && r.PackedDib(11, r.Param(2));
+    case 0x0D33:  // bitmap to device: usage, scans, start, source y, x, height, width, destination y, x
+      return words >= 9 && r.PackedDib(9, r.Param(0));
+    case 0x0142:  // bitmap pattern brush: style, usage, the bitmap
+      return words >= 2 && r.PackedDib(2, r.Param(1));
+    default:
+      // Among them the blits and pattern brush of device-dependent bitmaps, which no
+      // writer has made since 16-bit Windows and whose bitmaps the platform reads unchecked.
+      return false;
+  }
+}
+
 bool Far(int32_t v) { return v < -kFarCoordinate || v > kFarCoordinate; }
 
 bool HeaderSound(const BYTE* bits, DWORD bytes) {
@@ -408,12 +514,15 @@ bool WindowsMetafileSound(const BYTE* bits, size_t size) {
   if ((type != 1 && type != 2) || Word(bits + 2) != kMetaHeaderBytes / 2) return false;
   const uint64_t claimed = 2ULL * Dword(bits + 6);
   if (claimed < kMetaHeaderBytes + 6 || claimed > size) return false;
+  const WORD objects = Word(bits + 10);
   size_t at = kMetaHeaderBytes;
   while (at + 6 <= claimed) {
     const uint64_t recordBytes = 2ULL * Dword(bits + at);
     const WORD function = Word(bits + at + 4);
     if (recordBytes < 6 || recordBytes > claimed - at) return false;
     if (function == 0) return true;  // META_EOF
+    if (!WindowsRecordSound(function, WindowsRecord(bits + at, static_cast<DWORD>(recordBytes), objects)))
+      return false;
     at += static_cast<size_t>(recordBytes);
   }
   return false;

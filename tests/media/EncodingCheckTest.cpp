@@ -192,32 +192,118 @@ TEST(EncodingCheck, RecordsThatClaimTooMuchAreRefused) {
   }
 }
 
-// A placeable Windows metafile loads as a picture; one whose records claim more than the
-// file holds does not reach the platform.
-TEST(EncodingCheck, WindowsMetafilePicturesAreCheckedToo) {
+namespace {
+
+// A Windows metafile of the records drawings hold, and its records by function.
+std::vector<BYTE> RichWindowsMetafile() {
   HDC dc = ::CreateMetaFileA(nullptr);
+  HPEN pen = ::CreatePen(PS_DOT, 1, RGB(10, 20, 30));
+  HBRUSH brush = ::CreateSolidBrush(RGB(0, 90, 0));
+  HFONT font = ::CreateFontW(-14, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial");
+  ::SelectObject(dc, pen);
+  ::SelectObject(dc, brush);
+  ::SelectObject(dc, font);
+  ::SetTextColor(dc, RGB(1, 2, 3));
+  ::SetBkMode(dc, TRANSPARENT);
   ::Rectangle(dc, 2, 2, 40, 30);
-  const POINT line[] = {{0, 0}, {44, 34}, {10, 30}};
-  ::Polyline(dc, line, 3);
+  ::Ellipse(dc, 5, 5, 50, 40);
+  ::Arc(dc, 0, 0, 30, 30, 0, 15, 30, 15);
+  const POINT line[] = {{0, 0}, {44, 34}, {10, 30}, {5, 5}};
+  ::Polyline(dc, line, 4);
+  ::Polygon(dc, line, 3);
+  const INT counts[] = {3, 4};
+  const POINT polys[] = {{0, 0}, {10, 0}, {10, 10}, {20, 20}, {30, 20}, {30, 30}, {25, 35}};
+  ::PolyPolygon(dc, polys, counts, 2);
+  ::TextOutA(dc, 4, 10, "wmf", 3);
+  const INT dx[] = {8, 8, 8};
+  const RECT clip = {0, 0, 90, 90};
+  ::ExtTextOutA(dc, 4, 50, ETO_CLIPPED, &clip, "abc", 3, dx);
+  BITMAPINFO info = {};
+  // The image's size given: this platform's recorder writes as many bytes of bits as it says.
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), 3, 2, 1, 24, BI_RGB, 24, 0, 0, 0, 0};
+  const BYTE pixels[2 * 12] = {255, 0, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0, 9, 9, 9, 90, 90, 90, 200, 200, 200};
+  ::StretchDIBits(dc, 60, 60, 30, 20, 0, 0, 3, 2, pixels, &info, DIB_RGB_COLORS, SRCCOPY);
+  ::SetDIBitsToDevice(dc, 70, 10, 3, 2, 0, 0, 0, 2, pixels, &info, DIB_RGB_COLORS);
+  HRGN region = ::CreateRectRgn(10, 10, 70, 70);
+  ::FillRgn(dc, region, brush);
+  ::SelectObject(dc, ::GetStockObject(BLACK_PEN));
+  for (HGDIOBJ o : {static_cast<HGDIOBJ>(pen), static_cast<HGDIOBJ>(brush), static_cast<HGDIOBJ>(font),
+                    static_cast<HGDIOBJ>(region)})
+    ::DeleteObject(o);
   HMETAFILE metafile = ::CloseMetaFile(dc);
   std::vector<BYTE> records(::GetMetaFileBitsEx(metafile, 0, nullptr));
   ::GetMetaFileBitsEx(metafile, static_cast<UINT>(records.size()), records.data());
   ::DeleteMetaFile(metafile);
-  WORD head[11] = {0xCDD7, 0x9AC6, 0, 0, 0, 48, 36, 96, 0, 0, 0};
+  return records;
+}
+
+size_t FindFunction(const std::vector<BYTE>& b, WORD function) {
+  for (size_t at = 18; at + 6 <= b.size(); at += 2 * size_t{Get(b, at)}) {
+    if ((b[at + 4] | (b[at + 5] << 8)) == function) return at;
+    if (Get(b, at) < 3) break;
+  }
+  return 0;
+}
+
+// With the placeable header GDI+ needs before it.
+std::vector<BYTE> Placeable(const std::vector<BYTE>& records) {
+  WORD head[11] = {0xCDD7, 0x9AC6, 0, 0, 0, 100, 100, 96, 0, 0, 0};
   for (int i = 0; i < 10; ++i) head[10] ^= head[i];
-  std::vector<BYTE> good(reinterpret_cast<const BYTE*>(head), reinterpret_cast<const BYTE*>(head) + sizeof head);
-  good.insert(good.end(), records.begin(), records.end());
-  ASSERT_TRUE(WindowsMetafileSound(records.data(), records.size()));
-  auto picture = LoadImageBytes(good.data(), good.size(), FALSE);
+  std::vector<BYTE> bytes(reinterpret_cast<const BYTE*>(head), reinterpret_cast<const BYTE*>(head) + sizeof head);
+  bytes.insert(bytes.end(), records.begin(), records.end());
+  return bytes;
+}
+
+}  // namespace
+
+TEST(EncodingCheck, WindowsMetafilesAreCheckedRecordByRecord) {
+  const std::vector<BYTE> good = RichWindowsMetafile();
+  for (WORD function : {0x02FA, 0x02FC, 0x02FB, 0x012D, 0x041B, 0x0418, 0x0817, 0x0325, 0x0324, 0x0538, 0x0A32, 0x0F43, 0x0D33, 0x06FF, 0x0228, 0x01F0})
+    EXPECT_NE(0u, FindFunction(good, function)) << "function " << std::hex << function << " written";
+  ASSERT_TRUE(WindowsMetafileSound(good.data(), good.size()));
+  const std::vector<BYTE> placeable = Placeable(good);
+  auto picture = LoadImageBytes(placeable.data(), placeable.size(), FALSE);
   ASSERT_TRUE(picture);
   EXPECT_TRUE(picture->IsValid()) << picture->GetLastStatus();
 
-  const size_t firstRecord = 22 + 18;
-  for (DWORD size : {0u, 2u, 0x40000000u}) {
-    SCOPED_TRACE(size);
-    std::vector<BYTE> bad = good;
-    Put(bad, firstRecord, size);  // in 16-bit words
-    EXPECT_FALSE(WindowsMetafileSound(bad.data() + 22, bad.size() - 22));
+  auto word = [](WORD function, size_t param, WORD value) {
+    return [=](std::vector<BYTE>& b) {
+      const size_t at = FindFunction(b, function);
+      ASSERT_NE(0u, at);
+      b[at + 6 + 2 * param] = static_cast<BYTE>(value);
+      b[at + 7 + 2 * param] = static_cast<BYTE>(value >> 8);
+    };
+  };
+  struct Row {
+    const char* what;
+    std::function<void(std::vector<BYTE>&)> damage;
+  } rows[] = {
+      {"a record of no size", [](std::vector<BYTE>& b) { Put(b, FindFunction(b, 0x041B), 0); }},
+      {"a record past the end", [](std::vector<BYTE>& b) { Put(b, FindFunction(b, 0x041B), 0x40000000); }},
+      {"a function of no known kind", word(0x041B, -3, 0x0922)},
+      {"more text than held", word(0x0A32, 2, 0xFF03)},
+      {"text with a rectangle it has not", word(0x0A32, 3, ETO_OPAQUE)},
+      {"more points than held", word(0x0325, 0, 0x7FFF)},
+      {"polygon counts beyond the points", word(0x0538, 1, 900)},
+      {"a selected object outside the table", word(0x012D, 0, 0x7FFF)},
+      {"a filled region outside the table", word(0x0228, 0, 0x400)},
+      {"a bitmap a billion pixels wide", [](std::vector<BYTE>& b) {
+         const size_t at = FindFunction(b, 0x0F43);
+         Put(b, at + 6 + 22 + 4, 0x40000000);
+       }},
+      {"bitmap bits fewer than its rows", [](std::vector<BYTE>& b) {
+         const size_t at = FindFunction(b, 0x0F43);
+         Put(b, at + 6 + 22 + 8, 400);
+       }},
+      {"a region scan past its record", word(0x06FF, 11, 0x100)},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    std::vector<BYTE> bits = good;
+    row.damage(bits);
+    if (::testing::Test::HasFatalFailure()) return;
+    EXPECT_FALSE(WindowsMetafileSound(bits.data(), bits.size()));
+    const std::vector<BYTE> bad = Placeable(bits);
     auto refused = LoadImageBytes(bad.data(), bad.size(), FALSE);
     ASSERT_TRUE(refused);
     EXPECT_FALSE(refused->IsValid());
