@@ -38,7 +38,10 @@ uint32_t BigEndian32(const BYTE* p) {
 // colours, in the infoBytes.
 bool DibFits(const BYTE* info, DWORD infoBytes, DWORD bitsBytes, DWORD usage, int64_t rows, bool packed = false) {
   if (infoBytes < sizeof(BITMAPCOREHEADER)) return false;
-  if (usage != DIB_RGB_COLORS && usage != DIB_PAL_COLORS) return false;
+  // Colours as RGB, as palette indices, or none (a monochrome pattern: text and back
+  // colours).
+  constexpr DWORD kPaletteMono = 2;
+  if (usage != DIB_RGB_COLORS && usage != DIB_PAL_COLORS && usage != kPaletteMono) return false;
   const DWORD headerBytes = Dword(info);
   if (headerBytes < sizeof(BITMAPCOREHEADER) || headerBytes > infoBytes) return false;
   int64_t width, height;
@@ -47,7 +50,7 @@ bool DibFits(const BYTE* info, DWORD infoBytes, DWORD bitsBytes, DWORD usage, in
     width = Word(info + 4);
     height = Word(info + 6);
     bitCount = Word(info + 10);
-    entryBytes = usage == DIB_PAL_COLORS ? 2 : 3;
+    entryBytes = usage == DIB_PAL_COLORS ? 2 : usage == kPaletteMono ? 0 : 3;
   } else {
     if (headerBytes < sizeof(BITMAPINFOHEADER)) return false;
     width = Long(info + 4);
@@ -56,7 +59,7 @@ bool DibFits(const BYTE* info, DWORD infoBytes, DWORD bitsBytes, DWORD usage, in
     compression = Dword(info + 16);
     imageBytes = Dword(info + 20);
     colours = Dword(info + 32);
-    entryBytes = usage == DIB_PAL_COLORS ? 2 : 4;
+    entryBytes = usage == DIB_PAL_COLORS ? 2 : usage == kPaletteMono ? 0 : 4;
   }
   if (height < 0) height = -height;
   if (width <= 0 || height == 0 || !PictureSizeFits(static_cast<uint64_t>(width), static_cast<uint64_t>(height)))
@@ -64,7 +67,6 @@ bool DibFits(const BYTE* info, DWORD infoBytes, DWORD bitsBytes, DWORD usage, in
   if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 16 && bitCount != 24 && bitCount != 32)
     return false;
   if (colours == 0 && bitCount <= 8) colours = 1u << bitCount;
-  if (bitCount <= 8 && colours > (1u << bitCount)) return false;
   uint64_t tableBytes = static_cast<uint64_t>(colours) * entryBytes;
   switch (compression) {
     case BI_RGB:

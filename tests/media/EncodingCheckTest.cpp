@@ -68,6 +68,20 @@ std::vector<BYTE> RichMetafile() {
   const BYTE pixels[2 * 12] = {255, 0, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0, 9, 9, 9, 90, 90, 90, 200, 200, 200};
   ::StretchDIBits(dc, 60, 60, 30, 20, 0, 0, 3, 2, pixels, &info, DIB_RGB_COLORS, SRCCOPY);
   ::SetDIBitsToDevice(dc, 70, 10, 3, 2, 0, 0, 0, 2, pixels, &info, DIB_RGB_COLORS);
+  // Pattern brushes of a monochrome bitmap and of a device-independent one.
+  const WORD rows[8] = {0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA};
+  HBITMAP mono = ::CreateBitmap(8, 8, 1, 1, rows);
+  HBRUSH monoBrush = ::CreatePatternBrush(mono);
+  struct {
+    BITMAPINFOHEADER header;
+    BYTE bits[2 * 4 * 2];
+  } pattern = {{sizeof(BITMAPINFOHEADER), 2, 2, 1, 32, BI_RGB, 16, 0, 0, 0, 0}, {}};
+  HBRUSH dibBrush = ::CreateDIBPatternBrushPt(&pattern, DIB_RGB_COLORS);
+  for (HBRUSH b : {monoBrush, dibBrush}) {
+    ::SelectObject(dc, b);
+    ::Rectangle(dc, 0, 0, 20, 20);
+  }
+  ::SelectObject(dc, brush);
   HRGN region = ::CreateRectRgn(10, 10, 70, 70);
   HRGN other = ::CreateEllipticRgn(20, 20, 80, 80);
   ::CombineRgn(region, region, other, RGN_OR);
@@ -80,7 +94,8 @@ std::vector<BYTE> RichMetafile() {
   ::SelectObject(dc, ::GetStockObject(WHITE_BRUSH));
   ::SelectObject(dc, ::GetStockObject(SYSTEM_FONT));
   for (HGDIOBJ o : {static_cast<HGDIOBJ>(pen), static_cast<HGDIOBJ>(wide), static_cast<HGDIOBJ>(brush),
-                    static_cast<HGDIOBJ>(font), static_cast<HGDIOBJ>(region), static_cast<HGDIOBJ>(other)})
+                    static_cast<HGDIOBJ>(font), static_cast<HGDIOBJ>(region), static_cast<HGDIOBJ>(other),
+                    static_cast<HGDIOBJ>(monoBrush), static_cast<HGDIOBJ>(dibBrush), static_cast<HGDIOBJ>(mono)})
     ::DeleteObject(o);
   HENHMETAFILE emf = ::CloseEnhMetaFile(dc);
   ::DeleteObject(pal);
@@ -113,7 +128,8 @@ TEST(EncodingCheck, EveryRecordGdiWritesPasses) {
   const std::vector<BYTE> bits = RichMetafile();
   for (DWORD type : {EMR_POLYLINE16, EMR_POLYPOLYGON16, EMR_POLYBEZIER16, EMR_POLYDRAW16, EMR_CREATEPEN,
                      EMR_EXTTEXTOUTW, EMR_STRETCHDIBITS, EMR_SETDIBITSTODEVICE, EMR_FILLRGN, EMR_EXTSELECTCLIPRGN,
-                     EMR_GRADIENTFILL, EMR_CREATEPALETTE, EMR_EXTCREATEFONTINDIRECTW, EMR_CREATEBRUSHINDIRECT})
+                     EMR_GRADIENTFILL, EMR_CREATEPALETTE, EMR_EXTCREATEFONTINDIRECTW, EMR_CREATEBRUSHINDIRECT,
+                     EMR_CREATEMONOBRUSH, EMR_CREATEDIBPATTERNBRUSHPT})
     EXPECT_NE(0u, FindRecord(bits, type)) << "record " << type << " written";
   DWORD total = 0;
   EXPECT_TRUE(EnhancedMetafileSound(bits.data(), bits.size(), &total));
