@@ -19,6 +19,7 @@
 #include "model/DrawRect.h"
 #include "model/DrawText.h"
 #include "model/ShapePainter.h"
+#include "tests/support/Metafiles.h"
 
 namespace {
 
@@ -406,6 +407,11 @@ std::vector<SeedPage> FillPages() {
   if (!emf.empty()) seeds.push_back({"fills, metafile pictures", WithPictureBytes(seeds[1].bytes, jpeg, emf)});
   const std::vector<BYTE> wmf = SmallWindowsMetafile();
   if (!wmf.empty()) seeds.push_back({"fills, Windows metafile pictures", WithPictureBytes(seeds[0].bytes, jpeg, wmf)});
+  // Metafiles of every kind of record a drawing holds: bitmaps, regions, text with
+  // spacing, palettes, pattern brushes.
+  seeds.push_back({"fills, rich metafile pictures", WithPictureBytes(seeds[1].bytes, jpeg, RichMetafile())});
+  seeds.push_back(
+      {"fills, rich Windows metafile pictures", WithPictureBytes(seeds[0].bytes, jpeg, Placeable(RichWindowsMetafile()))});
   return seeds;
 }
 

@@ -1,0 +1,134 @@
+// Metafiles of the records drawings hold, made by the platform's recorder: for the
+// picture checks' tests and as the campaign's seed pictures.
+#pragma once
+
+#include <windows.h>
+
+#include <initializer_list>
+#include <vector>
+
+// A metafile of the records drawings hold: pens, brushes, fonts and a palette made and
+// selected, lines, polygons, curves, text with spacing, bitmaps, a region, a gradient.
+inline std::vector<BYTE> RichMetafile() {
+  HDC dc = ::CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+  HPEN pen = ::CreatePen(PS_DASH, 1, RGB(10, 20, 30));
+  LOGBRUSH lb = {BS_SOLID, RGB(200, 0, 0), 0};
+  const DWORD style[] = {4, 2, 1, 2};
+  HPEN wide = ::ExtCreatePen(PS_GEOMETRIC | PS_USERSTYLE, 3, &lb, 4, style);
+  HBRUSH brush = ::CreateHatchBrush(HS_CROSS, RGB(0, 90, 0));
+  HFONT font = ::CreateFontW(-14, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial");
+  struct {
+    LOGPALETTE head;
+    PALETTEENTRY more[3];
+  } palette = {{0x300, 4, {{255, 0, 0, 0}}}, {{0, 255, 0, 0}, {0, 0, 255, 0}, {9, 9, 9, 0}}};
+  HPALETTE pal = ::CreatePalette(&palette.head);
+  ::SelectPalette(dc, pal, FALSE);
+  ::SelectObject(dc, pen);
+  ::SelectObject(dc, brush);
+  ::SelectObject(dc, font);
+  const POINT line[] = {{0, 0}, {40, 10}, {20, 30}, {60, 60}};
+  ::Polyline(dc, line, 4);
+  const POINT polys[] = {{0, 0}, {10, 0}, {10, 10}, {20, 20}, {30, 20}, {30, 30}, {25, 35}};
+  const INT counts[] = {3, 4};
+  ::PolyPolygon(dc, polys, counts, 2);
+  ::PolyBezier(dc, line, 4);
+  const BYTE kinds[] = {PT_MOVETO, PT_LINETO, PT_LINETO, PT_LINETO};
+  ::PolyDraw(dc, line, kinds, 4);
+  ::SelectObject(dc, wide);
+  ::Ellipse(dc, 5, 5, 50, 40);
+  const INT dx[] = {8, 8, 8};
+  const RECT clip = {0, 0, 90, 90};
+  ::ExtTextOutW(dc, 4, 50, ETO_CLIPPED, &clip, L"abc", 3, dx);
+  BITMAPINFO info = {};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), 3, 2, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+  const BYTE pixels[2 * 12] = {255, 0, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0, 9, 9, 9, 90, 90, 90, 200, 200, 200};
+  ::StretchDIBits(dc, 60, 60, 30, 20, 0, 0, 3, 2, pixels, &info, DIB_RGB_COLORS, SRCCOPY);
+  ::SetDIBitsToDevice(dc, 70, 10, 3, 2, 0, 0, 0, 2, pixels, &info, DIB_RGB_COLORS);
+  // Pattern brushes of a monochrome bitmap and of a device-independent one.
+  const WORD rows[8] = {0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA};
+  HBITMAP mono = ::CreateBitmap(8, 8, 1, 1, rows);
+  HBRUSH monoBrush = ::CreatePatternBrush(mono);
+  struct {
+    BITMAPINFOHEADER header;
+    BYTE bits[2 * 4 * 2];
+  } pattern = {{sizeof(BITMAPINFOHEADER), 2, 2, 1, 32, BI_RGB, 16, 0, 0, 0, 0}, {}};
+  HBRUSH dibBrush = ::CreateDIBPatternBrushPt(&pattern, DIB_RGB_COLORS);
+  for (HBRUSH b : {monoBrush, dibBrush}) {
+    ::SelectObject(dc, b);
+    ::Rectangle(dc, 0, 0, 20, 20);
+  }
+  ::SelectObject(dc, brush);
+  HRGN region = ::CreateRectRgn(10, 10, 70, 70);
+  HRGN other = ::CreateEllipticRgn(20, 20, 80, 80);
+  ::CombineRgn(region, region, other, RGN_OR);
+  ::FillRgn(dc, region, brush);
+  ::ExtSelectClipRgn(dc, region, RGN_AND);
+  TRIVERTEX vertices[2] = {{0, 0, 0xFF00, 0, 0, 0}, {40, 40, 0, 0, 0xFF00, 0}};
+  GRADIENT_RECT shape = {0, 1};
+  ::GradientFill(dc, vertices, 2, &shape, 1, GRADIENT_FILL_RECT_H);
+  ::SelectObject(dc, ::GetStockObject(BLACK_PEN));
+  ::SelectObject(dc, ::GetStockObject(WHITE_BRUSH));
+  ::SelectObject(dc, ::GetStockObject(SYSTEM_FONT));
+  for (HGDIOBJ o : {static_cast<HGDIOBJ>(pen), static_cast<HGDIOBJ>(wide), static_cast<HGDIOBJ>(brush),
+                    static_cast<HGDIOBJ>(font), static_cast<HGDIOBJ>(region), static_cast<HGDIOBJ>(other),
+                    static_cast<HGDIOBJ>(monoBrush), static_cast<HGDIOBJ>(dibBrush), static_cast<HGDIOBJ>(mono)})
+    ::DeleteObject(o);
+  HENHMETAFILE emf = ::CloseEnhMetaFile(dc);
+  ::DeleteObject(pal);
+  std::vector<BYTE> bytes(::GetEnhMetaFileBits(emf, 0, nullptr));
+  ::GetEnhMetaFileBits(emf, static_cast<UINT>(bytes.size()), bytes.data());
+  ::DeleteEnhMetaFile(emf);
+  return bytes;
+}
+
+// A Windows metafile of the records drawings hold, and its records by function.
+inline std::vector<BYTE> RichWindowsMetafile() {
+  HDC dc = ::CreateMetaFileA(nullptr);
+  HPEN pen = ::CreatePen(PS_DOT, 1, RGB(10, 20, 30));
+  HBRUSH brush = ::CreateSolidBrush(RGB(0, 90, 0));
+  HFONT font = ::CreateFontW(-14, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial");
+  ::SelectObject(dc, pen);
+  ::SelectObject(dc, brush);
+  ::SelectObject(dc, font);
+  ::SetTextColor(dc, RGB(1, 2, 3));
+  ::SetBkMode(dc, TRANSPARENT);
+  ::Rectangle(dc, 2, 2, 40, 30);
+  ::Ellipse(dc, 5, 5, 50, 40);
+  ::Arc(dc, 0, 0, 30, 30, 0, 15, 30, 15);
+  const POINT line[] = {{0, 0}, {44, 34}, {10, 30}, {5, 5}};
+  ::Polyline(dc, line, 4);
+  ::Polygon(dc, line, 3);
+  const INT counts[] = {3, 4};
+  const POINT polys[] = {{0, 0}, {10, 0}, {10, 10}, {20, 20}, {30, 20}, {30, 30}, {25, 35}};
+  ::PolyPolygon(dc, polys, counts, 2);
+  ::TextOutA(dc, 4, 10, "wmf", 3);
+  const INT dx[] = {8, 8, 8};
+  const RECT clip = {0, 0, 90, 90};
+  ::ExtTextOutA(dc, 4, 50, ETO_CLIPPED, &clip, "abc", 3, dx);
+  BITMAPINFO info = {};
+  // The image's size given: this platform's recorder writes as many bytes of bits as it says.
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), 3, 2, 1, 24, BI_RGB, 24, 0, 0, 0, 0};
+  const BYTE pixels[2 * 12] = {255, 0, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0, 9, 9, 9, 90, 90, 90, 200, 200, 200};
+  ::StretchDIBits(dc, 60, 60, 30, 20, 0, 0, 3, 2, pixels, &info, DIB_RGB_COLORS, SRCCOPY);
+  ::SetDIBitsToDevice(dc, 70, 10, 3, 2, 0, 0, 0, 2, pixels, &info, DIB_RGB_COLORS);
+  HRGN region = ::CreateRectRgn(10, 10, 70, 70);
+  ::FillRgn(dc, region, brush);
+  ::SelectObject(dc, ::GetStockObject(BLACK_PEN));
+  for (HGDIOBJ o : {static_cast<HGDIOBJ>(pen), static_cast<HGDIOBJ>(brush), static_cast<HGDIOBJ>(font),
+                    static_cast<HGDIOBJ>(region)})
+    ::DeleteObject(o);
+  HMETAFILE metafile = ::CloseMetaFile(dc);
+  std::vector<BYTE> records(::GetMetaFileBitsEx(metafile, 0, nullptr));
+  ::GetMetaFileBitsEx(metafile, static_cast<UINT>(records.size()), records.data());
+  ::DeleteMetaFile(metafile);
+  return records;
+}
+
+// With the placeable header GDI+ needs before it.
+inline std::vector<BYTE> Placeable(const std::vector<BYTE>& records) {
+  WORD head[11] = {0xCDD7, 0x9AC6, 0, 0, 0, 100, 100, 96, 0, 0, 0};
+  for (int i = 0; i < 10; ++i) head[10] ^= head[i];
+  std::vector<BYTE> bytes(reinterpret_cast<const BYTE*>(head), reinterpret_cast<const BYTE*>(head) + sizeof head);
+  bytes.insert(bytes.end(), records.begin(), records.end());
+  return bytes;
+}
