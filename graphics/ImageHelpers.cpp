@@ -37,6 +37,9 @@ class GlobalBlock {
   HGLOBAL m_handle;
 };
 
+// A metafile is played into at most this many device pixels a side (see DrawImageEx).
+constexpr double kLargestPlayedMetafile = 16384;
+
 // Beyond this many tiles in view, one texture fill replaces the calls per tile.
 
 int ClampToInt(int64_t v) { return static_cast<int>(std::min<int64_t>(std::max<int64_t>(v, INT_MIN), INT_MAX)); }
@@ -285,6 +288,18 @@ void DrawImageEx(CPicture* picture, Gdiplus::Graphics* graphics, Gdiplus::Graphi
   if (transparent && !picture->IsKeyedWith(colourKey)) {
     keyed = CopyWithColourKey(*picture, graphics, colourKey);
     if (keyed) source = keyed.get();
+  }
+  // A metafile stretched far beyond any screen is not played: at that size its text
+  // asks for glyphs tens of thousands of pixels high, which take gigabytes to render.
+  if (stretch && source->GetType() == Gdiplus::ImageTypeMetafile) {
+    Gdiplus::Matrix transform;
+    graphics->GetTransform(&transform);
+    Gdiplus::PointF sides[2] = {Gdiplus::PointF(static_cast<Gdiplus::REAL>(dest.Width), 0),
+                                Gdiplus::PointF(0, static_cast<Gdiplus::REAL>(dest.Height))};
+    transform.TransformVectors(sides, 2);
+    if (std::hypot(sides[0].X, sides[0].Y) > kLargestPlayedMetafile ||
+        std::hypot(sides[1].X, sides[1].Y) > kLargestPlayedMetafile)
+      return;
   }
 
   Gdiplus::Region savedClip;

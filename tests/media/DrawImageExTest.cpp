@@ -202,6 +202,26 @@ TEST(DrawImageEx, PicturesStandUprightUnderTheYUpMapping) {
   }
 }
 
+TEST(DrawImageEx, AMetafileStretchedFarBeyondAnyScreenIsNotPlayed) {
+  // Forty thousand units high (a damaged page's rectangle): played at that size its text
+  // would take gigabytes. A colour-keyed copy is a bitmap and is drawn.
+  const std::vector<BYTE> bits = RedOverBlueEmf();
+  auto metafile = LoadImageBytes(bits.data(), bits.size(), TRUE);
+  ASSERT_TRUE(metafile && metafile->GetType() == Gdiplus::ImageTypeMetafile);
+  for (BOOL transparent : {FALSE, TRUE}) {
+    SCOPED_TRACE(transparent);
+    Canvas canvas(100, 100, kWhite);
+    const Gdiplus::Matrix page(1, 0, 0, -1, 50, 50);
+    canvas.graphics.SetTransform(&page);
+    Draw(canvas, *metafile, nullptr, -40, 20040, 40, -19960, TRUE, transparent, 0, 0x00FF00);
+    if (transparent) {
+      EXPECT_TRUE(Near(kBlue, canvas.At(50, 80), 8)) << Hex32{canvas.At(50, 80)};
+    } else {
+      EXPECT_EQ(kWhite, canvas.At(50, 80));
+    }
+  }
+}
+
 TEST(DrawImageEx, MetafileBoundsAwayFromTheOrigin) {
   // Drawn only at (50, 50)-(150, 150): the picture is that square, wherever it lies.
   HDC dc = ::CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
