@@ -543,8 +543,18 @@ bool EncodingFits(const BYTE* data, size_t size) {
     return PictureSizeFits(data[6] | (data[7] << 8), data[8] | (data[9] << 8));
   if (size >= 2 && data[0] == 'B' && data[1] == 'M') return BmpFits(data, size);
   if (size >= 4 && std::memcmp(data, kEnhanced, 4) == 0) return EnhancedMetafileSound(data, size);
-  if (size >= 4 && std::memcmp(data, kPlaceable, 4) == 0)
-    return size > kPlaceableHeaderBytes && WindowsMetafileSound(data + kPlaceableHeaderBytes, size - kPlaceableHeaderBytes);
+  if (size >= 4 && std::memcmp(data, kPlaceable, 4) == 0) {
+    if (size <= kPlaceableHeaderBytes) return false;
+    // Its size: the bounds in units of which the header gives how many make an inch,
+    // at the screen's 96 pixels an inch.
+    const int64_t unitsPerInch = Word(data + 14);
+    if (unitsPerInch == 0) return false;
+    const int64_t wide = std::llabs(int64_t{static_cast<int16_t>(Word(data + 10))} - static_cast<int16_t>(Word(data + 6)));
+    const int64_t high = std::llabs(int64_t{static_cast<int16_t>(Word(data + 12))} - static_cast<int16_t>(Word(data + 8)));
+    if (!PictureSizeFits(static_cast<uint64_t>(wide * 96 / unitsPerInch), static_cast<uint64_t>(high * 96 / unitsPerInch)))
+      return false;
+    return WindowsMetafileSound(data + kPlaceableHeaderBytes, size - kPlaceableHeaderBytes);
+  }
   if (size >= 4 && (data[0] == 1 || data[0] == 2) && data[1] == 0 && data[2] == 9 && data[3] == 0)
     return WindowsMetafileSound(data, size);
   return true;

@@ -157,6 +157,18 @@ TEST(EncodingCheck, WindowsMetafilesAreCheckedRecordByRecord) {
   ASSERT_TRUE(picture);
   EXPECT_TRUE(picture->IsValid()) << picture->GetLastStatus();
 
+  // Bounds of 18,200 x 27,901 pixels, and no units an inch.
+  for (auto damage : {std::function<void(std::vector<BYTE>&)>([](std::vector<BYTE>& b) {
+                        b[6] = 0x18, b[7] = 0xB9, b[8] = 0x27, b[9] = 0x93;
+                      }),
+                      std::function<void(std::vector<BYTE>&)>([](std::vector<BYTE>& b) { b[14] = b[15] = 0; })}) {
+    std::vector<BYTE> bad = placeable;
+    damage(bad);
+    auto refused = LoadImageBytes(bad.data(), bad.size(), FALSE);
+    ASSERT_TRUE(refused);
+    EXPECT_FALSE(refused->IsValid());
+  }
+
   auto word = [](WORD function, size_t param, WORD value) {
     return [=](std::vector<BYTE>& b) {
       const size_t at = FindFunction(b, function);
