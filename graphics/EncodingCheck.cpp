@@ -559,3 +559,29 @@ bool EncodingFits(const BYTE* data, size_t size) {
     return WindowsMetafileSound(data, size);
   return true;
 }
+
+std::vector<BYTE> WithoutPlusRecords(const BYTE* bits, size_t size) {
+  constexpr DWORD kPlusComment = 0x2B464D45;  // "EMF+"
+  DWORD bytes = 0;
+  if (!bits || size < 4 || Dword(bits) != EMR_HEADER || !EnhancedMetafileSound(bits, size, &bytes)) return {};
+  auto plus = [&](DWORD at) {
+    return Dword(bits + at) == EMR_GDICOMMENT && Dword(bits + at + 4) >= 16 && Dword(bits + at + 8) >= 4 &&
+           Dword(bits + at + 12) == kPlusComment;
+  };
+  const DWORD headerBytes = Dword(bits + 4);
+  bool any = false;
+  for (DWORD at = headerBytes; at < bytes; at += Dword(bits + at + 4)) any = any || plus(at);
+  if (!any) return {};
+  std::vector<BYTE> plain(bits, bits + headerBytes);
+  DWORD records = 1;
+  for (DWORD at = headerBytes; at < bytes; at += Dword(bits + at + 4)) {
+    if (plus(at)) continue;
+    plain.insert(plain.end(), bits + at, bits + at + Dword(bits + at + 4));
+    ++records;
+  }
+  const DWORD plainBytes = static_cast<DWORD>(plain.size());
+  std::memcpy(plain.data() + 48, &plainBytes, 4);
+  std::memcpy(plain.data() + 52, &records, 4);
+  return plain;
+}
+

@@ -12,6 +12,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <vector>
 
 // An enhanced metafile: the header, then records up to the end record, which ends the
 // bytes the header counts (the bytes after them are not part of it). On success *bytes
@@ -25,3 +26,12 @@ bool EncodingFits(const BYTE* data, size_t size);
 // A Windows metafile from its 18-byte header: records inside the size the header gives,
 // up to the end record.
 bool WindowsMetafileSound(const BYTE* bits, size_t size);
+
+// GDI+ draws an enhanced metafile from the records of its own it keeps in comments when
+// there are any, and from its plain records otherwise. Those records are not checked
+// here, and the platform's GDI+ plays damaged ones into stack overflows: so pictures are
+// drawn from their plain records, which GDI checks above and which every metafile that
+// GDI+ recorded for other programs to read holds too. For a sound enhanced metafile that
+// holds such comments, a copy of it without them; otherwise empty.
+std::vector<BYTE> WithoutPlusRecords(const BYTE* bits, size_t size);
+

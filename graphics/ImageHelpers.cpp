@@ -362,9 +362,10 @@ double LineAngleD(double x1, double y1, double x2, double y2) {
 
 double LineAngle(POINT from, POINT to) { return LineAngleD(from.x, from.y, to.x, to.y); }
 
-std::unique_ptr<CPicture> LoadImageBytes(const void* data, size_t size, BOOL flip, UINT* frameCount) {
-  if (!data || size == 0) return Failed(Gdiplus::UnknownImageFormat);
-  if (!EncodingFits(static_cast<const BYTE*>(data), size)) return Failed(Gdiplus::InvalidParameter);
+namespace {
+
+// Bytes that passed the checks, decoded from a copy of them.
+std::unique_ptr<CPicture> DecodeCheckedBytes(const void* data, size_t size, BOOL flip, UINT* frameCount) {
   GlobalBlock block(size);
   void* target = block.Get() ? ::GlobalLock(block.Get()) : nullptr;
   if (!target) return Failed(Gdiplus::OutOfMemory);
@@ -373,6 +374,16 @@ std::unique_ptr<CPicture> LoadImageBytes(const void* data, size_t size, BOOL fli
   StreamPtr stream = StreamOverBlock(block, size);
   if (!stream) return Failed(Gdiplus::OutOfMemory);
   return DecodeStream(stream.get(), flip, frameCount);
+}
+
+}  // namespace
+
+std::unique_ptr<CPicture> LoadImageBytes(const void* data, size_t size, BOOL flip, UINT* frameCount) {
+  if (!data || size == 0) return Failed(Gdiplus::UnknownImageFormat);
+  if (!EncodingFits(static_cast<const BYTE*>(data), size)) return Failed(Gdiplus::InvalidParameter);
+  const std::vector<BYTE> plain = WithoutPlusRecords(static_cast<const BYTE*>(data), size);
+  if (!plain.empty()) return DecodeCheckedBytes(plain.data(), plain.size(), flip, frameCount);
+  return DecodeCheckedBytes(data, size, flip, frameCount);
 }
 
 std::unique_ptr<CPicture> LoadImageFile(const char* path, BOOL flip, UINT* frameCount) {
@@ -400,9 +411,14 @@ std::unique_ptr<CPicture> LoadImageFile(const char* path, BOOL flip, UINT* frame
       done += got;
     }
     const bool fits = done == size && EncodingFits(target, size);
+    const std::vector<BYTE> plain = fits ? WithoutPlusRecords(target, size) : std::vector<BYTE>();
     ::GlobalUnlock(block.Get());
     if (done != size) return Failed(Gdiplus::Win32Error);
     if (!fits) return Failed(Gdiplus::InvalidParameter);
+    if (!plain.empty()) {
+      file.Abort();
+      return DecodeCheckedBytes(plain.data(), plain.size(), flip, frameCount);
+    }
     stream = StreamOverBlock(block, size);
   } catch (const CFileException&) {
     return Failed(Gdiplus::Win32Error);

@@ -5,12 +5,15 @@
 // next case.
 //
 // Usage: campaign [--seed S] [--cases N] [--first K] [--target page|package|library|mp3]
-//                 [--mp3 FOLDER] [--findings FOLDER] [--timeout SECONDS] [--quiet]
+//                 [--from-seed I] [--mp3 FOLDER] [--findings FOLDER] [--timeout SECONDS]
+//                 [--quiet]
 //        campaign --replay FILE
 //        campaign --write-seeds FOLDER [--mp3 FOLDER]
 // Prints the cases, accepted, refused and findings of each target; exits with 1 when
 // there was any finding. Cases are numbered from K; the same seed and number always
 // make the same input, so a finding can be made again with --first and --cases 1.
+// --from-seed keeps one target's cases to its seed I (as --write-seeds numbers them),
+// to campaign a seed that has just joined.
 #include <windows.h>
 
 #include <cstdio>
@@ -49,6 +52,7 @@ struct Options {
   uint64_t cases = 1000;
   uint64_t first = 0;
   std::string target;
+  long long fromSeed = -1;
   std::string mp3Folder;
   std::string findings = "campaign-findings";
   int timeoutSeconds = 20;
@@ -70,6 +74,7 @@ bool ParseOptions(int argc, char** argv, Options& o) {
     else if (a == "--cases") o.cases = std::strtoull(next(), nullptr, 10);
     else if (a == "--first") o.first = std::strtoull(next(), nullptr, 10);
     else if (a == "--target") o.target = next();
+    else if (a == "--from-seed") o.fromSeed = std::atoll(next());
     else if (a == "--mp3") o.mp3Folder = next();
     else if (a == "--findings") o.findings = next();
     else if (a == "--timeout") o.timeoutSeconds = std::atoi(next());
@@ -111,6 +116,10 @@ std::vector<Target> SelectTargets(const Options& o) {
   std::vector<Target> all = MakeTargets(o.mp3Folder), chosen;
   for (Target& t : all)
     if (o.target.empty() || o.target == t.name) chosen.push_back(std::move(t));
+  if (o.fromSeed >= 0) {
+    if (chosen.size() != 1 || static_cast<size_t>(o.fromSeed) >= chosen[0].seeds.size()) return {};
+    chosen[0].seeds = {chosen[0].seeds[static_cast<size_t>(o.fromSeed)]};
+  }
   return chosen;
 }
 
@@ -226,7 +235,7 @@ int RunSupervisor(int argc, char** argv, const Options& o) {
   CGdiplusSession gdiplus;  // the seeds are measured with GDI+
   const std::vector<Target> targets = SelectTargets(o);
   if (targets.empty()) {
-    std::fprintf(stderr, "campaign: no such target\n");
+    std::fprintf(stderr, "campaign: no such target or seed\n");
     return 2;
   }
   char mappingName[64];
@@ -323,8 +332,8 @@ int main(int argc, char** argv) {
   Options o;
   if (!ParseOptions(argc, argv, o)) {
     std::fprintf(stderr,
-                 "usage: campaign [--seed S] [--cases N] [--first K] [--target page|package|library|mp3] [--mp3 FOLDER]\n"
-                 "                [--findings FOLDER] [--timeout SECONDS] [--quiet]\n");
+                 "usage: campaign [--seed S] [--cases N] [--first K] [--target page|package|library|mp3]\n"
+                 "                [--from-seed I] [--mp3 FOLDER] [--findings FOLDER] [--timeout SECONDS] [--quiet]\n");
     return 2;
   }
   if (!o.replay.empty()) return Replay(o);

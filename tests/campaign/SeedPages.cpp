@@ -412,6 +412,11 @@ std::vector<SeedPage> FillPages() {
   seeds.push_back({"fills, rich metafile pictures", WithPictureBytes(seeds[1].bytes, jpeg, RichMetafile())});
   seeds.push_back(
       {"fills, rich Windows metafile pictures", WithPictureBytes(seeds[0].bytes, jpeg, Placeable(RichWindowsMetafile()))});
+  // And one that holds its drawing twice, in records of GDI+'s own and in plain ones.
+  const std::vector<BYTE> plus = RichPlusMetafile();
+  if (!plus.empty())
+    seeds.push_back({"fills, GDI+ metafile pictures",
+                     WithPictureBytes(seeds[1].bytes, jpeg, WithPlusRecordsOf(RichMetafile(), plus))});
   return seeds;
 }
 

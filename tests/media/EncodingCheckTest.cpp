@@ -12,6 +12,9 @@
 #include "graphics/ImageHelpers.h"
 #include "graphics/EncodingCheck.h"
 #include "model/MetaFile.h"
+#include "framework/core/File.h"
+#include "graphics/Picture.h"
+#include "tests/support/PictureFiles.h"
 #include "tests/support/Metafiles.h"
 
 namespace {
@@ -68,6 +71,56 @@ TEST(EncodingCheck, EveryRecordGdiWritesPasses) {
   EXPECT_TRUE(LoadsAsObject(bits));
   auto picture = LoadImageBytes(bits.data(), bits.size(), FALSE);
   EXPECT_TRUE(picture && picture->IsValid());
+}
+
+// GDI+ records its drawing twice: as records of its own in comments, which it plays when
+// there are any, and as plain records for other programs. Pictures are drawn from the
+// plain ones, which the checks cover.
+TEST(EncodingCheck, MetafilesGdiplusRecordedAreDrawnFromTheirPlainRecords) {
+  const std::vector<BYTE> plus = RichPlusMetafile();
+  ASSERT_NE(0u, FindRecord(plus, EMR_GDICOMMENT)) << "GDI+ records its drawing in comments";
+  HDC dc = ::CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+  HBRUSH red = ::CreateSolidBrush(RGB(220, 0, 0));
+  const RECT all = {0, 0, 90, 90};
+  ::FillRect(dc, &all, red);
+  ::DeleteObject(red);
+  HENHMETAFILE emf = ::CloseEnhMetaFile(dc);
+  std::vector<BYTE> plain(::GetEnhMetaFileBits(emf, 0, nullptr));
+  ::GetEnhMetaFileBits(emf, static_cast<UINT>(plain.size()), plain.data());
+  ::DeleteEnhMetaFile(emf);
+  const std::vector<BYTE> dual = WithPlusRecordsOf(plain, plus);
+
+  DWORD total = 0;
+  for (const std::vector<BYTE>* bits : {&plus, &dual}) {
+    EXPECT_TRUE(EnhancedMetafileSound(bits->data(), bits->size(), &total));
+    EXPECT_EQ(bits->size(), total);
+  }
+  EXPECT_EQ(plain, WithoutPlusRecords(dual.data(), dual.size()));
+  EXPECT_TRUE(WithoutPlusRecords(plain.data(), plain.size()).empty()) << "nothing to take from a plain metafile";
+  const std::vector<BYTE> plusOnly = WithoutPlusRecords(plus.data(), plus.size());
+  EXPECT_TRUE(EnhancedMetafileSound(plusOnly.data(), plusOnly.size(), &total));
+
+  // From bytes and from a file, the picture is the plain records' red, not the drawing of
+  // the records in comments, which starts by clearing to a pale colour.
+  const CString path = TestTempFolder() + "dual.emf";
+  {
+    CFile file(path, CFile::modeCreate | CFile::modeWrite);
+    file.Write(dual.data(), static_cast<UINT>(dual.size()));
+  }
+  std::unique_ptr<CPicture> pictures[] = {LoadImageBytes(dual.data(), dual.size(), FALSE), LoadImageFile(path, FALSE)};
+  for (const auto& picture : pictures) {
+    ASSERT_TRUE(picture && picture->IsValid());
+    Gdiplus::Bitmap drawn(90, 90, PixelFormat32bppARGB);
+    {
+      Gdiplus::Graphics g(&drawn);
+      g.Clear(Gdiplus::Color(255, 0, 0, 255));
+      g.DrawImage(picture->GetImage(), Gdiplus::Rect(0, 0, 90, 90));
+    }
+    Gdiplus::Color c;
+    drawn.GetPixel(45, 45, &c);
+    EXPECT_EQ(RGB(220, 0, 0), RGB(c.GetR(), c.GetG(), c.GetB()));
+  }
+  ::DeleteFileA(path);
 }
 
 TEST(EncodingCheck, RecordsThatClaimTooMuchAreRefused) {

@@ -3,7 +3,10 @@
 #pragma once
 
 #include <windows.h>
+#include <objidl.h>  // gdiplus.h needs it first
+#include <gdiplus.h>
 
+#include <cstring>
 #include <initializer_list>
 #include <vector>
 
@@ -132,3 +135,83 @@ inline std::vector<BYTE> Placeable(const std::vector<BYTE>& records) {
   bytes.insert(bytes.end(), records.begin(), records.end());
   return bytes;
 }
+
+// An enhanced metafile whose drawing GDI+ recorded as its own records in comments (beside
+// plain records, where the platform's GDI+ writes them too): paths, pens with dashes and caps, gradient, hatch and texture brushes,
+// a clip, a transform, text and a bitmap. GDI+ must be started.
+inline std::vector<BYTE> RichPlusMetafile() {
+  HDC screen = ::GetDC(nullptr);
+  const Gdiplus::RectF frame(0, 0, 90, 90);
+  auto* metafile = new Gdiplus::Metafile(screen, frame, Gdiplus::MetafileFrameUnitPixel, Gdiplus::EmfTypeEmfPlusDual);
+  ::ReleaseDC(nullptr, screen);
+  {
+    Gdiplus::Graphics g(metafile);
+    g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+    g.Clear(Gdiplus::Color(255, 250, 250, 240));
+    Gdiplus::SolidBrush solid(Gdiplus::Color(200, 200, 40, 40));
+    g.FillRectangle(&solid, 2, 2, 40, 30);
+    Gdiplus::Pen pen(Gdiplus::Color(255, 10, 20, 30), 3);
+    pen.SetDashStyle(Gdiplus::DashStyleDashDot);
+    pen.SetStartCap(Gdiplus::LineCapRound);
+    pen.SetEndCap(Gdiplus::LineCapArrowAnchor);
+    const Gdiplus::PointF line[] = {{0, 0}, {40, 10}, {20, 30}, {60, 60}};
+    g.DrawLines(&pen, line, 4);
+    g.DrawBeziers(&pen, line, 4);
+    Gdiplus::GraphicsPath path;
+    path.AddEllipse(5, 5, 45, 35);
+    path.AddBezier(line[0], line[1], line[2], line[3]);
+    path.AddRectangle(Gdiplus::RectF(50, 50, 20, 10));
+    Gdiplus::HatchBrush hatch(Gdiplus::HatchStyleDiagonalCross, Gdiplus::Color(255, 0, 90, 0),
+                              Gdiplus::Color(128, 255, 255, 255));
+    g.FillPath(&hatch, &path);
+    g.DrawPath(&pen, &path);
+    Gdiplus::LinearGradientBrush linear(Gdiplus::PointF(0, 0), Gdiplus::PointF(40, 40),
+                                        Gdiplus::Color(255, 255, 0, 0), Gdiplus::Color(255, 0, 0, 255));
+    g.FillEllipse(&linear, 30, 30, 40, 30);
+    Gdiplus::PathGradientBrush radial(&path);
+    radial.SetCenterColor(Gdiplus::Color(255, 255, 255, 0));
+    g.FillPie(&radial, 10, 40, 40, 40, 30, 200);
+    Gdiplus::Bitmap bitmap(3, 2, PixelFormat32bppARGB);
+    bitmap.SetPixel(1, 1, Gdiplus::Color(255, 0, 200, 0));
+    Gdiplus::TextureBrush texture(&bitmap);
+    g.FillRectangle(&texture, 60, 0, 20, 20);
+    g.DrawImage(&bitmap, Gdiplus::RectF(60, 60, 30, 20));
+    g.SetClip(Gdiplus::RectF(10, 10, 60, 60), Gdiplus::CombineModeReplace);
+    g.RotateTransform(15);
+    Gdiplus::FontFamily family(L"Arial");
+    Gdiplus::Font font(&family, 12, Gdiplus::FontStyleBold, Gdiplus::UnitPixel);
+    g.DrawString(L"plus", 4, &font, Gdiplus::PointF(4, 50), &solid);
+    g.ResetClip();
+    g.ResetTransform();
+  }
+  HENHMETAFILE emf = metafile->GetHENHMETAFILE();
+  delete metafile;
+  std::vector<BYTE> bytes(emf ? ::GetEnhMetaFileBits(emf, 0, nullptr) : 0);
+  if (!bytes.empty()) ::GetEnhMetaFileBits(emf, static_cast<UINT>(bytes.size()), bytes.data());
+  if (emf) ::DeleteEnhMetaFile(emf);
+  return bytes;
+}
+
+// The plain metafile with the records GDI+ keeps in comments taken from another after its
+// header: a metafile as GDI+ records it for programs that read either kind of record.
+inline std::vector<BYTE> WithPlusRecordsOf(const std::vector<BYTE>& plain, const std::vector<BYTE>& plus) {
+  auto dword = [](const std::vector<BYTE>& b, size_t at) {
+    DWORD v;
+    std::memcpy(&v, b.data() + at, 4);
+    return v;
+  };
+  std::vector<BYTE> comments;
+  DWORD count = 0;
+  for (size_t at = dword(plus, 4); at + 8 <= plus.size() && dword(plus, at + 4) >= 8; at += dword(plus, at + 4))
+    if (dword(plus, at) == EMR_GDICOMMENT && at + 16 <= plus.size() && std::memcmp(plus.data() + at + 12, "EMF+", 4) == 0) {
+      comments.insert(comments.end(), plus.begin() + at, plus.begin() + at + dword(plus, at + 4));
+      ++count;
+    }
+  std::vector<BYTE> dual(plain);
+  dual.insert(dual.begin() + dword(plain, 4), comments.begin(), comments.end());
+  const DWORD bytes = static_cast<DWORD>(dual.size()), records = dword(plain, 52) + count;
+  std::memcpy(dual.data() + 48, &bytes, 4);
+  std::memcpy(dual.data() + 52, &records, 4);
+  return dual;
+}
+
