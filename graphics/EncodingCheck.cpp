@@ -1,9 +1,12 @@
 #include "graphics/EncodingCheck.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <initializer_list>
+#include <vector>
 
 namespace {
 
@@ -181,7 +184,11 @@ class Record {
     const DWORD slot = At(offset);
     return slot > 0 && slot < m_handles;
   }
-  // A handle the record uses: a slot of the table, or a stock object.
+  // An object of the table the record uses, which the platform takes from the table
+  // without looking for stock objects: a stock object's number there reads and writes
+  // far outside it.
+  bool TableHandle(DWORD offset) const { return NewHandle(offset); }
+  // A handle the record selects: a slot of the table, or a stock object.
   bool UsedHandle(DWORD offset) const {
     const DWORD slot = At(offset);
     return (slot & 0x80000000u) ? (slot & 0x7FFFFFFFu) <= STOCK_LAST : slot < m_handles;
@@ -271,9 +278,10 @@ bool RecordSound(DWORD type, const Record& r) {
       return r.PolyPoly(4);
     case EMR_EOF:
       return r.At(8) == 0 || r.Holds(r.At(12), r.At(8), 4);
-    case EMR_SELECTOBJECT: case EMR_DELETEOBJECT: case EMR_SELECTPALETTE: case EMR_SETCOLORSPACE:
-    case EMR_DELETECOLORSPACE:
+    case EMR_SELECTOBJECT: case EMR_SELECTPALETTE:
       return r.UsedHandle(8);
+    case EMR_DELETEOBJECT: case EMR_SETCOLORSPACE: case EMR_DELETECOLORSPACE:
+      return r.TableHandle(8);
     case EMR_CREATEPEN: case EMR_CREATEBRUSHINDIRECT: case EMR_EXTCREATEFONTINDIRECTW: case EMR_CREATECOLORSPACE:
       return r.NewHandle(8);
     case EMR_CREATECOLORSPACEW:
@@ -281,9 +289,9 @@ bool RecordSound(DWORD type, const Record& r) {
     case EMR_CREATEPALETTE:
       return r.NewHandle(8) && r.Holds(16, r.WordAt(14), 4);
     case EMR_SETPALETTEENTRIES:
-      return r.UsedHandle(8) && r.Holds(20, r.At(16), 4);
+      return r.TableHandle(8) && r.Holds(20, r.At(16), 4);
     case EMR_RESIZEPALETTE: case EMR_COLORCORRECTPALETTE:
-      return r.UsedHandle(8);
+      return r.TableHandle(8);
     case EMR_EXTCREATEPEN:
       return r.NewHandle(8) && r.Holds(52, r.At(48), 4) && r.Bitmap(12, 16, 20, 24, DIB_RGB_COLORS, false);
     case EMR_CREATEMONOBRUSH: case EMR_CREATEDIBPATTERNBRUSHPT:
@@ -303,9 +311,9 @@ bool RecordSound(DWORD type, const Record& r) {
     case kSetLinkedUfis:
       return r.Holds(12, r.At(8), 8);
     case EMR_FILLRGN:
-      return r.UsedHandle(28) && r.Region(24, 32, false);
+      return r.TableHandle(28) && r.Region(24, 32, false);
     case EMR_FRAMERGN:
-      return r.UsedHandle(28) && r.Region(24, 40, false);
+      return r.TableHandle(28) && r.Region(24, 40, false);
     case EMR_INVERTRGN: case EMR_PAINTRGN:
       return r.Region(24, 28, false);
     case EMR_EXTSELECTCLIPRGN:
@@ -484,6 +492,158 @@ bool HeaderSound(const BYTE* bits, DWORD bytes) {
   return Word(bits + 56) > 0;  // the handle table has slot 0, the metafile's own
 }
 
+// How large a metafile's drawing is on its reference device, record by record: the scale
+// of its mapping (map mode, window and viewport extents, world transform, kept through
+// SaveDC and RestoreDC) times the size of the font and the pen selected and of each box
+// drawn. The platform draws a glyph, a widened pen and an ellipse at their full size
+// whatever part shows: a font 32,526 units high in a picture 90 pixels wide took 23 s
+// and a gigabyte, an ellipse 1.4 thousand million units tall 41 s. A font or pen larger
+// than four times the picture, or a box larger than 64 times, is no drawing of it.
+class Reach {
+ public:
+  Reach(const BYTE* header, DWORD handles) : m_kinds(handles, 0), m_sizes(handles, 0) {
+    auto extent = [&](DWORD from) { return std::fabs(static_cast<double>(Long(header + from + 8)) - Long(header + from)) + 1; };
+    const double deviceX = Long(header + 72), deviceY = Long(header + 76);
+    m_pixelsPerMillimetre = std::max(deviceX / Long(header + 80), deviceY / Long(header + 84));
+    m_side = std::max({extent(8), extent(12), extent(24) * m_pixelsPerMillimetre / 100,
+                       extent(28) * m_pixelsPerMillimetre / 100, 64.0});
+  }
+
+  // False when the record makes the drawing larger than the picture could hold.
+  bool Follow(DWORD type, const Record& r) {
+    switch (type) {
+      case EMR_SETMAPMODE: {
+        const int mode = static_cast<int>(r.At(8));
+        if (Scalable(mode) && !Scalable(m_now.mode)) {  // the extents start as the mapping was
+          m_now.windowX = m_now.windowY = 1;
+          m_now.viewportX = m_now.viewportY = Mapping();
+        }
+        m_now.mode = mode;
+        return Selected();
+      }
+      // Extents count only in the modes that scale.
+      case EMR_SETWINDOWEXTEX: return Extent(m_now.windowX, m_now.windowY, r.At(8), r.At(12));
+      case EMR_SETVIEWPORTEXTEX: return Extent(m_now.viewportX, m_now.viewportY, r.At(8), r.At(12));
+      case EMR_SCALEVIEWPORTEXTEX: return Scaled(m_now.viewportX, m_now.viewportY, r);
+      case EMR_SCALEWINDOWEXTEX: return Scaled(m_now.windowX, m_now.windowY, r);
+      case EMR_SETWORLDTRANSFORM: return Transform(r, false);
+      case EMR_MODIFYWORLDTRANSFORM:
+        if (r.At(32) == MWT_IDENTITY) {
+          m_now.world = 1;
+          return Selected();
+        }
+        return Transform(r, r.At(32) != kSetTransform);
+      case EMR_SAVEDC:
+        if (m_saved.size() >= kDeepestSave) return false;
+        m_saved.push_back(m_now);
+        return true;
+      case EMR_RESTOREDC: {  // counted back from the last save; the platform refuses others
+        const int64_t back = -int64_t{static_cast<int32_t>(r.At(8))};
+        if (back > 0 && static_cast<uint64_t>(back) <= m_saved.size()) {
+          m_now = m_saved[m_saved.size() - static_cast<size_t>(back)];
+          m_saved.resize(m_saved.size() - static_cast<size_t>(back));
+        }
+        return Selected();
+      }
+      case EMR_EXTCREATEFONTINDIRECTW:
+        return Made(r.At(8), kFont, std::max(Length(r, 12), Length(r, 16)));  // height, width
+      case EMR_CREATEPEN: return Made(r.At(8), kPen, Length(r, 16));
+      case EMR_EXTCREATEPEN: return Made(r.At(8), kPen, Length(r, 32));
+      case EMR_SELECTOBJECT: Select(r.At(8)); return Selected();
+      case EMR_ELLIPSE: case EMR_RECTANGLE: case EMR_ROUNDRECT: case EMR_ARC: case EMR_CHORD: case EMR_PIE:
+      case EMR_ARCTO: {
+        const double wide = std::fabs(Signed(r, 16) - Signed(r, 8)), high = std::fabs(Signed(r, 20) - Signed(r, 12));
+        return std::max(wide, high) * Scale() <= kLargestBox * m_side;
+      }
+      case EMR_ANGLEARC: return 2.0 * r.At(16) * Scale() <= kLargestBox * m_side;
+      default: return true;
+    }
+  }
+
+ private:
+  static constexpr size_t kDeepestSave = 1024;
+  static constexpr DWORD kSetTransform = 4;  // a modification that replaces the transform
+  static constexpr double kLargestFontOrPen = 4, kLargestBox = 64;
+  enum Kind : BYTE { kOther, kFont, kPen };
+  struct State {
+    int mode = MM_TEXT;
+    double windowX = 1, windowY = 1, viewportX = 1, viewportY = 1;
+    double world = 1;  // the most the world transform stretches a length
+    double font = 0, pen = 0;  // sizes of the selected ones, in logical units
+  };
+
+  static double Signed(const Record& r, DWORD at) { return static_cast<int32_t>(r.At(at)); }
+  static double Length(const Record& r, DWORD at) { return std::fabs(Signed(r, at)); }
+
+  // Device pixels of the reference device a logical unit takes, at most, before the world
+  // transform and with it.
+  double Mapping() const {
+    const double inch = 25.4 * m_pixelsPerMillimetre;
+    switch (m_now.mode) {
+      case MM_LOMETRIC: return m_pixelsPerMillimetre / 10;
+      case MM_HIMETRIC: return m_pixelsPerMillimetre / 100;
+      case MM_LOENGLISH: return inch / 100;
+      case MM_HIENGLISH: return inch / 1000;
+      case MM_TWIPS: return inch / 1440;
+      case MM_ISOTROPIC: case MM_ANISOTROPIC:
+        return std::max(std::fabs(m_now.viewportX / m_now.windowX), std::fabs(m_now.viewportY / m_now.windowY));
+      default: return 1;
+    }
+  }
+  double Scale() const { return Mapping() * m_now.world; }
+  // The selected font and pen fit under the present scale.
+  bool Selected() const { return std::max(m_now.font, m_now.pen) * Scale() <= kLargestFontOrPen * m_side; }
+  static bool Scalable(int mode) { return mode == MM_ISOTROPIC || mode == MM_ANISOTROPIC; }
+  bool Extent(double& x, double& y, DWORD newX, DWORD newY) {
+    if (Scalable(m_now.mode) && newX != 0 && newY != 0) {  // the platform refuses an extent of zero
+      x = static_cast<int32_t>(newX);
+      y = static_cast<int32_t>(newY);
+    }
+    return Selected();
+  }
+  bool Scaled(double& x, double& y, const Record& r) {
+    const auto xNum = static_cast<int32_t>(r.At(8)), xDenom = static_cast<int32_t>(r.At(12)),
+               yNum = static_cast<int32_t>(r.At(16)), yDenom = static_cast<int32_t>(r.At(20));
+    if (Scalable(m_now.mode) && xNum != 0 && xDenom != 0 && yNum != 0 && yDenom != 0) {
+      x = x * xNum / xDenom;
+      y = y * yNum / yDenom;
+    }
+    return Selected();
+  }
+  bool Transform(const Record& r, bool multiplied) {
+    float m[4];
+    std::memcpy(m, r.Bytes() + 8, sizeof m);
+    for (float v : m)
+      if (!std::isfinite(v)) return false;
+    const double stretch = std::max(std::fabs(m[0]) + std::fabs(m[2]), std::fabs(m[1]) + std::fabs(m[3]));
+    m_now.world = multiplied ? m_now.world * stretch : stretch;
+    return Selected();
+  }
+  bool Made(DWORD slot, Kind kind, double size) {
+    if (slot < m_kinds.size()) {
+      m_kinds[slot] = kind;
+      m_sizes[slot] = size;
+    }
+    return true;
+  }
+  void Select(DWORD slot) {
+    if (slot & 0x80000000u) {  // a stock object: small
+      const DWORD stock = slot & 0x7FFFFFFFu;
+      if (stock == WHITE_PEN || stock == BLACK_PEN || stock == NULL_PEN || stock == DC_PEN) m_now.pen = 0;
+      if (stock >= OEM_FIXED_FONT && stock <= DEFAULT_GUI_FONT) m_now.font = 0;
+    } else if (slot < m_kinds.size()) {
+      if (m_kinds[slot] == kFont) m_now.font = m_sizes[slot];
+      if (m_kinds[slot] == kPen) m_now.pen = m_sizes[slot];
+    }
+  }
+
+  std::vector<BYTE> m_kinds;
+  std::vector<double> m_sizes;
+  double m_pixelsPerMillimetre = 1, m_side = 64;
+  State m_now;
+  std::vector<State> m_saved;
+};
+
 }  // namespace
 
 bool EnhancedMetafileSound(const BYTE* bits, size_t size, DWORD* total) {
@@ -492,6 +652,7 @@ bool EnhancedMetafileSound(const BYTE* bits, size_t size, DWORD* total) {
   const DWORD bytes = Dword(bits + 48);
   if (bytes < kEnhHeaderBytes || bytes > size || !HeaderSound(bits, bytes)) return false;
   const DWORD handles = Word(bits + 56);
+  Reach reach(bits, handles);
   DWORD at = Dword(bits + 4);
   while (bytes - at >= 8) {
     const DWORD type = Dword(bits + at);
@@ -499,7 +660,8 @@ bool EnhancedMetafileSound(const BYTE* bits, size_t size, DWORD* total) {
     if (recordBytes < 8 || recordBytes % 4 != 0 || recordBytes > bytes - at) return false;
     const DWORD fixed = FixedBytes(type);
     if (fixed == 0 || type == EMR_HEADER || recordBytes < fixed) return false;
-    if (!RecordSound(type, Record(bits + at, recordBytes, handles))) return false;
+    const Record record(bits + at, recordBytes, handles);
+    if (!RecordSound(type, record) || !reach.Follow(type, record)) return false;
     if (type == EMR_EOF) {
       if (at + recordBytes != bytes) return false;
       if (total) *total = bytes;

@@ -59,7 +59,9 @@ TEST(EncodingCheck, EveryRecordGdiWritesPasses) {
   for (DWORD type : {EMR_POLYLINE16, EMR_POLYPOLYGON16, EMR_POLYBEZIER16, EMR_POLYDRAW16, EMR_CREATEPEN,
                      EMR_EXTTEXTOUTW, EMR_STRETCHDIBITS, EMR_SETDIBITSTODEVICE, EMR_FILLRGN, EMR_EXTSELECTCLIPRGN,
                      EMR_GRADIENTFILL, EMR_CREATEPALETTE, EMR_EXTCREATEFONTINDIRECTW, EMR_CREATEBRUSHINDIRECT,
-                     EMR_CREATEMONOBRUSH, EMR_CREATEDIBPATTERNBRUSHPT})
+                     EMR_CREATEMONOBRUSH, EMR_CREATEDIBPATTERNBRUSHPT, EMR_ELLIPSE, EMR_DELETEOBJECT, EMR_SAVEDC,
+                     EMR_SETMAPMODE, EMR_SETVIEWPORTEXTEX, EMR_SETWORLDTRANSFORM, EMR_MODIFYWORLDTRANSFORM,
+                     EMR_RESTOREDC})
     EXPECT_NE(0u, FindRecord(bits, type)) << "record " << type << " written";
   DWORD total = 0;
   EXPECT_TRUE(EnhancedMetafileSound(bits.data(), bits.size(), &total));
@@ -151,6 +153,19 @@ TEST(EncodingCheck, RecordsThatClaimTooMuchAreRefused) {
       {"a selected slot outside the table", inRecord(EMR_SELECTOBJECT, 8, 0x7FFF)},
       {"a deleted slot outside the table", inRecord(EMR_DELETEOBJECT, 8, 0x10000)},
       {"bitmap bits fewer than its rows", inRecord(EMR_STRETCHDIBITS, 60, 6)},
+      // Objects the platform takes from the table without looking for stock ones.
+      {"a stock brush filling a region", inRecord(EMR_FILLRGN, 28, 0x80000003)},
+      {"a stock object deleted", inRecord(EMR_DELETEOBJECT, 8, 0x80000001)},
+      {"the metafile's own slot deleted", inRecord(EMR_DELETEOBJECT, 8, 0)},
+      // Sizes far beyond the picture's (90 pixels), which the platform draws whole.
+      {"a font 32,526 units high", inRecord(EMR_EXTCREATEFONTINDIRECTW, 12, 0xFFFF80F2)},
+      {"a font a million units wide", inRecord(EMR_EXTCREATEFONTINDIRECTW, 16, 1000000)},
+      {"a pen a thousand million units wide", inRecord(EMR_CREATEPEN, 16, 0x40000000)},
+      {"an ellipse 1.4 thousand million units tall", inRecord(EMR_ELLIPSE, 20, 0x54020000)},
+      {"a viewport stretching the font", inRecord(EMR_SETVIEWPORTEXTEX, 8, 1000000)},
+      {"a world transform stretching the font", inRecord(EMR_SETWORLDTRANSFORM, 8, 0x49742400)},
+      {"a world transform compounding", inRecord(EMR_MODIFYWORLDTRANSFORM, 20, 0x49742400)},
+      {"a world transform of no number", inRecord(EMR_SETWORLDTRANSFORM, 8, 0x7FC00000)},
       {"a bitmap header outside the record", inRecord(EMR_STRETCHDIBITS, 48, 0x7FFFFFF0)},
       {"a bitmap a billion pixels wide", [](std::vector<BYTE>& b) {
          const size_t at = FindRecord(b, EMR_STRETCHDIBITS);

@@ -69,6 +69,17 @@ inline std::vector<BYTE> RichMetafile() {
   TRIVERTEX vertices[2] = {{0, 0, 0xFF00, 0, 0, 0}, {40, 40, 0, 0, 0xFF00, 0}};
   GRADIENT_RECT shape = {0, 1};
   ::GradientFill(dc, vertices, 2, &shape, 1, GRADIENT_FILL_RECT_H);
+  // Text under a mapping and a world transform, kept between a save and a restore.
+  ::SetGraphicsMode(dc, GM_ADVANCED);
+  ::SaveDC(dc);
+  ::SetMapMode(dc, MM_ANISOTROPIC);
+  ::SetWindowExtEx(dc, 100, 100, nullptr);
+  ::SetViewportExtEx(dc, 100, 100, nullptr);
+  const XFORM same = {1, 0, 0, 1, 0, 0};
+  ::SetWorldTransform(dc, &same);
+  ::ModifyWorldTransform(dc, &same, MWT_LEFTMULTIPLY);
+  ::ExtTextOutW(dc, 4, 20, 0, nullptr, L"x", 1, nullptr);
+  ::RestoreDC(dc, -1);
   ::SelectObject(dc, ::GetStockObject(BLACK_PEN));
   ::SelectObject(dc, ::GetStockObject(WHITE_BRUSH));
   ::SelectObject(dc, ::GetStockObject(SYSTEM_FONT));
