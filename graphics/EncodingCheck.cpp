@@ -494,11 +494,12 @@ bool HeaderSound(const BYTE* bits, DWORD bytes) {
 
 // How large a metafile's drawing is on its reference device, record by record: the scale
 // of its mapping (map mode, window and viewport extents, world transform, kept through
-// SaveDC and RestoreDC) times the size of the font and the pen selected and of each box
-// drawn. The platform draws a glyph, a widened pen and an ellipse at their full size
-// whatever part shows: a font 32,526 units high in a picture 90 pixels wide took 23 s
-// and a gigabyte, an ellipse 1.4 thousand million units tall 41 s. A font or pen larger
-// than four times the picture, or a box larger than 64 times, is no drawing of it.
+// SaveDC and RestoreDC) times the size of the font a text is written in, of the pen a
+// line is drawn with and of each box drawn. The platform draws a glyph, a widened pen and
+// an ellipse at their full size whatever part shows: a font 32,526 units high in a
+// picture 90 pixels wide took 23 s and a gigabyte, an ellipse 1.4 thousand million units
+// tall 41 s. A font or pen larger than four times the picture, or a box larger than 64
+// times, is no drawing of it.
 class Reach {
  public:
   Reach(const BYTE* header, DWORD handles) : m_kinds(handles, 0), m_sizes(handles, 0) {
@@ -519,7 +520,7 @@ class Reach {
           m_now.viewportX = m_now.viewportY = Mapping();
         }
         m_now.mode = mode;
-        return Selected();
+        return true;
       }
       // Extents count only in the modes that scale.
       case EMR_SETWINDOWEXTEX: return Extent(m_now.windowX, m_now.windowY, r.At(8), r.At(12));
@@ -530,7 +531,7 @@ class Reach {
       case EMR_MODIFYWORLDTRANSFORM:
         if (r.At(32) == MWT_IDENTITY) {
           m_now.world = 1;
-          return Selected();
+          return true;
         }
         return Transform(r, r.At(32) != kSetTransform);
       case EMR_SAVEDC:
@@ -543,19 +544,29 @@ class Reach {
           m_now = m_saved[m_saved.size() - static_cast<size_t>(back)];
           m_saved.resize(m_saved.size() - static_cast<size_t>(back));
         }
-        return Selected();
+        return true;
       }
       case EMR_EXTCREATEFONTINDIRECTW:
         return Made(r.At(8), kFont, std::max(Length(r, 12), Length(r, 16)));  // height, width
       case EMR_CREATEPEN: return Made(r.At(8), kPen, Length(r, 16));
       case EMR_EXTCREATEPEN: return Made(r.At(8), kPen, Length(r, 32));
-      case EMR_SELECTOBJECT: Select(r.At(8)); return Selected();
+      case EMR_SELECTOBJECT: Select(r.At(8)); return true;
+      // What draws: texts in the font, lines and outlines with the pen, boxes of their size.
+      case EMR_EXTTEXTOUTA: case EMR_EXTTEXTOUTW: case EMR_POLYTEXTOUTA: case EMR_POLYTEXTOUTW: case kSmallTextOut:
+        return Fits(m_now.font, kLargestFontOrPen);
       case EMR_ELLIPSE: case EMR_RECTANGLE: case EMR_ROUNDRECT: case EMR_ARC: case EMR_CHORD: case EMR_PIE:
-      case EMR_ARCTO: {
-        const double wide = std::fabs(Signed(r, 16) - Signed(r, 8)), high = std::fabs(Signed(r, 20) - Signed(r, 12));
-        return std::max(wide, high) * Scale() <= kLargestBox * m_side;
-      }
-      case EMR_ANGLEARC: return 2.0 * r.At(16) * Scale() <= kLargestBox * m_side;
+      case EMR_ARCTO:
+        return Fits(m_now.pen, kLargestFontOrPen) &&
+               Fits(std::max(std::fabs(Signed(r, 16) - Signed(r, 8)), std::fabs(Signed(r, 20) - Signed(r, 12))),
+                    kLargestBox);
+      case EMR_ANGLEARC:
+        return Fits(m_now.pen, kLargestFontOrPen) && Fits(2.0 * r.At(16), kLargestBox);
+      case EMR_POLYBEZIER: case EMR_POLYGON: case EMR_POLYLINE: case EMR_POLYBEZIERTO: case EMR_POLYLINETO:
+      case EMR_POLYPOLYLINE: case EMR_POLYPOLYGON: case EMR_LINETO: case EMR_POLYDRAW: case EMR_STROKEPATH:
+      case EMR_STROKEANDFILLPATH: case EMR_WIDENPATH: case EMR_POLYBEZIER16: case EMR_POLYGON16:
+      case EMR_POLYLINE16: case EMR_POLYBEZIERTO16: case EMR_POLYLINETO16: case EMR_POLYPOLYLINE16:
+      case EMR_POLYPOLYGON16: case EMR_POLYDRAW16:
+        return Fits(m_now.pen, kLargestFontOrPen);
       default: return true;
     }
   }
@@ -591,15 +602,15 @@ class Reach {
     }
   }
   double Scale() const { return Mapping() * m_now.world; }
-  // The selected font and pen fit under the present scale.
-  bool Selected() const { return std::max(m_now.font, m_now.pen) * Scale() <= kLargestFontOrPen * m_side; }
+  // A size in logical units, under the present scale, within so many times the picture.
+  bool Fits(double size, double times) const { return size * Scale() <= times * m_side; }
   static bool Scalable(int mode) { return mode == MM_ISOTROPIC || mode == MM_ANISOTROPIC; }
   bool Extent(double& x, double& y, DWORD newX, DWORD newY) {
     if (Scalable(m_now.mode) && newX != 0 && newY != 0) {  // the platform refuses an extent of zero
       x = static_cast<int32_t>(newX);
       y = static_cast<int32_t>(newY);
     }
-    return Selected();
+    return true;
   }
   bool Scaled(double& x, double& y, const Record& r) {
     const auto xNum = static_cast<int32_t>(r.At(8)), xDenom = static_cast<int32_t>(r.At(12)),
@@ -608,7 +619,7 @@ class Reach {
       x = x * xNum / xDenom;
       y = y * yNum / yDenom;
     }
-    return Selected();
+    return true;
   }
   bool Transform(const Record& r, bool multiplied) {
     float m[4];
@@ -617,7 +628,7 @@ class Reach {
       if (!std::isfinite(v)) return false;
     const double stretch = std::max(std::fabs(m[0]) + std::fabs(m[2]), std::fabs(m[1]) + std::fabs(m[3]));
     m_now.world = multiplied ? m_now.world * stretch : stretch;
-    return Selected();
+    return true;
   }
   bool Made(DWORD slot, Kind kind, double size) {
     if (slot < m_kinds.size()) {

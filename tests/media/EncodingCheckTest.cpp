@@ -125,6 +125,45 @@ TEST(EncodingCheck, MetafilesGdiplusRecordedAreDrawnFromTheirPlainRecords) {
   ::DeleteFileA(path);
 }
 
+// A font or pen is measured where it draws, under the mapping of that moment: a font of
+// 10,000 units selected before a transform that shrinks it a thousand times writes text
+// 10 pixels high.
+TEST(EncodingCheck, FontsAndPensAreMeasuredWhereTheyDraw) {
+  auto record = [](double shrink, bool text) {  // a font and a pen 10,000 units wide
+    HDC dc = ::CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+    ::SetGraphicsMode(dc, GM_ADVANCED);
+    HFONT font = ::CreateFontW(-10000, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial");
+    HPEN pen = ::CreatePen(PS_SOLID, 10000, RGB(0, 0, 0));
+    ::SelectObject(dc, font);
+    ::SelectObject(dc, pen);
+    const XFORM small = {static_cast<FLOAT>(shrink), 0, 0, static_cast<FLOAT>(shrink), 0, 0};
+    ::SetWorldTransform(dc, &small);
+    if (text) ::ExtTextOutW(dc, 0, 0, 0, nullptr, L"x", 1, nullptr);
+    else ::LineTo(dc, 40000, 40000);
+    ::SelectObject(dc, ::GetStockObject(SYSTEM_FONT));
+    ::SelectObject(dc, ::GetStockObject(BLACK_PEN));
+    ::DeleteObject(font);
+    ::DeleteObject(pen);
+    HENHMETAFILE emf = ::CloseEnhMetaFile(dc);
+    std::vector<BYTE> bits(::GetEnhMetaFileBits(emf, 0, nullptr));
+    ::GetEnhMetaFileBits(emf, static_cast<UINT>(bits.size()), bits.data());
+    ::DeleteEnhMetaFile(emf);
+    return bits;
+  };
+  for (bool text : {true, false}) {
+    SCOPED_TRACE(text ? "text" : "line");
+    const std::vector<BYTE> shrunk = record(0.001, text);
+    std::vector<BYTE> whole = shrunk;  // the same small picture, its transform undone
+    const size_t at = FindRecord(whole, EMR_SETWORLDTRANSFORM);
+    ASSERT_NE(0u, at);
+    const FLOAT one = 1;
+    std::memcpy(whole.data() + at + 8, &one, 4);
+    std::memcpy(whole.data() + at + 20, &one, 4);
+    EXPECT_TRUE(EnhancedMetafileSound(shrunk.data(), shrunk.size()));
+    EXPECT_FALSE(EnhancedMetafileSound(whole.data(), whole.size()));
+  }
+}
+
 TEST(EncodingCheck, RecordsThatClaimTooMuchAreRefused) {
   const std::vector<BYTE> good = RichMetafile();
   using Damage = std::function<void(std::vector<BYTE>&)>;
