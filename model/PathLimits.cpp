@@ -44,8 +44,8 @@ Figure FlatFigure(const std::vector<PointF>& points, const std::vector<BYTE>& ty
       i += 3;
     } else {
       out.points.push_back(points[i]);
-      out.types.push_back(static_cast<BYTE>((kind == Gdiplus::PathPointTypeStart ? kind : Gdiplus::PathPointTypeLine) |
-                                            closeFlag));
+      const BYTE start = Gdiplus::PathPointTypeStart, line = Gdiplus::PathPointTypeLine;
+      out.types.push_back(static_cast<BYTE>((kind == start ? start : line) | closeFlag));
       ++i;
     }
   }

@@ -16,9 +16,10 @@
 
 namespace PathLimits {
 
-// Farther than this from the page's origin a coordinate is drawn at this distance: far
-// outside any page, which is at most 32767 units wide.
-constexpr Gdiplus::REAL kFarCoordinate = 1 << 20;
+// Farther than this from the page's origin a coordinate is drawn at this distance: twice
+// as far as the widest page (32767 units) reaches. GDI+ makes a region of a filled or
+// widened figure over its whole extent: a polygon stroked to 2^20 units took 10 s.
+constexpr Gdiplus::REAL kFarCoordinate = 1 << 16;
 // Curves wholly within this distance of the origin are left to GDI+.
 constexpr Gdiplus::REAL kExactCoordinate = 1 << 11;
 // Deviation allowed between a curve and the segments that stand for it, in page units.
