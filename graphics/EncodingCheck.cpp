@@ -523,10 +523,10 @@ class Reach {
         return true;
       }
       // Extents count only in the modes that scale.
-      case EMR_SETWINDOWEXTEX: return Extent(m_now.windowX, m_now.windowY, r.At(8), r.At(12));
-      case EMR_SETVIEWPORTEXTEX: return Extent(m_now.viewportX, m_now.viewportY, r.At(8), r.At(12));
-      case EMR_SCALEVIEWPORTEXTEX: return Scaled(m_now.viewportX, m_now.viewportY, r);
-      case EMR_SCALEWINDOWEXTEX: return Scaled(m_now.windowX, m_now.windowY, r);
+      case EMR_SETWINDOWEXTEX: Extent(m_now.windowX, m_now.windowY, r.At(8), r.At(12)); return true;
+      case EMR_SETVIEWPORTEXTEX: Extent(m_now.viewportX, m_now.viewportY, r.At(8), r.At(12)); return true;
+      case EMR_SCALEVIEWPORTEXTEX: Scaled(m_now.viewportX, m_now.viewportY, r); return true;
+      case EMR_SCALEWINDOWEXTEX: Scaled(m_now.windowX, m_now.windowY, r); return true;
       case EMR_SETWORLDTRANSFORM: return Transform(r, false);
       case EMR_MODIFYWORLDTRANSFORM:
         if (r.At(32) == MWT_IDENTITY) {
@@ -605,21 +605,19 @@ class Reach {
   // A size in logical units, under the present scale, within so many times the picture.
   bool Fits(double size, double times) const { return size * Scale() <= times * m_side; }
   static bool Scalable(int mode) { return mode == MM_ISOTROPIC || mode == MM_ANISOTROPIC; }
-  bool Extent(double& x, double& y, DWORD newX, DWORD newY) {
+  void Extent(double& x, double& y, DWORD newX, DWORD newY) {
     if (Scalable(m_now.mode) && newX != 0 && newY != 0) {  // the platform refuses an extent of zero
       x = static_cast<int32_t>(newX);
       y = static_cast<int32_t>(newY);
     }
-    return true;
   }
-  bool Scaled(double& x, double& y, const Record& r) {
+  void Scaled(double& x, double& y, const Record& r) {
     const auto xNum = static_cast<int32_t>(r.At(8)), xDenom = static_cast<int32_t>(r.At(12)),
                yNum = static_cast<int32_t>(r.At(16)), yDenom = static_cast<int32_t>(r.At(20));
     if (Scalable(m_now.mode) && xNum != 0 && xDenom != 0 && yNum != 0 && yDenom != 0) {
       x = x * xNum / xDenom;
       y = y * yNum / yDenom;
     }
-    return true;
   }
   bool Transform(const Record& r, bool multiplied) {
     float m[4];

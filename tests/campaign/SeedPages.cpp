@@ -105,12 +105,7 @@ std::vector<BYTE> SmallMetafile() {
   ::MoveToEx(dc, 0, 0, nullptr);
   ::LineTo(dc, 44, 34);
   ::TextOutA(dc, 4, 10, "emf", 3);
-  HENHMETAFILE metafile = ::CloseEnhMetaFile(dc);
-  if (!metafile) return {};
-  std::vector<BYTE> bytes(::GetEnhMetaFileBits(metafile, 0, nullptr));
-  if (!bytes.empty()) ::GetEnhMetaFileBits(metafile, static_cast<UINT>(bytes.size()), bytes.data());
-  ::DeleteEnhMetaFile(metafile);
-  return bytes;
+  return EnhancedMetafileBits(::CloseEnhMetaFile(dc));
 }
 
 // A placeable Windows metafile of the same few records.

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "graphics/Picture.h"
+#include "tests/support/Metafiles.h"
 
 // ARGB as GDI+ stores it: alpha in the top byte, then red, green, blue.
 constexpr Gdiplus::ARGB kRed = 0xFFFF0000, kGreen = 0xFF00FF00, kBlue = 0xFF0000FF, kWhite = 0xFFFFFFFF,
@@ -129,9 +130,6 @@ inline std::vector<BYTE> RedOverBlueEmf() {
   ::FillRect(dc, &bottom, blue);
   ::DeleteObject(red);
   ::DeleteObject(blue);
-  HENHMETAFILE emf = ::CloseEnhMetaFile(dc);
-  std::vector<BYTE> bytes(::GetEnhMetaFileBits(emf, 0, nullptr));
-  ::GetEnhMetaFileBits(emf, static_cast<UINT>(bytes.size()), bytes.data());
-  ::DeleteEnhMetaFile(emf);
+  std::vector<BYTE> bytes = EnhancedMetafileBits(::CloseEnhMetaFile(dc));
   return bytes;
 }

@@ -229,10 +229,7 @@ TEST(DrawImageEx, MetafileBoundsAwayFromTheOrigin) {
   HBRUSH red = ::CreateSolidBrush(RGB(255, 0, 0));
   ::FillRect(dc, &box, red);
   ::DeleteObject(red);
-  HENHMETAFILE emf = ::CloseEnhMetaFile(dc);
-  std::vector<BYTE> bits(::GetEnhMetaFileBits(emf, 0, nullptr));
-  ::GetEnhMetaFileBits(emf, static_cast<UINT>(bits.size()), bits.data());
-  ::DeleteEnhMetaFile(emf);
+  std::vector<BYTE> bits = EnhancedMetafileBits(::CloseEnhMetaFile(dc));
   auto picture = LoadImageBytes(bits.data(), bits.size(), TRUE);
   ASSERT_TRUE(picture && picture->GetType() == Gdiplus::ImageTypeMetafile);
   Canvas canvas(50, 50, kWhite);

@@ -86,10 +86,7 @@ TEST(EncodingCheck, MetafilesGdiplusRecordedAreDrawnFromTheirPlainRecords) {
   const RECT all = {0, 0, 90, 90};
   ::FillRect(dc, &all, red);
   ::DeleteObject(red);
-  HENHMETAFILE emf = ::CloseEnhMetaFile(dc);
-  std::vector<BYTE> plain(::GetEnhMetaFileBits(emf, 0, nullptr));
-  ::GetEnhMetaFileBits(emf, static_cast<UINT>(plain.size()), plain.data());
-  ::DeleteEnhMetaFile(emf);
+  std::vector<BYTE> plain = EnhancedMetafileBits(::CloseEnhMetaFile(dc));
   const std::vector<BYTE> dual = WithPlusRecordsOf(plain, plus);
 
   DWORD total = 0;
@@ -144,10 +141,7 @@ TEST(EncodingCheck, FontsAndPensAreMeasuredWhereTheyDraw) {
     ::SelectObject(dc, ::GetStockObject(BLACK_PEN));
     ::DeleteObject(font);
     ::DeleteObject(pen);
-    HENHMETAFILE emf = ::CloseEnhMetaFile(dc);
-    std::vector<BYTE> bits(::GetEnhMetaFileBits(emf, 0, nullptr));
-    ::GetEnhMetaFileBits(emf, static_cast<UINT>(bits.size()), bits.data());
-    ::DeleteEnhMetaFile(emf);
+    std::vector<BYTE> bits = EnhancedMetafileBits(::CloseEnhMetaFile(dc));
     return bits;
   };
   for (bool text : {true, false}) {

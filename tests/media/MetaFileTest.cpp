@@ -46,18 +46,6 @@ std::vector<BYTE> RedOverBlue() {
   });
 }
 
-std::vector<BYTE> Placeable(const std::vector<BYTE>& wmf) {
-  Bytes header;
-  AppendDword(header, 0x9AC6CDD7);
-  for (unsigned w : {0u, 0u, 0u, 100u, 100u, 96u}) AppendWord(header, w);
-  AppendDword(header, 0);
-  unsigned checksum = 0;
-  for (size_t i = 0; i < header.size(); i += 2) checksum ^= header[i] | (header[i + 1] << 8);
-  AppendWord(header, checksum);
-  header.insert(header.end(), wmf.begin(), wmf.end());
-  return header;
-}
-
 BOOL Load(CMetaFile& holder, const std::vector<BYTE>& bytes) {
   CMemFile file(bytes);
   return holder.LoadWindowsMetafile(&file);

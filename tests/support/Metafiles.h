@@ -10,6 +10,14 @@
 #include <initializer_list>
 #include <vector>
 
+// The bytes of a recorded metafile, which is deleted; empty without one.
+inline std::vector<BYTE> EnhancedMetafileBits(HENHMETAFILE emf) {
+  std::vector<BYTE> bytes(emf ? ::GetEnhMetaFileBits(emf, 0, nullptr) : 0);
+  if (!bytes.empty()) ::GetEnhMetaFileBits(emf, static_cast<UINT>(bytes.size()), bytes.data());
+  if (emf) ::DeleteEnhMetaFile(emf);
+  return bytes;
+}
+
 // A metafile of the records drawings hold: pens, brushes, fonts and a palette made and
 // selected, lines, polygons, curves, text with spacing, bitmaps, a region, a gradient.
 inline std::vector<BYTE> RichMetafile() {
@@ -89,10 +97,7 @@ inline std::vector<BYTE> RichMetafile() {
     ::DeleteObject(o);
   HENHMETAFILE emf = ::CloseEnhMetaFile(dc);
   ::DeleteObject(pal);
-  std::vector<BYTE> bytes(::GetEnhMetaFileBits(emf, 0, nullptr));
-  ::GetEnhMetaFileBits(emf, static_cast<UINT>(bytes.size()), bytes.data());
-  ::DeleteEnhMetaFile(emf);
-  return bytes;
+  return EnhancedMetafileBits(emf);
 }
 
 // A Windows metafile of the records drawings hold, and its records by function.
@@ -197,10 +202,7 @@ inline std::vector<BYTE> RichPlusMetafile() {
   }
   HENHMETAFILE emf = metafile->GetHENHMETAFILE();
   delete metafile;
-  std::vector<BYTE> bytes(emf ? ::GetEnhMetaFileBits(emf, 0, nullptr) : 0);
-  if (!bytes.empty()) ::GetEnhMetaFileBits(emf, static_cast<UINT>(bytes.size()), bytes.data());
-  if (emf) ::DeleteEnhMetaFile(emf);
-  return bytes;
+  return EnhancedMetafileBits(emf);
 }
 
 // The plain metafile with the records GDI+ keeps in comments taken from another after its
