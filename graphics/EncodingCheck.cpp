@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <initializer_list>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -161,6 +162,34 @@ bool JpegSegmentsFit(const BYTE* data, size_t size) {
     }
     at += 2 + length;
     inScan = marker == 0xDA;
+  }
+  return true;
+}
+
+// An icon: its directory, then each picture inside the file where the directory puts
+// it, a PNG or a packed bitmap whose height counts its colour rows and its mask's. The
+// platform's decoder adds a picture's offset and length in 32 bits, so an offset near
+// 4 GB wraps round its own check and it reads far outside the file.
+bool IconFits(const BYTE* data, size_t size) {
+  constexpr size_t kDirectoryBytes = 6, kEntryBytes = 16;
+  const size_t count = Word(data + 4);
+  if (count == 0 || size < kDirectoryBytes + count * kEntryBytes) return false;
+  static const BYTE kPng[4] = {0x89, 'P', 'N', 'G'};
+  for (size_t i = 0; i < count; ++i) {
+    const BYTE* entry = data + kDirectoryBytes + i * kEntryBytes;
+    const uint64_t bytes = Dword(entry + 8), offset = Dword(entry + 12);
+    if (bytes < sizeof(BITMAPCOREHEADER) || offset > size || bytes > size - offset) return false;
+    const BYTE* picture = data + offset;
+    if (std::memcmp(picture, kPng, sizeof kPng) == 0) {
+      if (!PngChunksFit(picture, static_cast<size_t>(bytes))) return false;
+      continue;
+    }
+    const DWORD headerBytes = Dword(picture);
+    const int64_t doubled = headerBytes == sizeof(BITMAPCOREHEADER) ? Word(picture + 6)
+                            : headerBytes >= sizeof(BITMAPINFOHEADER) && bytes >= sizeof(BITMAPINFOHEADER)
+                                ? std::llabs(int64_t{Long(picture + 8)})
+                                : 0;
+    if (!DibFits(picture, static_cast<DWORD>(bytes), 0, DIB_RGB_COLORS, doubled / 2, true)) return false;
   }
   return true;
 }
@@ -653,6 +682,112 @@ class Reach {
   std::vector<State> m_saved;
 };
 
+// The same measure for Windows metafiles, whose objects take the lowest free slot of the
+// table. The player maps the placeable bounds onto the picture, so a logical unit is a
+// unit of the bounds until the metafile sets its own window or viewport extents.
+class WindowsReach {
+ public:
+  WindowsReach(WORD objects, int64_t side)
+      : m_kinds(objects, kFree), m_sizes(objects, 0), m_side(side <= 0 ? 32768.0 : std::max(double(side), 64.0)) {
+    m_now.windowX = m_now.windowY = m_now.viewportX = m_now.viewportY = m_side;
+  }
+
+  // False when the record makes the drawing larger than the picture could hold.
+  bool Follow(WORD function, const WindowsRecord& r) {
+    switch (function) {
+      case 0x0103: m_now.mode = static_cast<int16_t>(r.Param(0)); return true;  // map mode
+      case 0x020C: Extent(m_now.windowX, m_now.windowY, r.Param(1), r.Param(0)); return true;
+      case 0x020E: Extent(m_now.viewportX, m_now.viewportY, r.Param(1), r.Param(0)); return true;
+      case 0x0410: Scaled(m_now.windowX, m_now.windowY, r); return true;
+      case 0x0412: Scaled(m_now.viewportX, m_now.viewportY, r); return true;
+      case 0x001E:  // save
+        if (m_saved.size() >= kDeepestSave) return false;
+        m_saved.push_back(m_now);
+        return true;
+      case 0x0127: {  // restore, counted back from the last save
+        const int64_t back = -int64_t{static_cast<int16_t>(r.Param(0))};
+        if (back > 0 && static_cast<uint64_t>(back) <= m_saved.size()) {
+          m_now = m_saved[m_saved.size() - static_cast<size_t>(back)];
+          m_saved.resize(m_saved.size() - static_cast<size_t>(back));
+        }
+        return true;
+      }
+      case 0x02FA: Made(kPen, Length(r, 1)); return true;  // pen: style, width, ...
+      case 0x02FB: Made(kFont, std::max(Length(r, 0), Length(r, 1))); return true;  // font: height, width, ...
+      case 0x00F7: case 0x01F9: case 0x02FC: case 0x0142: case 0x06FF: Made(kOther, 0); return true;
+      case 0x01F0:  // delete
+        if (r.Param(0) < m_kinds.size()) m_kinds[r.Param(0)] = kFree;
+        return true;
+      case 0x012D:  // select
+        if (r.Param(0) < m_kinds.size()) {
+          if (m_kinds[r.Param(0)] == kFont) m_now.font = m_sizes[r.Param(0)];
+          if (m_kinds[r.Param(0)] == kPen) m_now.pen = m_sizes[r.Param(0)];
+        }
+        return true;
+      // What draws: texts in the font, lines and outlines with the pen, boxes of their size.
+      case 0x0521: case 0x0A32: return Fits(m_now.font, kLargestFontOrPen);
+      case 0x0418: case 0x041B: return Fits(m_now.pen, kLargestFontOrPen) && Box(r, 0);  // ellipse, rectangle
+      case 0x061C: return Fits(m_now.pen, kLargestFontOrPen) && Box(r, 2);             // rounded rectangle
+      case 0x0817: case 0x081A: case 0x0830: return Fits(m_now.pen, kLargestFontOrPen) && Box(r, 4);
+      case 0x0213: case 0x0324: case 0x0325: case 0x0538: return Fits(m_now.pen, kLargestFontOrPen);
+      default: return true;
+    }
+  }
+
+ private:
+  static constexpr size_t kDeepestSave = 1024;
+  static constexpr double kLargestFontOrPen = 4, kLargestBox = 64;
+  enum Kind : BYTE { kFree, kOther, kFont, kPen };
+  struct State {
+    int mode = MM_ANISOTROPIC;  // as the player sets it
+    double windowX, windowY, viewportX, viewportY;
+    double font = 0, pen = 0;
+  };
+
+  static double Signed(const WindowsRecord& r, uint64_t i) { return static_cast<int16_t>(r.Param(i)); }
+  static double Length(const WindowsRecord& r, uint64_t i) { return std::fabs(Signed(r, i)); }
+  // Logical units scale only in the modes that scale; in the others a unit is about a
+  // unit of the bounds.
+  double Scale() const {
+    if (m_now.mode != MM_ISOTROPIC && m_now.mode != MM_ANISOTROPIC) return 1;
+    return std::max(std::fabs(m_now.viewportX / m_now.windowX), std::fabs(m_now.viewportY / m_now.windowY));
+  }
+  bool Fits(double size, double times) const { return size * Scale() <= times * m_side; }
+  // A box of four coordinates from parameter i on: bottom, right, top, left.
+  bool Box(const WindowsRecord& r, uint64_t i) const {
+    auto at = [&](uint64_t k) { return Signed(r, i + k); };
+    return Fits(std::max(std::fabs(at(1) - at(3)), std::fabs(at(0) - at(2))), kLargestBox);
+  }
+  void Extent(double& x, double& y, WORD newX, WORD newY) {
+    if (static_cast<int16_t>(newX) != 0 && static_cast<int16_t>(newY) != 0) {  // the platform refuses zero
+      x = static_cast<int16_t>(newX);
+      y = static_cast<int16_t>(newY);
+    }
+  }
+  void Scaled(double& x, double& y, const WindowsRecord& r) {  // y denominator, y numerator, x ..., x ...
+    const double yDenom = Signed(r, 0), yNum = Signed(r, 1), xDenom = Signed(r, 2), xNum = Signed(r, 3);
+    if (xNum != 0 && xDenom != 0 && yNum != 0 && yDenom != 0) {
+      x = x * xNum / xDenom;
+      y = y * yNum / yDenom;
+    }
+  }
+  // A new object takes the lowest free slot; the record's check saw to a table.
+  void Made(Kind kind, double size) {
+    for (size_t slot = 0; slot < m_kinds.size(); ++slot)
+      if (m_kinds[slot] == kFree) {
+        m_kinds[slot] = kind;
+        m_sizes[slot] = size;
+        return;
+      }
+  }
+
+  std::vector<BYTE> m_kinds;
+  std::vector<double> m_sizes;
+  double m_side;
+  State m_now;
+  std::vector<State> m_saved;
+};
+
 }  // namespace
 
 bool EnhancedMetafileSound(const BYTE* bits, size_t size, DWORD* total) {
@@ -681,24 +816,42 @@ bool EnhancedMetafileSound(const BYTE* bits, size_t size, DWORD* total) {
   return false;
 }
 
-bool WindowsMetafileSound(const BYTE* bits, size_t size) {
+bool WindowsMetafileSound(const BYTE* bits, size_t size, int64_t side) {
   if (!bits || size < kMetaHeaderBytes + 6) return false;
   const WORD type = Word(bits);
   if ((type != 1 && type != 2) || Word(bits + 2) != kMetaHeaderBytes / 2) return false;
   const uint64_t claimed = 2ULL * Dword(bits + 6);
   if (claimed < kMetaHeaderBytes + 6 || claimed > size) return false;
   const WORD objects = Word(bits + 10);
+  WindowsReach reach(objects, side);
   size_t at = kMetaHeaderBytes;
   while (at + 6 <= claimed) {
     const uint64_t recordBytes = 2ULL * Dword(bits + at);
     const WORD function = Word(bits + at + 4);
     if (recordBytes < 6 || recordBytes > claimed - at) return false;
     if (function == 0) return true;  // META_EOF
-    if (!WindowsRecordSound(function, WindowsRecord(bits + at, static_cast<DWORD>(recordBytes), objects)))
-      return false;
+    const WindowsRecord record(bits + at, static_cast<DWORD>(recordBytes), objects);
+    if (!WindowsRecordSound(function, record) || !reach.Follow(function, record)) return false;
     at += static_cast<size_t>(recordBytes);
   }
   return false;
+}
+
+namespace {
+
+// The sides of a placeable metafile's bounds, in its units.
+std::pair<int64_t, int64_t> PlaceableBounds(const BYTE* header) {
+  auto side = [&](int from, int to) {
+    return std::llabs(int64_t{static_cast<int16_t>(Word(header + to))} - static_cast<int16_t>(Word(header + from)));
+  };
+  return {side(6, 10), side(8, 12)};
+}
+
+}  // namespace
+
+int64_t PlaceableSide(const BYTE* header) {
+  const auto bounds = PlaceableBounds(header);
+  return std::max(bounds.first, bounds.second);
 }
 
 // Encodings whose own lengths are damaged, pictures too large to decode and metafiles
@@ -713,6 +866,8 @@ bool EncodingFits(const BYTE* data, size_t size) {
   if (size >= 10 && std::memcmp(data, "GIF8", 4) == 0)  // the logical screen
     return PictureSizeFits(data[6] | (data[7] << 8), data[8] | (data[9] << 8));
   if (size >= 2 && data[0] == 'B' && data[1] == 'M') return BmpFits(data, size);
+  if (size >= 4 && data[0] == 0 && data[1] == 0 && (data[2] == 1 || data[2] == 2) && data[3] == 0)
+    return IconFits(data, size);  // icons and cursors
   if (size >= 4 && std::memcmp(data, kEnhanced, 4) == 0) return EnhancedMetafileSound(data, size);
   if (size >= 4 && std::memcmp(data, kPlaceable, 4) == 0) {
     if (size <= kPlaceableHeaderBytes) return false;
@@ -720,11 +875,10 @@ bool EncodingFits(const BYTE* data, size_t size) {
     // at the screen's 96 pixels an inch.
     const int64_t unitsPerInch = Word(data + 14);
     if (unitsPerInch == 0) return false;
-    const int64_t wide = std::llabs(int64_t{static_cast<int16_t>(Word(data + 10))} - static_cast<int16_t>(Word(data + 6)));
-    const int64_t high = std::llabs(int64_t{static_cast<int16_t>(Word(data + 12))} - static_cast<int16_t>(Word(data + 8)));
+    const auto [wide, high] = PlaceableBounds(data);
     if (!PictureSizeFits(static_cast<uint64_t>(wide * 96 / unitsPerInch), static_cast<uint64_t>(high * 96 / unitsPerInch)))
       return false;
-    return WindowsMetafileSound(data + kPlaceableHeaderBytes, size - kPlaceableHeaderBytes);
+    return WindowsMetafileSound(data + kPlaceableHeaderBytes, size - kPlaceableHeaderBytes, PlaceableSide(data));
   }
   if (size >= 4 && (data[0] == 1 || data[0] == 2) && data[1] == 0 && data[2] == 9 && data[3] == 0)
     return WindowsMetafileSound(data, size);

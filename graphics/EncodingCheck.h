@@ -12,6 +12,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 // An enhanced metafile: the header, then records up to the end record, which ends the
@@ -19,13 +20,18 @@
 // (when given) is that count.
 bool EnhancedMetafileSound(const BYTE* bits, size_t size, DWORD* bytes = nullptr);
 
-// Picture bytes of any format: PNG, JPEG, GIF, BMP and metafiles are checked, other
-// formats pass.
+// Picture bytes of any format: PNG, JPEG, GIF, BMP, icons and metafiles are checked,
+// other formats pass.
 bool EncodingFits(const BYTE* data, size_t size);
 
 // A Windows metafile from its 18-byte header: records inside the size the header gives,
-// up to the end record.
-bool WindowsMetafileSound(const BYTE* bits, size_t size);
+// up to the end record; fonts, pens and boxes within a few times the picture, whose
+// side (in the units of its records until they set their own extents) is the larger
+// side of the placeable bounds, or unknown (0: the largest a metafile can draw).
+bool WindowsMetafileSound(const BYTE* bits, size_t size, int64_t side = 0);
+
+// The larger side of a placeable metafile's bounds, from its 22-byte header.
+int64_t PlaceableSide(const BYTE* header);
 
 // GDI+ draws an enhanced metafile from the records of its own it keeps in comments when
 // there are any, and from its plain records otherwise. Those records are not checked

@@ -64,7 +64,7 @@ BOOL CMetaFile::LoadWindowsMetafile(CFile* file) {
     }
     file->Seek(static_cast<LONGLONG>(start), CFile::begin);
     if (file->Read(bits.data(), static_cast<UINT>(size)) != size) return FALSE;
-    if (!WindowsMetafileSound(bits.data(), bits.size())) return FALSE;
+    if (!WindowsMetafileSound(bits.data(), bits.size(), start ? PlaceableSide(header) : 0)) return FALSE;
 
     METAFILEPICT picture = {MM_TEXT, 1000, 1000, nullptr};
     HENHMETAFILE metafile = ::SetWinMetaFileBits(static_cast<UINT>(size), bits.data(), nullptr, &picture);

@@ -158,6 +158,33 @@ TEST(EncodingCheck, FontsAndPensAreMeasuredWhereTheyDraw) {
   }
 }
 
+// A Windows metafile's units are the bounds' until it sets its own extents: a pen of
+// 20,000 units is a fifth of the picture under a window of 30,000 x 30,000 units, and two
+// hundred times a picture of 100 units without it.
+TEST(EncodingCheck, WindowsMetafilePensAreMeasuredUnderTheirExtents) {
+  auto record = [](bool extents) {
+    HDC dc = ::CreateMetaFileA(nullptr);
+    if (extents) {
+      ::SetMapMode(dc, MM_ANISOTROPIC);
+      ::SetWindowExtEx(dc, 30000, 30000, nullptr);
+    }
+    HPEN pen = ::CreatePen(PS_SOLID, 20000, RGB(0, 0, 0));
+    ::SelectObject(dc, pen);
+    ::LineTo(dc, 20000, 20000);
+    ::SelectObject(dc, ::GetStockObject(BLACK_PEN));
+    ::DeleteObject(pen);
+    HMETAFILE metafile = ::CloseMetaFile(dc);
+    std::vector<BYTE> records(::GetMetaFileBitsEx(metafile, 0, nullptr));
+    ::GetMetaFileBitsEx(metafile, static_cast<UINT>(records.size()), records.data());
+    ::DeleteMetaFile(metafile);
+    return records;
+  };
+  const std::vector<BYTE> scaled = record(true), unscaled = record(false);
+  EXPECT_TRUE(WindowsMetafileSound(scaled.data(), scaled.size(), 100));
+  EXPECT_FALSE(WindowsMetafileSound(unscaled.data(), unscaled.size(), 100));
+  EXPECT_TRUE(WindowsMetafileSound(unscaled.data(), unscaled.size())) << "a picture of no known size";
+}
+
 TEST(EncodingCheck, RecordsThatClaimTooMuchAreRefused) {
   const std::vector<BYTE> good = RichMetafile();
   using Damage = std::function<void(std::vector<BYTE>&)>;
@@ -300,13 +327,17 @@ TEST(EncodingCheck, WindowsMetafilesAreCheckedRecordByRecord) {
          Put(b, at + 6 + 22 + 8, 400);
        }},
       {"a region scan past its record", word(0x06FF, 11, 0x100)},
+      // Against a picture of 100 units a side (the placeable bounds).
+      {"a pen 32,768 units wide", word(0x02FA, 1, 0x8000)},
+      {"a font 30,000 units high", word(0x02FB, 0, 30000)},
+      {"an ellipse 32,000 units wide", word(0x0418, 1, 32000)},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
     std::vector<BYTE> bits = good;
     row.damage(bits);
     if (::testing::Test::HasFatalFailure()) return;
-    EXPECT_FALSE(WindowsMetafileSound(bits.data(), bits.size()));
+    EXPECT_FALSE(WindowsMetafileSound(bits.data(), bits.size(), 100));
     const std::vector<BYTE> bad = Placeable(bits);
     auto refused = LoadImageBytes(bad.data(), bad.size(), FALSE);
     ASSERT_TRUE(refused);

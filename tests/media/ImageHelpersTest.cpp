@@ -55,6 +55,31 @@ std::vector<BYTE> TwoFrameGif() {
   return gif;
 }
 
+// An icon file of one picture, with the directory's offset of it and its length as given
+// (by default where it lies and how long it is).
+std::vector<BYTE> Icon(const std::vector<BYTE>& picture, DWORD offset = 22, DWORD length = 0) {
+  if (length == 0) length = static_cast<DWORD>(picture.size());
+  std::vector<BYTE> icon = {0, 0, 1, 0, 1, 0, 8, 8, 0, 0, 1, 0, 32, 0};
+  for (DWORD value : {length, offset})
+    for (int shift = 0; shift < 32; shift += 8) icon.push_back(static_cast<BYTE>(value >> shift));
+  icon.insert(icon.end(), picture.begin(), picture.end());
+  return icon;
+}
+
+// An icon's bitmap: 8 x 8 opaque red pixels of 32 bits, their mask after them; the
+// header's height counts both.
+std::vector<BYTE> RedIconBitmap(LONG width = 8) {
+  BITMAPINFOHEADER header = {};
+  header.biSize = sizeof header;
+  header.biWidth = width;
+  header.biHeight = 16;
+  header.biPlanes = 1;
+  header.biBitCount = 32;
+  std::vector<BYTE> bits(reinterpret_cast<const BYTE*>(&header), reinterpret_cast<const BYTE*>(&header + 1));
+  for (int pixel = 0; pixel < 64; ++pixel) bits.insert(bits.end(), {0, 0, 0xFF, 0xFF});
+  bits.insert(bits.end(), 8 * 4, 0);  // the mask: every pixel drawn
+  return bits;
+}
 
 }  // namespace
 
@@ -370,6 +395,10 @@ TEST(LoadImageBytes, RefusesEncodingsWhoseLengthsOverrunThem) {
   pngHuge[16] = pngHuge[20] = 0x01;  // 16 million pixels a side
   gifHuge[6] = gifHuge[7] = gifHuge[8] = gifHuge[9] = 0xFF;
   bmpHuge[20] = bmpHuge[24] = 0x01;
+  auto red = MakePicture(8, 8, std::vector<Gdiplus::ARGB>(64, kRed));
+  const std::vector<BYTE> redPng = Encode(*red, L"image/png");
+  std::vector<BYTE> redPngLongEnd = redPng;
+  redPngLongEnd[redPngLongEnd.size() - 12] = 0x40;
   std::vector<BYTE> bmpFarBits = Encode(*source, L"image/bmp");
   bmpFarBits[12] = 0xFF;  // the bits 16 MB past the start
   struct Row {
@@ -390,6 +419,13 @@ TEST(LoadImageBytes, RefusesEncodingsWhoseLengthsOverrunThem) {
       {"bmp of 65536 pixels a side", bmpHuge, false},
       {"bmp whose bits lie past its end", bmpFarBits, false},
       {"bmp", Encode(*source, L"image/bmp"), true},
+      {"icon", Icon(RedIconBitmap()), true},
+      {"icon holding a png", Icon(redPng), true},
+      {"icon whose picture lies 4 GB on, where offset and length wrap round", Icon(RedIconBitmap(), 0xFFFFFFF0, 0x400),
+       false},
+      {"icon whose picture runs past its end", Icon(RedIconBitmap(), 22, 0x1000), false},
+      {"icon whose bitmap is 65536 pixels wide", Icon(RedIconBitmap(65536)), false},
+      {"icon holding a png whose end chunk claims a billion bytes", Icon(redPngLongEnd), false},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
