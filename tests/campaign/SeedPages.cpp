@@ -19,6 +19,7 @@
 #include "model/DrawRect.h"
 #include "model/DrawText.h"
 #include "model/ShapePainter.h"
+#include "tests/support/Icons.h"
 #include "tests/support/Metafiles.h"
 
 namespace {
@@ -398,6 +399,13 @@ std::vector<SeedPage> FillPages() {
   std::vector<BYTE> bmp;
   if (EncodeImage(*picture, L"image/bmp", TRUE, bmp) == Gdiplus::Ok)
     seeds.push_back({"fills, BMP pictures", WithPictureBytes(seeds[0].bytes, jpeg, bmp)});
+  // Formats a picture file brings in: an icon of a bitmap and a PNG, a TIFF.
+  const BYTE green[4] = {0, 0xC0, 0, 0xFF};
+  if (!png.empty())
+    seeds.push_back({"fills, icon pictures", WithPictureBytes(seeds[1].bytes, jpeg, IconFile({IconBitmap(8, green), png}))});
+  std::vector<BYTE> tiff;
+  if (EncodeImage(*picture, L"image/tiff", TRUE, tiff) == Gdiplus::Ok)
+    seeds.push_back({"fills, TIFF pictures", WithPictureBytes(seeds[0].bytes, jpeg, tiff)});
   const std::vector<BYTE> emf = SmallMetafile();
   if (!emf.empty()) seeds.push_back({"fills, metafile pictures", WithPictureBytes(seeds[1].bytes, jpeg, emf)});
   const std::vector<BYTE> wmf = SmallWindowsMetafile();

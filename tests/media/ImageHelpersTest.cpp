@@ -8,6 +8,7 @@
 #include "graphics/ImageHelpers.h"
 #include "tests/media/Canvas.h"
 #include "tests/media/TempFolder.h"
+#include "tests/support/Icons.h"
 
 
 namespace {
@@ -55,31 +56,15 @@ std::vector<BYTE> TwoFrameGif() {
   return gif;
 }
 
-// An icon file of one picture, with the directory's offset of it and its length as given
-// (by default where it lies and how long it is).
+// An icon of one picture whose directory gives the offset of it and its length as given.
 std::vector<BYTE> Icon(const std::vector<BYTE>& picture, DWORD offset = 22, DWORD length = 0) {
-  if (length == 0) length = static_cast<DWORD>(picture.size());
-  std::vector<BYTE> icon = {0, 0, 1, 0, 1, 0, 8, 8, 0, 0, 1, 0, 32, 0};
-  for (DWORD value : {length, offset})
-    for (int shift = 0; shift < 32; shift += 8) icon.push_back(static_cast<BYTE>(value >> shift));
-  icon.insert(icon.end(), picture.begin(), picture.end());
+  std::vector<BYTE> icon = IconFile({picture});
+  if (length) std::memcpy(&icon[14], &length, 4);
+  std::memcpy(&icon[18], &offset, 4);
   return icon;
 }
 
-// An icon's bitmap: 8 x 8 opaque red pixels of 32 bits, their mask after them; the
-// header's height counts both.
-std::vector<BYTE> RedIconBitmap(LONG width = 8) {
-  BITMAPINFOHEADER header = {};
-  header.biSize = sizeof header;
-  header.biWidth = width;
-  header.biHeight = 16;
-  header.biPlanes = 1;
-  header.biBitCount = 32;
-  std::vector<BYTE> bits(reinterpret_cast<const BYTE*>(&header), reinterpret_cast<const BYTE*>(&header + 1));
-  for (int pixel = 0; pixel < 64; ++pixel) bits.insert(bits.end(), {0, 0, 0xFF, 0xFF});
-  bits.insert(bits.end(), 8 * 4, 0);  // the mask: every pixel drawn
-  return bits;
-}
+const BYTE kIconRed[4] = {0, 0, 0xFF, 0xFF};
 
 }  // namespace
 
@@ -419,12 +404,13 @@ TEST(LoadImageBytes, RefusesEncodingsWhoseLengthsOverrunThem) {
       {"bmp of 65536 pixels a side", bmpHuge, false},
       {"bmp whose bits lie past its end", bmpFarBits, false},
       {"bmp", Encode(*source, L"image/bmp"), true},
-      {"icon", Icon(RedIconBitmap()), true},
+      {"icon", Icon(IconBitmap(8, kIconRed)), true},
       {"icon holding a png", Icon(redPng), true},
-      {"icon whose picture lies 4 GB on, where offset and length wrap round", Icon(RedIconBitmap(), 0xFFFFFFF0, 0x400),
-       false},
-      {"icon whose picture runs past its end", Icon(RedIconBitmap(), 22, 0x1000), false},
-      {"icon whose bitmap is 65536 pixels wide", Icon(RedIconBitmap(65536)), false},
+      {"icon of a bitmap and a png", IconFile({IconBitmap(8, kIconRed), redPng}), true},
+      {"icon whose picture lies 4 GB on, where offset and length wrap round",
+       Icon(IconBitmap(8, kIconRed), 0xFFFFFFF0, 0x400), false},
+      {"icon whose picture runs past its end", Icon(IconBitmap(8, kIconRed), 22, 0x1000), false},
+      {"icon whose bitmap is 65536 pixels wide", Icon(IconBitmap(65536, kIconRed)), false},
       {"icon holding a png whose end chunk claims a billion bytes", Icon(redPngLongEnd), false},
   };
   for (const Row& row : rows) {
