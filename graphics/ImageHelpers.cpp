@@ -5,12 +5,14 @@
 #include <cstdint>
 #include <cstring>
 #include <cwchar>
+#include <new>
 #include <utility>
 
 #include "framework/core/File.h"
 #include "graphics/DoubleToCoord.h"
 #include "graphics/GeometryHelpers.h"
 #include "graphics/EncodingCheck.h"
+#include "graphics/ReadOnlyStream.h"
 
 namespace {
 
@@ -21,40 +23,12 @@ struct ReleaseUnknown {
 };
 using StreamPtr = std::unique_ptr<IStream, ReleaseUnknown>;
 
-// Frees a global block unless handed over.
-class GlobalBlock {
- public:
-  explicit GlobalBlock(SIZE_T size) : m_handle(size ? ::GlobalAlloc(GMEM_MOVEABLE, size) : nullptr) {}
-  ~GlobalBlock() {
-    if (m_handle) ::GlobalFree(m_handle);
-  }
-  GlobalBlock(const GlobalBlock&) = delete;
-  GlobalBlock& operator=(const GlobalBlock&) = delete;
-  HGLOBAL Get() const { return m_handle; }
-  HGLOBAL Release() { return std::exchange(m_handle, nullptr); }
-
- private:
-  HGLOBAL m_handle;
-};
-
 // A metafile is played into at most this many device pixels a side (see DrawImageEx).
 constexpr double kLargestPlayedMetafile = 16384;
 
 // Beyond this many tiles in view, one texture fill replaces the calls per tile.
 
 int ClampToInt(int64_t v) { return static_cast<int>(std::min<int64_t>(std::max<int64_t>(v, INT_MIN), INT_MAX)); }
-
-// A stream over the first size bytes of the block; the stream frees the block.
-StreamPtr StreamOverBlock(GlobalBlock& block, SIZE_T size) {
-  IStream* stream = nullptr;
-  if (FAILED(::CreateStreamOnHGlobal(block.Get(), TRUE, &stream)) || !stream) return nullptr;
-  block.Release();
-  // The stream's size starts as the block's, which the allocator may have rounded up.
-  ULARGE_INTEGER length;
-  length.QuadPart = size;
-  stream->SetSize(length);
-  return StreamPtr(stream);
-}
 
 std::unique_ptr<CPicture> Failed(Gdiplus::Status status) { return std::make_unique<CPicture>(status); }
 
@@ -364,14 +338,9 @@ double LineAngle(POINT from, POINT to) { return LineAngleD(from.x, from.y, to.x,
 
 namespace {
 
-// Bytes that passed the checks, decoded from a copy of them.
-std::unique_ptr<CPicture> DecodeCheckedBytes(const void* data, size_t size, BOOL flip, UINT* frameCount) {
-  GlobalBlock block(size);
-  void* target = block.Get() ? ::GlobalLock(block.Get()) : nullptr;
-  if (!target) return Failed(Gdiplus::OutOfMemory);
-  std::memcpy(target, data, size);
-  ::GlobalUnlock(block.Get());
-  StreamPtr stream = StreamOverBlock(block, size);
+// Bytes that passed the checks, decoded from a stream that holds them.
+std::unique_ptr<CPicture> DecodeCheckedBytes(std::vector<BYTE> bytes, BOOL flip, UINT* frameCount) {
+  StreamPtr stream(NewReadOnlyStream(std::move(bytes)));
   if (!stream) return Failed(Gdiplus::OutOfMemory);
   return DecodeStream(stream.get(), flip, frameCount);
 }
@@ -381,9 +350,15 @@ std::unique_ptr<CPicture> DecodeCheckedBytes(const void* data, size_t size, BOOL
 std::unique_ptr<CPicture> LoadImageBytes(const void* data, size_t size, BOOL flip, UINT* frameCount) {
   if (!data || size == 0) return Failed(Gdiplus::UnknownImageFormat);
   if (!EncodingFits(static_cast<const BYTE*>(data), size)) return Failed(Gdiplus::InvalidParameter);
-  const std::vector<BYTE> plain = WithoutPlusRecords(static_cast<const BYTE*>(data), size);
-  if (!plain.empty()) return DecodeCheckedBytes(plain.data(), plain.size(), flip, frameCount);
-  return DecodeCheckedBytes(data, size, flip, frameCount);
+  const BYTE* bytes = static_cast<const BYTE*>(data);
+  std::vector<BYTE> copy;
+  try {
+    copy = WithoutPlusRecords(bytes, size);
+    if (copy.empty()) copy.assign(bytes, bytes + size);
+  } catch (const std::bad_alloc&) {
+    return Failed(Gdiplus::OutOfMemory);
+  }
+  return DecodeCheckedBytes(std::move(copy), flip, frameCount);
 }
 
 std::unique_ptr<CPicture> LoadImageFile(const char* path, BOOL flip, UINT* frameCount) {
@@ -394,38 +369,30 @@ std::unique_ptr<CPicture> LoadImageFile(const char* path, BOOL flip, UINT* frame
     const bool missing = error.m_cause == CFileException::fileNotFound || error.m_cause == CFileException::badPath;
     return Failed(missing ? Gdiplus::FileNotFound : Gdiplus::Win32Error);
   }
-  StreamPtr stream;
+  std::vector<BYTE> bytes;
   try {
     const ULONGLONG length = file.GetLength();
     if (length == 0) return Failed(Gdiplus::UnknownImageFormat);
     if (length > static_cast<ULONGLONG>(SIZE_MAX / 2)) return Failed(Gdiplus::OutOfMemory);
     const SIZE_T size = static_cast<SIZE_T>(length);
-    GlobalBlock block(size);
-    BYTE* target = block.Get() ? static_cast<BYTE*>(::GlobalLock(block.Get())) : nullptr;
-    if (!target) return Failed(Gdiplus::OutOfMemory);
+    bytes.resize(size);
     SIZE_T done = 0;
     while (done < size) {
       const UINT chunk = static_cast<UINT>(std::min<SIZE_T>(size - done, 1u << 24));
-      const UINT got = file.Read(target + done, chunk);
+      const UINT got = file.Read(bytes.data() + done, chunk);
       if (got == 0) break;
       done += got;
     }
-    const bool fits = done == size && EncodingFits(target, size);
-    const std::vector<BYTE> plain = fits ? WithoutPlusRecords(target, size) : std::vector<BYTE>();
-    ::GlobalUnlock(block.Get());
     if (done != size) return Failed(Gdiplus::Win32Error);
-    if (!fits) return Failed(Gdiplus::InvalidParameter);
-    if (!plain.empty()) {
-      file.Abort();
-      return DecodeCheckedBytes(plain.data(), plain.size(), flip, frameCount);
-    }
-    stream = StreamOverBlock(block, size);
   } catch (const CFileException&) {
     return Failed(Gdiplus::Win32Error);
+  } catch (const std::bad_alloc&) {
+    return Failed(Gdiplus::OutOfMemory);
   }
   file.Abort();  // closed before decoding: nothing keeps the file open
-  if (!stream) return Failed(Gdiplus::OutOfMemory);
-  return DecodeStream(stream.get(), flip, frameCount);
+  if (!EncodingFits(bytes.data(), bytes.size())) return Failed(Gdiplus::InvalidParameter);
+  std::vector<BYTE> plain = WithoutPlusRecords(bytes.data(), bytes.size());
+  return DecodeCheckedBytes(plain.empty() ? std::move(bytes) : std::move(plain), flip, frameCount);
 }
 
 int GetEncoderClsid(const WCHAR* mimeType, CLSID* clsid) {

@@ -66,6 +66,23 @@ std::vector<BYTE> Icon(const std::vector<BYTE>& picture, DWORD offset = 22, DWOR
 
 const BYTE kIconRed[4] = {0, 0, 0xFF, 0xFF};
 
+// A little-endian TIFF whose first directory's entry of the tag, whose values lie apart
+// from the directory, gives them at the offset: empty when there is no such entry.
+std::vector<BYTE> TiffWithValuesAt(std::vector<BYTE> tiff, WORD tag, DWORD offset) {
+  auto word = [&](size_t at) { return static_cast<WORD>(tiff[at] | tiff[at + 1] << 8); };
+  if (tiff.size() < 8 || tiff[0] != 'I') return {};
+  DWORD directory;
+  std::memcpy(&directory, &tiff[4], 4);
+  if (directory + 2 > tiff.size()) return {};
+  for (size_t i = 0, n = word(directory); i < n && directory + 2 + 12 * (i + 1) <= tiff.size(); ++i) {
+    const size_t entry = directory + 2 + 12 * i;
+    if (word(entry) != tag) continue;
+    std::memcpy(&tiff[entry + 8], &offset, 4);
+    return tiff;
+  }
+  return {};
+}
+
 }  // namespace
 
 TEST(NormalizeGdipRect, MovesTheOriginToTheOtherEdge) {
@@ -386,6 +403,11 @@ TEST(LoadImageBytes, RefusesEncodingsWhoseLengthsOverrunThem) {
   redPngLongEnd[redPngLongEnd.size() - 12] = 0x40;
   std::vector<BYTE> bmpFarBits = Encode(*source, L"image/bmp");
   bmpFarBits[12] = 0xFF;  // the bits 16 MB past the start
+  // Bits per sample (one for each of four samples) 16 MB past the end: the platform's
+  // decoder reads them there, and its stream over global memory copies whatever lies
+  // past the end of the buffer for a place beyond it.
+  const std::vector<BYTE> tiffFarValues = TiffWithValuesAt(Encode(*source, L"image/tiff"), 258, 0x01000000);
+  ASSERT_FALSE(tiffFarValues.empty());
   struct Row {
     const char* what;
     std::vector<BYTE> bytes;
@@ -404,6 +426,8 @@ TEST(LoadImageBytes, RefusesEncodingsWhoseLengthsOverrunThem) {
       {"bmp of 65536 pixels a side", bmpHuge, false},
       {"bmp whose bits lie past its end", bmpFarBits, false},
       {"bmp", Encode(*source, L"image/bmp"), true},
+      {"tiff", Encode(*source, L"image/tiff"), true},
+      {"tiff whose bits per sample lie 16 MB past its end", tiffFarValues, false},
       {"icon", Icon(IconBitmap(8, kIconRed)), true},
       {"icon holding a png", Icon(redPng), true},
       {"icon of a bitmap and a png", IconFile({IconBitmap(8, kIconRed), redPng}), true},
