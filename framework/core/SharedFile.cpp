@@ -1,6 +1,7 @@
 #include "framework/core/SharedFile.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <new>
 
@@ -57,6 +58,7 @@ void CSharedFile::Abort() { Release(); }
 void CSharedFile::GrowTo(SIZE_T size) {
   if (size <= m_nBufferSize) return;
   if (!m_bAllowGrow) throw CFileException(CFileException::diskFull);
+  if (size > SIZE_MAX - (m_nGrowBytes - 1)) throw std::bad_alloc();
   const SIZE_T steps = (size + m_nGrowBytes - 1) / m_nGrowBytes;
   const SIZE_T newSize = steps * m_nGrowBytes;
   HGLOBAL block;
@@ -94,18 +96,19 @@ UINT CSharedFile::Read(void* buffer, UINT count) {
 
 void CSharedFile::Write(const void* buffer, UINT count) {
   if (count == 0) return;
-  const SIZE_T end = m_nPosition + count;
-  GrowTo(end);
+  if (count > SIZE_MAX - m_nPosition) throw std::bad_alloc();
+  const SIZE_T reach = m_nPosition + count;
+  GrowTo(reach);
   memcpy(m_lpBuffer + m_nPosition, buffer, count);
-  m_nPosition = end;
-  m_nFileSize = std::max(m_nFileSize, end);
+  m_nPosition = reach;
+  m_nFileSize = std::max(m_nFileSize, reach);
 }
 
 ULONGLONG CSharedFile::Seek(LONGLONG offset, UINT from) {
   LONGLONG base = from == begin ? 0 : from == current ? static_cast<LONGLONG>(m_nPosition)
                                                         : static_cast<LONGLONG>(m_nFileSize);
   const LONGLONG target = base + offset;
-  if (target < 0) throw CFileException(CFileException::badSeek);
+  if (target < 0 || static_cast<ULONGLONG>(target) > SIZE_MAX) throw CFileException(CFileException::badSeek);
   m_nPosition = static_cast<SIZE_T>(target);
   return m_nPosition;
 }

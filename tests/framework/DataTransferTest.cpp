@@ -1,6 +1,8 @@
 // Shared-memory files and the data source that offers them to the clipboard and drags.
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <new>
 #include <vector>
 
 #include "framework/core/SharedFile.h"
@@ -29,6 +31,17 @@ TEST(SharedFileTest, GrowsByItsStepAndHandsOverExactlyWhatWasWritten) {
   EXPECT_EQ(0u, reader.Read(back.data(), 1));
   reader.Seek(4999, CFile::begin);
   EXPECT_THROW(reader.Write(bytes.data(), 2), CFileException);
+}
+
+TEST(SharedFileTest, AWriteBeyondWhatMemoryHoldsThrowsAndKeepsTheFile) {
+  CSharedFile file(GMEM_MOVEABLE, 4096);
+  file.Write("abc", 3);
+  for (const LONGLONG place : {LONGLONG(1) << 62, LLONG_MAX}) {
+    file.Seek(place, CFile::begin);
+    EXPECT_THROW(file.Write("d", 1), std::bad_alloc);
+    EXPECT_EQ(3u, file.GetLength());
+  }
+  EXPECT_THROW(file.Seek(-1, CFile::begin), CFileException);
 }
 
 TEST(OleDataSourceTest, EachReceiverGetsItsOwnCopyOfTheFormatsCached) {
