@@ -569,6 +569,8 @@ class Reach {
         return true;
       case EMR_RESTOREDC: {  // counted back from the last save; the platform refuses others
         const int64_t back = -int64_t{static_cast<int32_t>(r.At(8))};
+        // but crashes on going back further than any drawing saves (2^31 did)
+        if (back > static_cast<int64_t>(kDeepestSave)) return false;
         if (back > 0 && static_cast<uint64_t>(back) <= m_saved.size()) {
           m_now = m_saved[m_saved.size() - static_cast<size_t>(back)];
           m_saved.resize(m_saved.size() - static_cast<size_t>(back));
