@@ -121,19 +121,9 @@ std::vector<BYTE> SmallWindowsMetafile() {
   const POINT line[] = {{0, 0}, {44, 34}, {10, 30}};
   ::Polyline(dc, line, 3);
   ::TextOutA(dc, 4, 10, "wmf", 3);
-  HMETAFILE metafile = ::CloseMetaFile(dc);
-  if (!metafile) return {};
-  std::vector<BYTE> records(::GetMetaFileBitsEx(metafile, 0, nullptr));
-  if (!records.empty()) ::GetMetaFileBitsEx(metafile, static_cast<UINT>(records.size()), records.data());
-  ::DeleteMetaFile(metafile);
+  const std::vector<BYTE> records = WindowsMetafileBits(::CloseMetaFile(dc));
   if (records.empty()) return {};
-  // Key, handle, bounds 0,0-48,36, 96 units an inch, reserved, then the checksum of the
-  // ten words before it.
-  WORD head[11] = {0xCDD7, 0x9AC6, 0, 0, 0, 48, 36, 96, 0, 0, 0};
-  for (int i = 0; i < 10; ++i) head[10] ^= head[i];
-  std::vector<BYTE> bytes(reinterpret_cast<const BYTE*>(head), reinterpret_cast<const BYTE*>(head) + sizeof head);
-  bytes.insert(bytes.end(), records.begin(), records.end());
-  return bytes;
+  return Placeable(records, 48, 36);
 }
 
 // Filled with the page's embedded picture: stretched or tiled, keyed or not.

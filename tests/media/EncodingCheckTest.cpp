@@ -173,11 +173,7 @@ TEST(EncodingCheck, WindowsMetafilePensAreMeasuredUnderTheirExtents) {
     ::LineTo(dc, 20000, 20000);
     ::SelectObject(dc, ::GetStockObject(BLACK_PEN));
     ::DeleteObject(pen);
-    HMETAFILE metafile = ::CloseMetaFile(dc);
-    std::vector<BYTE> records(::GetMetaFileBitsEx(metafile, 0, nullptr));
-    ::GetMetaFileBitsEx(metafile, static_cast<UINT>(records.size()), records.data());
-    ::DeleteMetaFile(metafile);
-    return records;
+    return WindowsMetafileBits(::CloseMetaFile(dc));
   };
   const std::vector<BYTE> scaled = record(true), unscaled = record(false);
   EXPECT_TRUE(WindowsMetafileSound(scaled.data(), scaled.size(), 100));

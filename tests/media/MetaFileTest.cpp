@@ -8,6 +8,7 @@
 #include "model/MetaFile.h"
 #include "tests/media/Canvas.h"
 #include "tests/support/ArchiveHelpers.h"
+#include "tests/support/Metafiles.h"
 
 namespace {
 
@@ -28,10 +29,7 @@ std::vector<BYTE> RecordWmf(void (*draw)(HDC)) {
   draw(dc.GetSafeHdc());
   HMETAFILE metafile = dc.Close();
   EXPECT_NE(nullptr, metafile);
-  std::vector<BYTE> bytes(::GetMetaFileBitsEx(metafile, 0, nullptr));
-  ::GetMetaFileBitsEx(metafile, static_cast<UINT>(bytes.size()), bytes.data());
-  ::DeleteMetaFile(metafile);
-  return bytes;
+  return WindowsMetafileBits(metafile);
 }
 
 // A red square: the drawing's bounds are the square, so it fills what it is played into.

@@ -18,6 +18,14 @@ inline std::vector<BYTE> EnhancedMetafileBits(HENHMETAFILE emf) {
   return bytes;
 }
 
+// The bytes of a recorded Windows metafile, which is deleted; empty without one.
+inline std::vector<BYTE> WindowsMetafileBits(HMETAFILE metafile) {
+  std::vector<BYTE> bytes(metafile ? ::GetMetaFileBitsEx(metafile, 0, nullptr) : 0);
+  if (!bytes.empty()) ::GetMetaFileBitsEx(metafile, static_cast<UINT>(bytes.size()), bytes.data());
+  if (metafile) ::DeleteMetaFile(metafile);
+  return bytes;
+}
+
 // A metafile of the records drawings hold: pens, brushes, fonts and a palette made and
 // selected, lines, polygons, curves, text with spacing, bitmaps, a region, a gradient.
 inline std::vector<BYTE> RichMetafile() {
@@ -136,16 +144,13 @@ inline std::vector<BYTE> RichWindowsMetafile() {
   for (HGDIOBJ o : {static_cast<HGDIOBJ>(pen), static_cast<HGDIOBJ>(brush), static_cast<HGDIOBJ>(font),
                     static_cast<HGDIOBJ>(region)})
     ::DeleteObject(o);
-  HMETAFILE metafile = ::CloseMetaFile(dc);
-  std::vector<BYTE> records(::GetMetaFileBitsEx(metafile, 0, nullptr));
-  ::GetMetaFileBitsEx(metafile, static_cast<UINT>(records.size()), records.data());
-  ::DeleteMetaFile(metafile);
-  return records;
+  return WindowsMetafileBits(::CloseMetaFile(dc));
 }
 
-// With the placeable header GDI+ needs before it.
-inline std::vector<BYTE> Placeable(const std::vector<BYTE>& records) {
-  WORD head[11] = {0xCDD7, 0x9AC6, 0, 0, 0, 100, 100, 96, 0, 0, 0};
+// With the placeable header GDI+ needs before it: key, handle, bounds from the origin,
+// 96 units an inch, reserved, then the checksum of the ten words before it.
+inline std::vector<BYTE> Placeable(const std::vector<BYTE>& records, WORD width = 100, WORD height = 100) {
+  WORD head[11] = {0xCDD7, 0x9AC6, 0, 0, 0, width, height, 96, 0, 0, 0};
   for (int i = 0; i < 10; ++i) head[10] ^= head[i];
   std::vector<BYTE> bytes(reinterpret_cast<const BYTE*>(head), reinterpret_cast<const BYTE*>(head) + sizeof head);
   bytes.insert(bytes.end(), records.begin(), records.end());
